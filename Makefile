@@ -1,0 +1,42 @@
+# Tamrix: the two commands that matter are `make run` and `make test`.
+# `make check` is the fast inner loop: native build and unit tests only.
+
+CMAKE ?= cmake
+CTEST ?= ctest
+JOBS  ?= $(shell nproc)
+
+# Steps that `make test` runs after the native suite; each mk/*.mk adds its own.
+TEST_STEPS :=
+
+.PHONY: all deps build check test test-native format format-check clean
+all: build
+
+deps:
+	bash scripts/install-deps.sh
+
+build:
+	$(CMAKE) --preset dev
+	$(CMAKE) --build --preset dev -j $(JOBS)
+
+check: build
+	$(CTEST) --preset unit -j $(JOBS)
+
+test-native: build
+	$(CTEST) --preset dev
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf build
+
+include $(sort $(wildcard mk/*.mk))
+
+test: deps
+	$(MAKE) format-check
+	$(MAKE) test-native
+	@for step in $(TEST_STEPS); do $(MAKE) $$step || exit 1; done
+	@echo "make test: all steps passed"

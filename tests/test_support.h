@@ -1,0 +1,45 @@
+// Helpers shared by the tests: a temporary directory for data files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tamrix::test {
+
+// A fresh directory under the system's temporary folder, removed with
+// everything in it when the object goes away.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // Writes `bytes` exactly (no newline translation) to `name` inside the
+  // directory, creating subdirectories, and returns the file's full path.
+  std::string write(std::string_view name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs the calling test body with the current directory switched to `dir`,
+// restoring the previous one on destruction.
+class ScopedCurrentDir {
+ public:
+  explicit ScopedCurrentDir(const std::filesystem::path& dir);
+  ~ScopedCurrentDir();
+  ScopedCurrentDir(const ScopedCurrentDir&) = delete;
+  ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+// The sample data set shipped in the repository's Data folder.
+std::filesystem::path sampleDataDir();
+
+}  // namespace tamrix::test
