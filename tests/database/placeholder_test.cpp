@@ -1,0 +1,3 @@
+// PLACEHOLDER: removed when the real tests arrive.
+#include <gtest/gtest.h>
+TEST(Placeholder, Builds) { SUCCEED(); }
