@@ -1,9 +1,75 @@
-// PLACEHOLDER: replaced by the real implementation.
+// ItemDatabase::describe: the item number decoder.
 #include "database/item_database.h"
+#include "decoder/bonus_vector.h"
+#include "decoder/description_text.h"
+#include "decoder/item_number.h"
 
 namespace tamrix {
-const char* ItemDatabase::describe(int32_t) {
-  descriptionBuffer = std::string();
-  return descriptionBuffer->c_str();
+
+namespace {
+
+// A grade-14 item with a random prefix is the chaos item, whatever the group
+// size; it has no bonuses and no name of its own.
+constexpr int32_t kChaosGrade = 14;
+
+// The first text an empty buffer is given room for; longer texts grow it.
+constexpr size_t kInitialCapacity = 1000;
+
+const StdItemEntry& stdItemAt(const ItemDatabase& db, int32_t slot) {
+  static const StdItemEntry kEmpty;
+  return slot >= 0 && static_cast<size_t>(slot) < db.stdItems.size()
+             ? db.stdItems[static_cast<size_t>(slot)]
+             : kEmpty;
 }
+
+// Composes the text of an item into `text`; returns false when it must not
+// be normalised (the chaos item) or is the empty text.
+bool compose(const ItemDatabase& db, const ItemNumber& item, std::string& text) {
+  const int32_t kind = stdItemAt(db, item.groupBase).kind;
+  BonusVector bonus(db.skillCount);
+  DescriptionWriter writer(text);
+
+  if (item.prefix >= 1) {
+    const bool known = static_cast<size_t>(item.prefix) < db.rndItems.size();
+    const int32_t typeId = known ? db.rndItems[static_cast<size_t>(item.prefix)].typeId : 0;
+    const TypeEntry* type = db.findType(typeId);
+    if (item.grade == kChaosGrade) {
+      text = kChaosText;
+      return false;
+    }
+    if (type == nullptr)
+      return false;
+    addPrefixAmounts(db, *type, item.prefix, item.grade, kind, bonus);
+    writer.appendPrefixWords(db, item.prefix);
+  }
+  writer.appendGradeWord(db, item.slot, item.grade);
+  writer.appendBaseWord(db, item.groupBase, item.prefix >= 1);
+  writer.appendHeader();
+
+  addStdItemNumbers(stdItemAt(db, item.slot), bonus);
+  const bool weapon = isWeaponKind(kind);
+  writer.appendBonusList(db, bonus, weapon);
+  if (weapon)
+    writer.appendDamageLine(bonus);
+  return true;
+}
+
+}  // namespace
+
+const char* ItemDatabase::describe(int32_t number) {
+  // The buffer is reused: clearing keeps its storage, so describing number
+  // after number allocates nothing for the text.
+  if (!descriptionBuffer) {
+    descriptionBuffer.emplace();
+    descriptionBuffer->reserve(kInitialCapacity);
+  }
+  std::string& text = *descriptionBuffer;
+  text.clear();
+  if (const auto item = decomposeItemNumber(*this, number)) {
+    if (compose(*this, *item, text))
+      normalizeLine(text);
+  }
+  return text.c_str();
+}
+
 }  // namespace tamrix

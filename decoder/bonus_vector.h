@@ -1,0 +1,56 @@
+// The bonus sums of one description: one per skill, then the three damage
+// figures.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "database/item_database.h"
+
+namespace tamrix {
+
+// Two's-complement wrap-around instead of signed overflow: data files may
+// hold any 32-bit amount, and an overflowing sum must stay defined.
+inline int32_t wrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t wrapMul(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
+// skillCount + 3 sums, all 0 at the start. Slots outside the vector are never
+// written and read as 0.
+class BonusVector {
+ public:
+  explicit BonusVector(int32_t skillCount)
+      : sums_(static_cast<size_t>(skillCount > 0 ? skillCount : 0) + 3, 0) {}
+
+  int32_t size() const { return static_cast<int32_t>(sums_.size()); }
+  int32_t at(int32_t slot) const { return contains(slot) ? sums_[static_cast<size_t>(slot)] : 0; }
+  void add(int32_t slot, int32_t amount) {
+    if (contains(slot)) {
+      auto& sum = sums_[static_cast<size_t>(slot)];
+      sum = wrapAdd(sum, amount);
+    }
+  }
+
+  int32_t damageSides() const { return at(size() - 3); }
+  int32_t damageDice() const { return at(size() - 2); }
+  int32_t damageBonus() const { return at(size() - 1); }
+
+ private:
+  bool contains(int32_t slot) const { return slot >= 0 && slot < size(); }
+
+  std::vector<int32_t> sums_;
+};
+
+// Adds what the random prefix `prefix` gives an item of grade `grade` whose
+// group base has kind `kind`: every amount line of `type`, to the prefix's
+// own skills or, when a change record matches, to the record's target.
+void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, int32_t prefix, int32_t grade,
+                      int32_t kind, BonusVector& bonus);
+
+// Adds the standard item's own bonuses and damage figures, once.
+void addStdItemNumbers(const StdItemEntry& item, BonusVector& bonus);
+
+}  // namespace tamrix
