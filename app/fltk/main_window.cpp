@@ -1,0 +1,219 @@
+#include "app/fltk/main_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Pixmap.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <string>
+
+#include "app/dialog_logic.h"
+#include "app/encoding.h"
+
+#if __has_include("app/icon/tamrix.xpm")
+#include "app/icon/tamrix.xpm"
+#define TAMRIX_HAS_ICON 1
+#endif
+
+namespace tamrix {
+namespace {
+
+// The dialog is laid out in dialog units of its 8 pt font: one horizontal
+// unit is 1.5 pixels, one vertical unit 1.625. Edges are scaled rather than
+// sizes, so boxes that meet in dialog units meet in pixels.
+//
+//   +------------------------- 186 --------------------------+
+//   |                A targy szama: [number field  ]          |  y 7
+//   |      +-------------- name line --------------+         |  y 20
+//   |      +---------------------------------------+         |
+//   |  +-------------------------------------------------+   |  y 37
+//   |  | description, word-wrapped                       |   |
+//   |  +-------------------------------------------------+   |
+//   |  +------------------ credit line ------------------+   |  y 78
+//   +--------------------------------------------------------+  95
+constexpr int pixelsX(int units) {
+  return (units * 3 + 1) / 2;
+}
+constexpr int pixelsY(int units) {
+  return (units * 13 + 4) / 8;
+}
+
+struct UnitRect {
+  int x, y, w, h;
+  int left() const { return pixelsX(x); }
+  int top() const { return pixelsY(y); }
+  int width() const { return pixelsX(x + w) - pixelsX(x); }
+  int height() const { return pixelsY(y + h) - pixelsY(y); }
+};
+
+constexpr int kDialogWidth = 186;
+constexpr int kDialogHeight = 95;
+constexpr UnitRect kNumberRect{78, 7, 80, 12};
+constexpr UnitRect kDescriptionRect{7, 37, 171, 35};
+constexpr UnitRect kLabelRect{28, 7, 51, 12};
+constexpr UnitRect kCreditRect{7, 78, 171, 10};
+constexpr UnitRect kNameRect{21, 20, 144, 14};
+
+constexpr const char* kCaption = "Tamrix v0.9";
+// Windows-1250, like every text the dialog shows.
+constexpr const char* kLabelText = "A t\xE1rgy sz\xE1ma:";
+constexpr const char* kCreditText = "K\xE9sz\xEDtette: a Tamrix csapata";
+constexpr const char* kInitialDescription = "Static";
+
+// The X default sans font is too wide for boxes measured in the Windows
+// dialog font; Liberation Sans at this size matches it closely.
+constexpr Fl_Font kDialogFont = FL_FREE_FONT;
+constexpr const char* kDialogFontName = " Liberation Sans";
+constexpr Fl_Fontsize kDialogFontSize = 10;
+constexpr uchar kDialogGrey = 240;
+
+bool isDigits(const char* text, int length) {
+  if (length <= 0)
+    return true;
+  if (text == nullptr)
+    return false;
+  return std::all_of(text, text + length, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isDialogKey(int key) {
+  return key == FL_Enter || key == FL_KP_Enter || key == FL_Escape;
+}
+
+}  // namespace
+
+DigitInput::DigitInput(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
+
+int DigitInput::handle(int event) {
+  switch (event) {
+    case FL_KEYBOARD: {
+      // Keys with modifiers are shortcuts (copy, paste, select all) and
+      // control characters are editing keys; only text typed as such is
+      // checked.
+      const bool shortcut = Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0;
+      const char* text = Fl::event_text();
+      const int length = Fl::event_length();
+      const bool typesText = !shortcut && length > 0 && text != nullptr &&
+                             static_cast<unsigned char>(text[0]) >= 0x20 && text[0] != 0x7F;
+      if (typesText && !isDigits(text, length))
+        return 1;  // swallowed
+      break;
+    }
+    case FL_PASTE:
+      // A paste or drop with anything but digits is refused as a whole, so a
+      // number is never silently put together from the digits of other text.
+      if (!isDigits(Fl::event_text(), Fl::event_length()))
+        return 1;
+      break;
+    default:
+      break;
+  }
+  return Fl_Input::handle(event);
+}
+
+TextBox::TextBox(int x, int y, int w, int h, Fl_Boxtype frame, Fl_Align align, bool firstLineOnly)
+    : Fl_Box(frame, x, y, w, h, nullptr), firstLineOnly_(firstLineOnly) {
+  this->align(align | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+}
+
+void TextBox::draw() {
+  draw_box();
+  std::string_view text = label() != nullptr ? label() : "";
+  if (firstLineOnly_)
+    text = firstLine(text);
+  const std::string shown(text);
+  const int left = x() + Fl::box_dx(box()) + 1;
+  const int top = y() + Fl::box_dy(box());
+  const int width = w() - Fl::box_dw(box()) - 2;
+  const int height = h() - Fl::box_dh(box());
+  fl_font(labelfont(), labelsize());
+  fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+  fl_push_clip(left, top, width, height);
+  fl_draw(shown.c_str(), left, top, width, height, align(), nullptr, 0);
+  fl_pop_clip();
+}
+
+MainWindow::MainWindow(ItemDatabase& db)
+    : Fl_Double_Window(0, 0, pixelsX(kDialogWidth), pixelsY(kDialogHeight), kCaption),
+      db_(db),
+      number_(kNumberRect.left(), kNumberRect.top(), kNumberRect.width(), kNumberRect.height()),
+      description_(kDescriptionRect.left(), kDescriptionRect.top(), kDescriptionRect.width(),
+                   kDescriptionRect.height(), FL_THIN_DOWN_BOX, FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP,
+                   false),
+      label_(FL_NO_BOX, kLabelRect.left(), kLabelRect.top(), kLabelRect.width(),
+             kLabelRect.height(), nullptr),
+      credit_(kCreditRect.left(), kCreditRect.top(), kCreditRect.width(), kCreditRect.height(),
+              FL_THIN_DOWN_BOX, FL_ALIGN_CENTER, false),
+      name_(kNameRect.left(), kNameRect.top(), kNameRect.width(), kNameRect.height(), FL_DOWN_BOX,
+            FL_ALIGN_TOP | FL_ALIGN_WRAP, true) {
+  end();
+
+  Fl::set_font(kDialogFont, kDialogFontName);
+  Fl::background(kDialogGrey, kDialogGrey, kDialogGrey);
+  for (int index = 0; index < children(); ++index) {
+    child(index)->labelfont(kDialogFont);
+    child(index)->labelsize(kDialogFontSize);
+  }
+  number_.textfont(kDialogFont);
+  number_.textsize(kDialogFontSize);
+  number_.when(FL_WHEN_CHANGED);
+  number_.callback(onNumberChanged, this);
+
+  label_.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+  label_.copy_label(cp1250ToUtf8(kLabelText).c_str());
+  credit_.copy_label(cp1250ToUtf8(kCreditText).c_str());
+  description_.copy_label(kInitialDescription);
+  name_.copy_label("");
+
+  callback(onWindowEvent, this);
+
+#ifdef TAMRIX_HAS_ICON
+  // The window keeps its own copy of the icon.
+  const Fl_Pixmap pixmap(tamrix_xpm);
+  const Fl_RGB_Image image(&pixmap, FL_BACKGROUND_COLOR);
+  icon(&image);
+#endif
+}
+
+int MainWindow::handle(int event) {
+  // Enter and Escape reach the window as shortcuts when the number field
+  // does not use them; like every other command they answer again.
+  if (event == FL_SHORTCUT && isDialogKey(Fl::event_key())) {
+    answerNumber();
+    return 1;
+  }
+  return Fl_Double_Window::handle(event);
+}
+
+std::string_view MainWindow::nameText() const {
+  return name_.label() != nullptr ? name_.label() : "";
+}
+
+std::string_view MainWindow::descriptionText() const {
+  return description_.label() != nullptr ? description_.label() : "";
+}
+
+void MainWindow::onNumberChanged(Fl_Widget*, void* self) {
+  static_cast<MainWindow*>(self)->answerNumber();
+}
+
+void MainWindow::onWindowEvent(Fl_Widget*, void* self) {
+  auto* window = static_cast<MainWindow*>(self);
+  // FLTK turns an unused Escape into a close request; the dialog only
+  // answers it. Everything else that reaches here is a real close.
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+    window->answerNumber();
+    return;
+  }
+  window->hide();
+}
+
+void MainWindow::answerNumber() {
+  const DialogAnswer answer = answerCommand(db_, readNumberField(number_.value()));
+  name_.copy_label(cp1250ToUtf8(answer.nameField).c_str());
+  description_.copy_label(cp1250ToUtf8(answer.descriptionField).c_str());
+  name_.redraw();
+  description_.redraw();
+}
+
+}  // namespace tamrix
