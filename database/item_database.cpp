@@ -1,19 +1,100 @@
-// PLACEHOLDER: replaced by the real implementation.
 #include "database/item_database.h"
 
+#include <algorithm>
+
 namespace tamrix {
-bool ItemDatabase::loadAll(const std::string&, const std::string&, const std::string&,
-                           const std::string&, const std::string&, const std::string&) {
-  return false;
+
+namespace {
+
+constexpr int32_t kSpecItemSlots = 1000;
+
+// How many records of a growable table a lookup may look at: the count, but
+// never more than the array holds.
+std::size_t usableCount(std::size_t size, int32_t count) {
+  return count <= 0 ? 0 : std::min(size, static_cast<std::size_t>(count));
 }
-bool ItemDatabase::loadSpecItems(const std::string&) { return false; }
-bool ItemDatabase::loadSkills(const std::string&) { return false; }
-bool ItemDatabase::loadStdItems(const std::string&) { return false; }
-bool ItemDatabase::loadTypes(const std::string&) { return false; }
-bool ItemDatabase::loadRndItems(const std::string&) { return false; }
-bool ItemDatabase::loadChanges(const std::string&) { return false; }
-void ItemDatabase::normalizeLine(std::string&) {}
-void ItemDatabase::setLoadError(std::string_view, std::string_view) {}
-const TypeEntry* ItemDatabase::findType(int32_t) const { return nullptr; }
-const ChangeEntry* ItemDatabase::findChange(int32_t, int32_t) const { return nullptr; }
+
+uint64_t changeKey(int32_t prefixIndex, int32_t itemKind) {
+  return (uint64_t{static_cast<uint32_t>(prefixIndex)} << 32) | static_cast<uint32_t>(itemKind);
+}
+
+}  // namespace
+
+bool ItemDatabase::loadAll(const std::string& stdItemFile, const std::string& specItemFile,
+                           const std::string& skillFile, const std::string& rndItemFile,
+                           const std::string& typeFile, const std::string& changeFile) {
+  // Later loaders compute slots from the capacities that earlier ones set, and
+  // random items look up types, so this order is fixed.
+  return loadSpecItems(specItemFile) && loadSkills(skillFile) && loadStdItems(stdItemFile) &&
+         loadTypes(typeFile) && loadRndItems(rndItemFile) && loadChanges(changeFile);
+}
+
+// The special range has no file of its own: the table only provides the
+// item-number base, so the name is not used.
+bool ItemDatabase::loadSpecItems(const std::string&) {
+  specItemCount = kSpecItemSlots;
+  specItems.assign(kSpecItemSlots, SpecItemEntry{});
+  specItemPresent.assign(kSpecItemSlots, 0);
+  return true;
+}
+
+void ItemDatabase::setLoadError(std::string_view line, std::string_view fileName) {
+  std::string text;
+  text.reserve(fileName.size() + 3 + line.size());
+  text.append(fileName).append(" : ").append(line);
+  lastError = std::move(text);
+}
+
+void ItemDatabase::resetTypeIndex() {
+  typeIndex_.clear();
+  typeIndexedCount_ = 0;
+}
+
+void ItemDatabase::resetChangeIndex() {
+  changeIndex_.clear();
+  changeIndexedCount_ = 0;
+}
+
+const TypeEntry* ItemDatabase::findType(int32_t id) const {
+  const std::size_t count = usableCount(types.size(), typeCount);
+  if (count < typeIndexedCount_) {
+    typeIndex_.clear();
+    typeIndexedCount_ = 0;
+  }
+  for (; typeIndexedCount_ < count; ++typeIndexedCount_)
+    typeIndex_.try_emplace(types[typeIndexedCount_].id, typeIndexedCount_);
+  const auto it = typeIndex_.find(id);
+  if (it == typeIndex_.end())
+    return nullptr;
+  if (types[it->second].id == id)
+    return &types[it->second];
+  // A record was changed in place after it was indexed: answer by a scan.
+  for (std::size_t i = 0; i < count; ++i)
+    if (types[i].id == id)
+      return &types[i];
+  return nullptr;
+}
+
+const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {
+  const std::size_t count = usableCount(changes.size(), changeCount);
+  if (count < changeIndexedCount_) {
+    changeIndex_.clear();
+    changeIndexedCount_ = 0;
+  }
+  for (; changeIndexedCount_ < count; ++changeIndexedCount_) {
+    const ChangeEntry& c = changes[changeIndexedCount_];
+    changeIndex_.try_emplace(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);
+  }
+  const auto it = changeIndex_.find(changeKey(prefixIndex, itemKind));
+  if (it == changeIndex_.end())
+    return nullptr;
+  const ChangeEntry& found = changes[it->second];
+  if (found.prefixIndex == prefixIndex && found.itemKind == itemKind)
+    return &found;
+  for (std::size_t i = 0; i < count; ++i)
+    if (changes[i].prefixIndex == prefixIndex && changes[i].itemKind == itemKind)
+      return &changes[i];
+  return nullptr;
+}
+
 }  // namespace tamrix

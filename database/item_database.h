@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -129,6 +130,18 @@ class ItemDatabase {
   std::optional<std::string> descriptionBuffer;  // empty before describe
   std::vector<TypeEntry> types;
   int32_t typeCount = 0;
+
+ private:
+  // Lookup indexes: key -> position of the first record in file order with
+  // that key. They cover the first `*IndexedCount_` records and are extended
+  // on lookup when the table has grown (also when a table is filled by hand);
+  // the type and change loaders reset them before they rebuild their table.
+  void resetTypeIndex();
+  void resetChangeIndex();
+  mutable std::unordered_map<int32_t, std::size_t> typeIndex_;
+  mutable std::size_t typeIndexedCount_ = 0;
+  mutable std::unordered_map<uint64_t, std::size_t> changeIndex_;
+  mutable std::size_t changeIndexedCount_ = 0;
 };
 
 }  // namespace tamrix

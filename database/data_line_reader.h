@@ -1,0 +1,46 @@
+// Reading a data file: the bytes are read once, translated as a text-mode
+// read would translate them, and handed out line by line in the pieces a
+// 5000-byte line buffer holds.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamrix {
+
+// Longest piece of a line that one read delivers; a longer line arrives as
+// several pieces, each a line of its own.
+inline constexpr std::size_t kMaxLinePiece = 4999;
+
+class DataLineReader {
+ public:
+  // `fileBytes` is the raw content of a file: a CR right before an LF is
+  // dropped, a byte 0x1A ends the text, any other CR stays.
+  explicit DataLineReader(std::string_view fileBytes);
+
+  // The raw bytes of `fileName`, or nothing when it cannot be opened or read
+  // (a missing file, a folder, no permission). A backslash in the name is a
+  // folder separator on every platform.
+  static std::optional<std::string> readFile(const std::string& fileName);
+
+  // Reads the next piece into `line`: up to an LF (consumed, not stored) or
+  // kMaxLinePiece bytes; the text ends at a NUL byte. Returns false at the
+  // end of the text, when nothing is left to read.
+  bool readLine(std::string& line);
+
+  // Discards lines up to and including the first that contains "-start-".
+  // Returns false when the text ends before such a line.
+  bool skipHeader();
+
+  // Reads the next line that is not empty after normalisation, normalised.
+  // Returns false at the end of the text.
+  bool readDataLine(std::string& line);
+
+ private:
+  std::string text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace tamrix

@@ -1,0 +1,51 @@
+// The change file: one record per line, four numbers separated by blanks.
+#include <array>
+
+#include "database/item_database.h"
+#include "database/load_support.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+bool ItemDatabase::loadChanges(const std::string& fileName) {
+  changes.clear();
+  changeCount = 0;
+  resetChangeIndex();
+
+  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  if (!reader)
+    return false;
+  std::string line;
+  while (reader->readDataLine(line)) {
+    std::array<int32_t, 4> values{};
+    std::size_t pos = 0;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      // A rejected token reports the line from that token on.
+      const std::string_view token = std::string_view(line).substr(pos);
+      values[k] = readNumber(token);
+      if (!passesNumberCheck(token, values[k])) {
+        setLoadError(token, fileName);
+        return false;
+      }
+      if (k + 1 == values.size())
+        break;
+      const std::size_t blank = line.find(' ', pos);
+      if (blank == std::string::npos) {  // too few tokens
+        setLoadError(line, fileName);
+        return false;
+      }
+      pos = blank + 1;
+    }
+    const std::optional<int64_t> prefixIndex = prefixIndexOf(*this, values[0]);
+    if (!prefixIndex) {  // no standard item table to divide by
+      setLoadError(line, fileName);
+      return false;
+    }
+    changes.push_back(
+        ChangeEntry{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3]});
+    changeCount = static_cast<int32_t>(changes.size());
+  }
+  return true;
+}
+
+}  // namespace tamrix

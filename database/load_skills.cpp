@@ -1,0 +1,59 @@
+// The skill file: one line per skill, "index flag "name"".
+#include "database/item_database.h"
+#include "database/load_support.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+namespace {
+constexpr int32_t kSkillSlots = 110;
+}  // namespace
+
+bool ItemDatabase::loadSkills(const std::string& fileName) {
+  skillCount = kSkillSlots;
+  skills.assign(kSkillSlots, SkillEntry{});
+  skillPresent.assign(kSkillSlots, 0);
+
+  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  if (!reader)
+    return false;
+  std::string line;
+  while (reader->readDataLine(line)) {
+    const int32_t index = readNumber(line);
+    if (!passesNumberCheck(line, index) || index < 0 || index >= skillCount) {
+      setLoadError(line, fileName);
+      return false;
+    }
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string::npos) {
+      setLoadError(line, fileName);
+      return false;
+    }
+    const std::string_view flagField = std::string_view(line).substr(blank + 1);
+    const int32_t flag = readNumber(flagField);
+    if (!passesNumberCheck(flagField, flag)) {
+      setLoadError(line, fileName);
+      return false;
+    }
+    // The name runs from the line's first quote to the last quote after the
+    // blank, so it may hold quotes itself.
+    const std::size_t lastQuote = line.rfind('"');
+    if (lastQuote == std::string::npos || lastQuote <= blank) {
+      setLoadError(line, fileName);
+      return false;
+    }
+    line.resize(lastQuote);
+    const std::size_t firstQuote = line.find('"');
+    if (firstQuote == std::string::npos) {
+      setLoadError(line, fileName);
+      return false;
+    }
+    SkillEntry& skill = skills[static_cast<std::size_t>(index)];
+    skill.doublingFlag = flag;
+    skill.name = line.substr(firstQuote + 1);
+    skillPresent[static_cast<std::size_t>(index)] = 1;
+  }
+  return true;
+}
+
+}  // namespace tamrix

@@ -1,0 +1,120 @@
+// The standard item file: "number kind [numbers of the kind] "name" ["prefixed name"]".
+#include <array>
+
+#include "database/item_database.h"
+#include "database/load_support.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+namespace {
+
+constexpr int32_t kStdItemSlots = 450;
+constexpr int32_t kGroupSlots = 15;
+
+using NumberField = int32_t StdItemEntry::*;
+
+// The numbers that follow the kind, in file order. Kind 13 reads skill 6
+// before skill 7, weapons the other way round.
+struct KindLayout {
+  std::array<NumberField, 5> fields;
+  std::size_t count;
+};
+
+KindLayout layoutOf(int32_t kind) {
+  switch (kind) {
+    case 1:
+    case 4:
+    case 5:
+    case 9:
+    case 10:
+      return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus}, 2};
+    case 11:
+    case 12:
+      return {{&StdItemEntry::damageSides, &StdItemEntry::damageDice, &StdItemEntry::damageBonus,
+               &StdItemEntry::skill7Bonus, &StdItemEntry::skill6Bonus},
+              5};
+    case 13:
+      return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus, &StdItemEntry::skill7Bonus},
+              3};
+    default:
+      return {{}, 0};
+  }
+}
+
+// The text between the quote at or after `from` and the next quote; `from`
+// moves past the closing quote. Nothing when either quote is missing.
+std::optional<std::string> quotedText(const std::string& line, std::size_t& from) {
+  const std::size_t open = line.find('"', from);
+  if (open == std::string::npos)
+    return std::nullopt;
+  const std::size_t close = line.find('"', open + 1);
+  if (close == std::string::npos)
+    return std::nullopt;
+  from = close + 1;
+  return line.substr(open + 1, close - open - 1);
+}
+
+}  // namespace
+
+bool ItemDatabase::loadStdItems(const std::string& fileName) {
+  groupSize = kGroupSlots;
+  stdItemCount = kStdItemSlots;
+  stdItems.assign(kStdItemSlots, StdItemEntry{});
+  stdItemPresent.assign(kStdItemSlots, 0);
+
+  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  if (!reader)
+    return false;
+  std::string line;
+  const auto fail = [&] {
+    setLoadError(line, fileName);
+    return false;
+  };
+  while (reader->readDataLine(line)) {
+    const int32_t number = readNumber(line);
+    if (!passesNumberCheck(line, number))
+      return fail();
+    const int64_t slotIndex = int64_t{number} - specItemCount;
+    if (slotIndex < 0 || slotIndex >= stdItemCount)
+      return fail();
+    const auto slot = static_cast<std::size_t>(slotIndex);
+    StdItemEntry& item = stdItems[slot];
+
+    std::size_t pos = line.find(' ');
+    if (pos == std::string::npos)
+      return fail();
+    ++pos;
+    const std::string_view kindField = std::string_view(line).substr(pos);
+    item.kind = readNumber(kindField);
+    if (!passesNumberCheck(kindField, item.kind))
+      return fail();
+    if (item.kind < 1 || item.kind > 13)
+      continue;
+
+    // The numbers get no check: a word stores 0.
+    const KindLayout layout = layoutOf(item.kind);
+    for (std::size_t f = 0; f < layout.count; ++f) {
+      const std::size_t blank = line.find(' ', pos);
+      if (blank == std::string::npos)
+        return fail();
+      pos = blank + 1;
+      item.*layout.fields[f] = readNumber(std::string_view(line).substr(pos));
+    }
+
+    std::optional<std::string> name = quotedText(line, pos);
+    if (!name)
+      return fail();
+    stdItemPresent[slot] = 1;
+    item.name = std::move(*name);
+    if (slot % static_cast<std::size_t>(groupSize) == 0) {
+      std::optional<std::string> prefixedName = quotedText(line, pos);
+      if (!prefixedName)
+        return fail();
+      item.prefixedName = std::move(*prefixedName);
+    }
+  }
+  return true;
+}
+
+}  // namespace tamrix
