@@ -248,10 +248,10 @@ TEST_F(TextTest, DamageLineForms) {
 }
 
 TEST_F(TextTest, NormalisationOfTheWholeText) {
-  // Runs of blanks from the data collapse, and an empty name line keeps its
-  // single line feed at the start.
+  // Runs of blanks from the data collapse, a blank before a line feed stays,
+  // and an empty name line keeps its single line feed at the start.
   db.stdItems[15].name = "  Nagy   Pajzs ";
-  EXPECT_EQ(describe(1015), "Nagy Pajzs" + kShortHeader);
+  EXPECT_EQ(describe(1015), "Nagy Pajzs " + kShortHeader);
   db.stdItems[15].name = "";
   EXPECT_EQ(describe(1015), kShortHeader);
 }
