@@ -394,8 +394,9 @@ COMMON_RULES = """\
 - A számok tízes számrendszerbeli egész számok, előttük állhat előjel. Ahol a
   program számot vár, de szöveget talál, azt hibának veszi: a nullát ezért
   mindig 0-val kezdve írjuk, ne +0 vagy -0 alakban.
-- Hibás sornál a program nem indul el; a hibaüzenet a fájl nevét és a hibás
-  sort tartalmazza."""
+- Hibás sornál vagy hiányzó fájlnál a program nem indul el. Hogy mi a hiba,
+  azt a parancssoros változat mutatja meg: a tamrix-cli --check kiírja a
+  fájl nevét és a hibás sort."""
 
 HEADERS = {
     "stditem.txt": f"""\
@@ -473,8 +474,9 @@ fokozatától függően. Egy típus egymás után következő sorokból áll:
   sorok száma (1-6)
   annyi mennyiségsor, ahány a sorok száma
 
-- Azonosító: egész szám, nem lehet 0; a véletlen előtagok ezzel hivatkoznak a
-  típusra. Két azonos azonosítójú típus közül csak az első számít.
+- Azonosító: egész szám; a véletlen előtagok ezzel hivatkoznak a típusra,
+  ezért ne legyen 0 (a 0-s típusra előtag nem hivatkozhat). Két azonos
+  azonosítójú típus közül csak az első számít.
 - A sorok száma legfeljebb 6 lehet, különben a program nem indul el.
 - Egy mennyiségsor 15 szám: a 0. fokozat (az alaptárgy) bónusza, majd az 1.,
   2., ... 14. fokozaté. A 14. fokozat előtaggal a káosztárgy, amely nem kap
@@ -487,22 +489,24 @@ fokozatától függően. Egy típus egymás után következő sorokból áll:
 Példa (két sor, a második negatív):
   12
   2
-  3 5 6 8 9 11 12 14 15 17 18 20 21 23 24
-  -1 -2 -2 -3 -3 -4 -4 -5 -5 -6 -6 -7 -7 -8 -8
+  {" ".join(map(str, TYPES[12][0]))}
+  {" ".join(map(str, TYPES[12][1]))}
 
 {COMMON_RULES}
 """,
     "rnditem.txt": f"""\
 Tamrix - véletlen előtagok (rnditem.txt)
 
-Az 1450-nél nagyobb tárgyszámok egy alaptárgyat és egy véletlen előtagot
-jelölnek: tárgyszám = 1000 + előtag * 450 + az alaptárgy helye (0-449). Az
-előtag neve melléknév, amely a tárgy neve elé kerül: az izzó finom kard.
+Az 1450-es és annál nagyobb tárgyszámok egy alaptárgyat és egy véletlen
+előtagot jelölnek: tárgyszám = 1000 + előtag * 450 + az alaptárgy helye
+(0-449). Minden előtaghoz 450 egymás utáni tárgyszám tartozik: az 1.
+előtaghoz 1450-1899, a 2.-hoz 1900-2349, és így tovább. Az előtag neve
+melléknév, amely a tárgy neve elé kerül: az izzó finom kard.
 
 Egy előtag egymás után következő sorokból áll:
   #tárgyszám         a sor első jele (itt #) tetszőleges, de nem lehet szóköz;
-                     utána az előtag tömbjének bármely tárgyszáma állhat,
-                     az 1. előtagé 1450, a 2.-é 1900, a 3.-é 2350 ...
+                     utána az előtaghoz tartozó tárgyszámok bármelyike
+                     állhat, szokás szerint az első: 1450, 1900, 2350 ...
   "név"              két idézőjel között; kisbetűvel kezdjük, mert a névelő
                      (a vagy az) ehhez igazodik
   típus              a type.txt egy típusának azonosítója
@@ -510,9 +514,13 @@ Egy előtag egymás után következő sorokból áll:
                      egy képesség sorszáma (skill.txt), a szám után álló
                      szöveget a program nem olvassa, ide írjuk a nevét
 
-- Az előtag sorszáma 1 és 63 közé essen (a 0. tömb az előtag nélküli tárgyaké).
-  A 0 és 63 közötti tartományon kívül eső szám esetén a program nem indul el.
+- Az előtag sorszáma 1 és 63 közé essen; a 0. az előtag nélküli tárgyaké
+  (1000-1449), ezt a program nem használja. Ha a tárgyszámból 0-nál kisebb
+  vagy 63-nál nagyobb sorszám adódik, a program nem indul el.
 - Ha egy előtag hiányzik, a hozzá tartozó tárgyszámokra nem jelenik meg semmi.
+- A képességek sorszámát a program betöltéskor nem ellenőrzi: a 0-109
+  tartományon kívüli sorszám semmit sem ad a tárgyhoz (a 110-112 a fegyver
+  sebzéséhez adódna, ezért ezeket ne használjuk).
 
 Példa:
   #1450
@@ -529,11 +537,14 @@ Egy sor azt mondja meg, hogy egy véletlen előtag bónusza egy bizonyos
 fajtájú tárgyon (stditem.txt) más képességhez adódjon, egy szorzóval:
   tárgyszám fajta cél szorzó [megjegyzés]
 
-- Tárgyszám: az előtag tömbjének bármely tárgyszáma (az 1. előtagé 1450, a
-  2.-é 1900 ...), ebből derül ki, melyik előtagról van szó.
+- Tárgyszám: az előtaghoz tartozó tárgyszámok bármelyike (az 1. előtagé
+  1450-1899, a 2.-é 1900-2349 ...), ebből derül ki, melyik előtagról van
+  szó; szokás szerint az elsőt írjuk.
 - Fajta: az alaptárgy fajtája, 1 és 13 között (11 és 12 a fegyverek).
 - Cél: a képesség sorszáma (skill.txt), vagy -1, ami a fegyver sebzésének
   pluszát jelenti (a 2d6+3 végén álló számot).
+  A célt a program betöltéskor nem ellenőrzi; -1-en és 0-109-en kívül más
+  számot ne adjunk meg.
 - Szorzó: ennyiszer adódik hozzá az előtag minden mennyisége. A duplázó
   képességeknél a program a szorzás után még duplázza is.
 - Ha egy előtaghoz és fajtához több sor tartozik, csak az első számít.
