@@ -11,10 +11,7 @@
 #include "app/dialog_logic.h"
 #include "app/encoding.h"
 
-#if __has_include("app/icon/tamrix.xpm")
 #include "app/icon/tamrix.xpm"
-#define TAMRIX_HAS_ICON 1
-#endif
 
 namespace tamrix {
 namespace {
@@ -58,7 +55,7 @@ constexpr UnitRect kNameRect{21, 20, 144, 14};
 constexpr const char* kCaption = "Tamrix v0.9";
 // Windows-1250, like every text the dialog shows.
 constexpr const char* kLabelText = "A t\xE1rgy sz\xE1ma:";
-constexpr const char* kCreditText = "K\xE9sz\xEDtette: a Tamrix csapata";
+constexpr const char* kCreditText = "K\xE9sz\xEDtett\xE9k: a Tamrix fejleszt\xF5i";
 constexpr const char* kInitialDescription = "Static";
 
 // The X default sans font is too wide for boxes measured in the Windows
@@ -167,12 +164,10 @@ MainWindow::MainWindow(ItemDatabase& db)
 
   callback(onWindowEvent, this);
 
-#ifdef TAMRIX_HAS_ICON
   // The window keeps its own copy of the icon.
   const Fl_Pixmap pixmap(tamrix_xpm);
   const Fl_RGB_Image image(&pixmap, FL_BACKGROUND_COLOR);
   icon(&image);
-#endif
 }
 
 int MainWindow::handle(int event) {
