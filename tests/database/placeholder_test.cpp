@@ -1,3 +1,0 @@
-// PLACEHOLDER: removed when the real tests arrive.
-#include <gtest/gtest.h>
-TEST(Placeholder, Builds) { SUCCEED(); }
