@@ -163,6 +163,7 @@ MainWindow::MainWindow(ItemDatabase& db)
   name_.copy_label("");
 
   callback(onWindowEvent, this);
+  xclass("tamrix");
 
   // The window keeps its own copy of the icon.
   const Fl_Pixmap pixmap(tamrix_xpm);

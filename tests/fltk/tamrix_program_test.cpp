@@ -3,6 +3,7 @@
 // window at all when the data files do not load.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -91,6 +92,26 @@ TEST(TamrixProgramTest, ShowsTheDialogAndEndsWithOneOnClose) {
   ASSERT_NE(XGetWindowAttributes(display.get(), window, &attributes), 0);
   EXPECT_EQ(attributes.width, 279);
   EXPECT_EQ(attributes.height, 154);
+
+  // The application icon, 32 x 32, as the window manager reads it: width,
+  // height, then one ARGB value per pixel.
+  Atom type = 0;
+  int format = 0;
+  unsigned long items = 0;
+  unsigned long remaining = 0;
+  unsigned char* icon = nullptr;
+  ASSERT_EQ(
+      XGetWindowProperty(display.get(), window, XInternAtom(display.get(), "_NET_WM_ICON", False),
+                         0, 4096, False, XA_CARDINAL, &type, &format, &items, &remaining, &icon),
+      Success);
+  ASSERT_NE(icon, nullptr);
+  const auto* values = reinterpret_cast<const long*>(icon);
+  EXPECT_EQ(items, 2u + 32u * 32u);
+  if (items >= 2) {
+    EXPECT_EQ(values[0], 32);
+    EXPECT_EQ(values[1], 32);
+  }
+  XFree(icon);
 
   requestClose(display.get(), window);
   EXPECT_EQ(program.waitForExit(kPatience), 1);
