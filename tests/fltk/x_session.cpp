@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <thread>
 
 namespace tamrix::test {
@@ -16,7 +15,7 @@ namespace {
 // In the child after fork: die with the parent and read nothing.
 // Only async-signal-safe calls are allowed here.
 void detachChild(pid_t parent) {
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
   if (getppid() != parent)
     _exit(127);  // the parent is already gone
   const int devNull = open("/dev/null", O_RDWR);
@@ -28,12 +27,21 @@ void detachChild(pid_t parent) {
   }
 }
 
+// Asks the process to end (Xvfb then removes its lock and socket) and
+// kills it if it does not.
 void stopProcess(pid_t pid) {
   if (pid <= 0)
     return;
-  kill(pid, SIGKILL);
+  kill(pid, SIGTERM);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }
 
