@@ -271,7 +271,7 @@ TYPES = {
     11: [MEDIUM, MEDIUM, SMALL],
     12: [rise(3, 24), rise(-1, -8)],  # a strong gift with a price
     13: [rise(1, 6)] * 4,
-    14: [rise(2, 12)] * 6,
+    14: [rise(1, 6)] * 6,
     15: [rise(10, 80)],
     16: [rise(1, 12), RESIST],
     17: [rise(1, 6)] * 5,
@@ -281,7 +281,7 @@ TYPES = {
     21: [TINY, MEDIUM, rise(-1, -5)],
     22: [TINY],
     23: [TINY, TINY],
-    24: [rise(1, 6), rise(1, 6), rise(1, 6), MEDIUM, MEDIUM, LARGE],
+    24: [rise(1, 6)] * 4 + [SMALL, MEDIUM],
 }
 
 # --------------------------------------------------------------------------
@@ -340,20 +340,20 @@ PREFIXES = [
     ("tüskés", 2, ["visszavert sebzés"]),
     ("éber", 10, ["látótávolság", "csapdakeresés", "éjjellátás"]),  # 50
     ("csendes", 19, ["zsebmetszés", "lopakodás"]),
-    ("harcias", 20, ["erő", "állóképesség", "kritikus találat", "ellentámadás"]),
+    ("harcias", 10, ["erő", "állóképesség", "ellentámadás"]),
     ("királyi", 13, ["karizma", "tekintély", "hírnév", "meggyőzés"]),
     ("égi", 14, ["tűzállóság", "hidegállóság", "villámállóság", "méregállóság",
                  "savállóság", "mágiaállóság"]),
     ("pokoli", 16, ["tűzsebzés", "félelemkeltés"]),
     ("ördögi", 12, ["félelemkeltés", "karizma"]),
-    ("angyali", 24, ["bölcsesség", "karizma", "bátorság", "gyógyítás", "fénymágia",
+    ("angyali", 24, ["bölcsesség", "karizma", "bátorság", "fénymágia", "gyógyítás",
                      "életerő"]),
     ("holdfényes", 19, ["lopakodás", "éjjellátás"]),
     ("hajnali", 22, ["tapasztalatszerzés"]),
     ("alkonyi", 1, ["árnymágia"]),  # 60
     ("pontos", 4, ["találati esély"]),
     ("halálos", 4, ["kritikus találat"]),
-    ("kegyetlen", 20, ["kritikus találat", "páncéltörés", "erő", "kábítás"]),
+    ("kegyetlen", 8, ["kritikus találat", "páncéltörés"]),
 ]
 PREFIX_SLOT = {name: slot for slot, (name, _, _) in enumerate(PREFIXES, start=1)}
 
@@ -373,10 +373,27 @@ CHANGES = [
     ("mérges", 11, DAMAGE_BONUS, 1, "a mérgezett penge többet sebez"),
     ("mérges", 12, DAMAGE_BONUS, 1, "a mérgezett lövedék többet sebez"),
     ("pontos", 12, "találati esély", 2, "a pontos lőfegyver kétszer annyit javít"),
-    ("halálos", 11, DAMAGE_BONUS, 2, "a halálos közelharci fegyver sebzése nő"),
-    ("halálos", 12, DAMAGE_BONUS, 2, "a halálos lőfegyver sebzése nő"),
+    ("halálos", 11, DAMAGE_BONUS, 1, "a halálos közelharci fegyver sebzése nő"),
+    ("halálos", 12, DAMAGE_BONUS, 1, "a halálos lőfegyver sebzése nő"),
     ("óvó", 5, "védekezés", 1, "az óvó pajzs a védekezést javítja"),
 ]
+# Prefixes with many bonuses put all their power into one skill on weapons, so
+# that the description still fits the dialog next to the weapon's own numbers.
+WEAPON_FOCUS = [
+    ("szent", "sebzés élőholtak ellen", "a szent fegyver az élőholtakat sebzi"),
+    ("angyali", "sebzés élőholtak ellen", "az angyali fegyver az élőholtakat sebzi"),
+    ("égi", "sebzés démonok ellen", "az égi fegyver a démonokat sebzi"),
+    ("démonűző", "sebzés démonok ellen", "a démonűző fegyver a démonokat sebzi"),
+    ("sárkányölő", "sebzés sárkányok ellen", "a sárkányölő fegyver a sárkányokat sebzi"),
+    ("vadászó", "sebzés vadállatok ellen", "a vadászó fegyver a vadat sebzi"),
+    ("titokzatos", "varázssebzés", "a titokzatos fegyver varázslattal sebez"),
+    ("óvó", "hárítás", "az óvó fegyverrel könnyebb hárítani"),
+    ("kőkemény", "tartósság", "a kőkemény fegyver nehezen kopik"),
+    ("lélekfaló", "varázserő-elszívás", "a lélekfaló fegyver az ellenfél varázserejét issza"),
+    ("éber", "ellentámadás", "az éber harcos azonnal visszavág"),
+]
+CHANGES += [(prefix, kind, target, 1, remark)
+            for prefix, target, remark in WEAPON_FOCUS for kind in WEAPON_KINDS]
 
 # --------------------------------------------------------------------------
 # Headers: what the people who edit the files read first. The loaders skip
