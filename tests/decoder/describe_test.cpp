@@ -48,8 +48,7 @@ TEST_F(WorkedExampleTest, ByteForByte) {
       {{{3, 11, -1, 1}}, "+1 S6 +2% S7 ", "1d4+7"},
       {{{3, 11, 7, 3}}, "+1 S6 +38% S7 ", "1d4+1"},  // 3x4x2 + 3x2x2 + 2
       // Only the first record for the prefix and the group base's kind.
-      {{{3, 2, -1, 1}, {4, 11, -1, 1}, {3, 11, 6, 1}, {3, 11, -1, 1}}, "+7 S6 +2% S7 ", "1d4+1"},
-  };
+      {{{3, 2, -1, 1}, {4, 11, -1, 1}, {3, 11, 6, 1}, {3, 11, -1, 1}}, "+7 S6 +2% S7 ", "1d4+1"}};
   for (const Row& row : rows) {
     db.changes = row.changes;
     db.changeCount = static_cast<int32_t>(row.changes.size());
@@ -60,25 +59,15 @@ TEST_F(WorkedExampleTest, ByteForByte) {
 }
 
 TEST_F(WorkedExampleTest, EarlyAnswers) {
-  struct Row {
-    int32_t number;
-    std::string text;
-  };
-  const Row rows[] = {
-      {999, ""},
-      {0, ""},
-      {-5, ""},
-      {INT32_MIN, ""},
-      {29800, ""},
-      {INT32_MAX, ""},
-      {1464, kChaos},
-      {29799, kChaos},        // grade 14, prefix slots 1 and 63 empty
-      {2364, kChaos},         // grade 14 of a present prefix
-      {1900, ""},             // empty prefix 2: no type with id 0
-      {1449, "? ?" + kLong},  // without a prefix, grade 14 is no chaos item
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(describe(row.number), row.text) << row.number;
+  // No item, and an empty prefix slot (2), whose type id 0 names no type.
+  for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX, 1900}) {
+    EXPECT_EQ(describe(number), "") << number;
+  }
+  // Grade 14 with a prefix, present (2364) or not (1464, 29799).
+  for (const int32_t number : {1464, 2364, 29799})
+    EXPECT_EQ(describe(number), kChaos) << number;
+  // Without a prefix, grade 14 is an ordinary item.
+  EXPECT_EQ(describe(1449), "? ?" + kLong);
 }
 
 TEST(ArticleTest, LowerCaseVowelsTakeAz) {
@@ -135,8 +124,7 @@ TEST_F(TextTest, BonusListForms) {
       {15, 8, 5, "+5% S8"},
       {15, 9, 1, "+1 ?"},  // empty skill slot
       {0, 7, 5, "+5% S7 " + kRemark + "\n" + kNoDamage},
-      {0, 8, 5, "+5% S8 \n" + kNoDamage},
-  };
+      {0, 8, 5, "+5% S8 \n" + kNoDamage}};
   for (const auto& [slot, skill, sum, list] : rows) {
     EXPECT_EQ(bonusText(slot, {sum}, {skill}), list) << skill << " " << sum;
   }
@@ -166,22 +154,20 @@ TEST_F(TextTest, NormalisesTheWholeText) {
 // bonus. Change targets -1 and -N..-2 count from its end. Only skills are
 // doubled (skill 0 here), and nothing outside the vector is touched.
 TEST_F(TextTest, SlotsOfPrefixIndicesAndChangeTargets) {
-  const std::tuple<bool, int32_t, std::string> rows[] = {
-      {false, 0, "+6 S0 \n" + kNoDamage},
-      {false, 110, kDamage + "d3"},
-      {false, 111, kDamage + "3"},
-      {false, 112, kDamage + "+3"},
-      {false, 113, kNoDamage},
-      {false, -1, kNoDamage},
-      {true, 0, "+12 S0 \n" + kNoDamage},
-      {true, -113, "+6 S0 \n" + kNoDamage},
-      {true, -1, kDamage + "+6"},
-      {true, -2, kDamage + "6"},
-      {true, -3, kDamage + "d6"},
-      {true, 112, kDamage + "+6"},
-      {true, 113, kNoDamage},
-      {true, -114, kNoDamage},
-  };
+  const std::tuple<bool, int32_t, std::string> rows[] = {{false, 0, "+6 S0 \n" + kNoDamage},
+                                                         {false, 110, kDamage + "d3"},
+                                                         {false, 111, kDamage + "3"},
+                                                         {false, 112, kDamage + "+3"},
+                                                         {false, 113, kNoDamage},
+                                                         {false, -1, kNoDamage},
+                                                         {true, 0, "+12 S0 \n" + kNoDamage},
+                                                         {true, -113, "+6 S0 \n" + kNoDamage},
+                                                         {true, -1, kDamage + "+6"},
+                                                         {true, -2, kDamage + "6"},
+                                                         {true, -3, kDamage + "d6"},
+                                                         {true, 112, kDamage + "+6"},
+                                                         {true, 113, kNoDamage},
+                                                         {true, -114, kNoDamage}};
   for (const auto& [viaChange, index, tail] : rows) {
     if (viaChange)
       setChanges({{5, 11, index, 2}});
