@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "database/item_database.h"
 
@@ -29,16 +30,17 @@ std::string hostPath(const std::string& fileName) {
 
 }  // namespace
 
-DataLineReader::DataLineReader(std::string_view fileBytes) {
-  const std::size_t end = fileBytes.find('\x1A');
-  if (end != std::string_view::npos)
-    fileBytes = fileBytes.substr(0, end);
-  text_.reserve(fileBytes.size());
-  for (std::size_t i = 0; i < fileBytes.size(); ++i) {
-    if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n')
+DataLineReader::DataLineReader(std::string fileBytes) : text_(std::move(fileBytes)) {
+  const std::size_t end = text_.find('\x1A');
+  if (end != std::string::npos)
+    text_.resize(end);
+  std::size_t write = 0;
+  for (std::size_t read = 0; read < text_.size(); ++read) {
+    if (text_[read] == '\r' && read + 1 < text_.size() && text_[read + 1] == '\n')
       continue;
-    text_.push_back(fileBytes[i]);
+    text_[write++] = text_[read];
   }
+  text_.resize(write);
 }
 
 std::optional<std::string> DataLineReader::readFile(const std::string& fileName) {

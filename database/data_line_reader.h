@@ -18,7 +18,7 @@ class DataLineReader {
  public:
   // `fileBytes` is the raw content of a file: a CR right before an LF is
   // dropped, a byte 0x1A ends the text, any other CR stays.
-  explicit DataLineReader(std::string_view fileBytes);
+  explicit DataLineReader(std::string fileBytes);
 
   // The raw bytes of `fileName`, or nothing when it cannot be opened or read
   // (a missing file, a folder, no permission). A backslash in the name is a

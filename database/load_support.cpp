@@ -1,14 +1,16 @@
 #include "database/load_support.h"
 
+#include <utility>
+
 namespace tamrix {
 
 std::optional<DataLineReader> openDataFile(ItemDatabase& db, const std::string& fileName) {
-  const std::optional<std::string> bytes = DataLineReader::readFile(fileName);
+  std::optional<std::string> bytes = DataLineReader::readFile(fileName);
   if (!bytes) {
     db.setLoadError(kCannotOpenText, fileName);
     return std::nullopt;
   }
-  DataLineReader reader(*bytes);
+  DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader()) {
     db.setLoadError(kNoStartLineText, fileName);
     return std::nullopt;
