@@ -61,8 +61,8 @@ TEST_F(TypesTest, RecordsInFileOrder) {
 TEST_F(TypesTest, AmountLineTakesFifteenNumbers) {
   ASSERT_TRUE(load(&ItemDatabase::loadTypes, "1\n1\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
   ASSERT_EQ(db.types.size(), 1u);
-  for (int32_t g = 0; g < 15; ++g)
-    EXPECT_EQ(db.types[0].amounts[0][g], g + 1);
+  for (std::size_t g = 0; g < 15; ++g)
+    EXPECT_EQ(db.types[0].amounts[0][g], static_cast<int32_t>(g) + 1);
 }
 
 TEST_F(TypesTest, Failures) {
