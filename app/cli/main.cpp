@@ -43,6 +43,12 @@ constexpr const char* kUsage =
     "Without NUMBER arguments, one number is read from each line of standard input.\n"
     "Exit status: 0 success, 1 the data files could not be loaded, 2 wrong usage.\n";
 
+#ifdef _WIN32
+constexpr const char* kPrompt = "Item number (Ctrl-Z, Enter ends): ";
+#else
+constexpr const char* kPrompt = "Item number (Ctrl-D ends): ";
+#endif
+
 struct Options {
   std::optional<std::string> directory;
   Format format = Format::kText;
@@ -130,7 +136,7 @@ void describeStdin(ItemDatabase& db, Format format) {
   std::string line;
   for (;;) {
     if (interactive)
-      std::fputs("Item number (Ctrl-D ends): ", stderr);
+      std::fputs(kPrompt, stderr);
     if (!std::getline(std::cin, line))
       break;
     writeAnswer(stdout, format, db, readNumberField(line));
