@@ -1,0 +1,226 @@
+// tamrix-bench: what loading the data files and describing every item number
+// cost, on the sample set and on a set a hundred times larger, each measured
+// beside a floor that does only the unavoidable part of the work (reading
+// the bytes, copying the finished texts).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "bench/data_set.h"
+#include "database/item_database.h"
+
+namespace tamrix::bench {
+namespace {
+
+// What the benchmarks share; set up once by main before any of them runs.
+struct Setup {
+  DataSetFiles sample;
+  DataSetFiles large;
+  ItemDatabase sampleDb;
+  ItemDatabase largeDb;
+  std::vector<std::string> sampleTexts;  // in item number order
+  int32_t firstNumber = 0;
+  int32_t endNumber = 0;  // one past the last item number
+};
+
+Setup& setup() {
+  static Setup instance;
+  return instance;
+}
+
+// A fresh directory for the large set, removed with its files at the end.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const std::filesystem::path candidate = base / ("tamrix-bench-" + std::to_string(random()));
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error))
+        path_ = candidate;
+    }
+  }
+  ~ScratchDir() {
+    std::error_code error;
+    if (!path_.empty())
+      std::filesystem::remove_all(path_, error);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void loadBenchmark(benchmark::State& state, const DataSetFiles& files) {
+  for (auto _ : state) {
+    ItemDatabase db;
+    std::string error;
+    if (!loadDataSet(db, files, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(db.typeCount);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(files.readBytes()));
+}
+
+void BM_LoadSample(benchmark::State& state) {
+  loadBenchmark(state, setup().sample);
+}
+void BM_LoadLarge(benchmark::State& state) {
+  loadBenchmark(state, setup().large);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The floor for loading: the same files' bytes read into memory as the
+// loaders read them, and their lines counted.
+void BM_ReadLinesFloorLarge(benchmark::State& state) {
+  const std::vector<std::string> files = setup().large.readFiles();
+  for (auto _ : state) {
+    int64_t lines = 0;
+    for (const std::string& name : files) {
+      std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+      if (!file) {
+        state.SkipWithError(("cannot open " + name).c_str());
+        return;
+      }
+      std::string bytes;
+      char chunk[65536];
+      std::size_t got = 0;
+      while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, got);
+      lines += std::count(bytes.begin(), bytes.end(), '\n');
+    }
+    benchmark::DoNotOptimize(lines);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(setup().large.readBytes()));
+}
+
+void describeAllBenchmark(benchmark::State& state, ItemDatabase& db) {
+  const Setup& s = setup();
+  for (auto _ : state) {
+    for (int32_t number = s.firstNumber; number < s.endNumber; ++number) {
+      const char* text = db.describe(number);
+      benchmark::DoNotOptimize(text);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * (s.endNumber - s.firstNumber));
+}
+
+void BM_DescribeAllSample(benchmark::State& state) {
+  describeAllBenchmark(state, setup().sampleDb);
+}
+void BM_DescribeAllLarge(benchmark::State& state) {
+  describeAllBenchmark(state, setup().largeDb);
+}
+
+// The floor for describing: the finished texts of the sample set copied, one
+// by one, into a buffer that is reused like the description buffer.
+void BM_CopyTextsFloor(benchmark::State& state) {
+  const std::vector<std::string>& texts = setup().sampleTexts;
+  std::string buffer;
+  buffer.reserve(1000);
+  for (auto _ : state) {
+    for (const std::string& text : texts) {
+      buffer.assign(text.c_str(), text.size());
+      benchmark::DoNotOptimize(buffer.data());
+      benchmark::ClobberMemory();
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(texts.size()));
+}
+
+BENCHMARK(BM_LoadSample)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadLinesFloorLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DescribeAllSample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DescribeAllLarge)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyTextsFloor)->Unit(benchmark::kMillisecond);
+
+// Loads both sets and checks that the large one answers every item number
+// exactly as the sample does: its extra records come before the sample's
+// and records with the same keys after them, so any lookup that does not
+// return the first record in file order shows up here.
+bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path& largeDir) {
+  Setup& s = setup();
+  std::string error;
+  s.sample = dataSetIn(sampleDir);
+  s.large = dataSetIn(largeDir);
+  if (!writeLargeDataSet(sampleDir, largeDir, error) || !loadDataSet(s.sampleDb, s.sample, error) ||
+      !loadDataSet(s.largeDb, s.large, error)) {
+    std::fprintf(stderr, "tamrix-bench: %s\n", error.c_str());
+    return false;
+  }
+  s.firstNumber = s.sampleDb.specItemCount;
+  s.endNumber = s.firstNumber + s.sampleDb.rndItemCount * s.sampleDb.stdItemCount;
+  std::size_t described = 0;
+  for (int32_t number = s.firstNumber; number < s.endNumber; ++number) {
+    std::string text = s.sampleDb.describe(number);
+    if (text != s.largeDb.describe(number)) {
+      std::fprintf(stderr, "tamrix-bench: the large set describes %d differently\n", number);
+      return false;
+    }
+    described += text.empty() ? 0 : 1;
+    s.sampleTexts.push_back(std::move(text));
+  }
+  if (described == 0) {
+    std::fprintf(stderr, "tamrix-bench: the sample set describes no item\n");
+    return false;
+  }
+  benchmark::AddCustomContext("sample_bytes", std::to_string(s.sample.readBytes()));
+  benchmark::AddCustomContext("large_bytes", std::to_string(s.large.readBytes()));
+  benchmark::AddCustomContext("large_type_records", std::to_string(s.largeDb.typeCount));
+  benchmark::AddCustomContext("large_change_records", std::to_string(s.largeDb.changeCount));
+  benchmark::AddCustomContext("described_items", std::to_string(described));
+  return true;
+}
+
+}  // namespace
+}  // namespace tamrix::bench
+
+int main(int argc, char** argv) {
+  // --sample_data=DIR names the sample set; every other argument is
+  // Google Benchmark's.
+  constexpr std::string_view kSampleFlag = "--sample_data=";
+  std::filesystem::path sampleDir = std::filesystem::path(TAMRIX_SOURCE_DIR) / "Data";
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.substr(0, kSampleFlag.size()) == kSampleFlag)
+      sampleDir = std::string(arg.substr(kSampleFlag.size()));
+    else
+      args.push_back(argv[i]);
+  }
+  int benchArgc = static_cast<int>(args.size());
+  benchmark::Initialize(&benchArgc, args.data());
+  if (benchmark::ReportUnrecognizedArguments(benchArgc, args.data()))
+    return 2;
+
+  tamrix::bench::ScratchDir scratch;
+  if (scratch.path().empty()) {
+    std::fprintf(stderr, "tamrix-bench: cannot create a temporary folder\n");
+    return 1;
+  }
+  if (!tamrix::bench::prepare(sampleDir, scratch.path() / "Data"))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
