@@ -68,6 +68,9 @@ TEST_F(WorkedExampleTest, EarlyAnswers) {
     EXPECT_EQ(describe(number), kChaos) << number;
   // Without a prefix, grade 14 is an ordinary item.
   EXPECT_EQ(describe(1449), "? ?" + kLong);
+  // Before the standard items are loaded no number is an item.
+  db.groupSize = 0;
+  EXPECT_EQ(describe(1000), "");
 }
 
 TEST(ArticleTest, LowerCaseVowelsTakeAz) {
