@@ -76,16 +76,6 @@ TEST(DataLineReaderTest, HeaderEndsAtTheFirstStartLine) {
   }
 }
 
-TEST(DataLineReaderTest, DataLinesAreNormalisedAndEmptyOnesSkipped) {
-  DataLineReader reader("  \n\t\n \n  a   b  \n\n");
-  std::string line;
-  ASSERT_TRUE(reader.readDataLine(line));
-  EXPECT_EQ(line, "\t");
-  ASSERT_TRUE(reader.readDataLine(line));
-  EXPECT_EQ(line, "a b");
-  EXPECT_FALSE(reader.readDataLine(line));
-}
-
 TEST(DataLineReaderTest, ReadsFilesByTheShellsNames) {
   test::TempDir dir;
   test::ScopedCurrentDir cwd(dir.path());
