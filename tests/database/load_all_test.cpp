@@ -16,7 +16,7 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
     const char* file;
     const char* data;
     const char* error;
-    std::array<int32_t, 7> counts;  // spec, skill, std, group, type, rnd, change
+    std::array<int32_t, 7> counts;  // special, skill, standard, group, type, random, change
   };
   const char* const kNoFile = " : a f\xE1jl nem nyithat\xF3 meg";
   const Row rows[] = {
