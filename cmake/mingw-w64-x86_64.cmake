@@ -19,6 +19,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # A static runtime: the programs then import only KERNEL32, USER32 and
 # msvcrt, and run on a bare Windows without any extra DLL.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Shipped builds carry no symbols.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # Lets CTest run the cross-built test programs.
 find_program(TAMRIX_WINE NAMES wine wine64)

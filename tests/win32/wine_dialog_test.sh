@@ -3,19 +3,22 @@
 # with dialog_probe.exe (and with xdotool, as a person types). Starts and
 # stops its own X server and Wine processes on every exit path.
 #
-# Usage: wine_dialog_test.sh TAMRIX_EXE PROBE_EXE DATA_DIR WORK_DIR
+# Usage: wine_dialog_test.sh TAMRIX_EXE PROBE_EXE DATA_DIR WORK_DIR [ZIP]
+# With ZIP (the package made by cpack) newer than TAMRIX_EXE, the program
+# runs from the unzipped package instead of from the build.
 # Leaves WORK_DIR/tamrix-dialog.png, a screenshot of the dialog showing a
 # prefixed weapon whose name has o/u with double acute.
 set -u
 
-if (($# != 4)); then
-  echo "usage: $0 TAMRIX_EXE PROBE_EXE DATA_DIR WORK_DIR" >&2
+if (($# != 4 && $# != 5)); then
+  echo "usage: $0 TAMRIX_EXE PROBE_EXE DATA_DIR WORK_DIR [ZIP]" >&2
   exit 2
 fi
 exe=$(realpath "$1")
 probe=$(realpath "$2")
 data=$(realpath "$3")
 work=$(realpath -m "$4")
+zip=${5:-}
 
 passed=0
 failed=0
@@ -30,7 +33,7 @@ summary() {
   exit 0
 }
 
-for tool in wine wineserver wineboot Xvfb xdotool import; do
+for tool in wine wineserver wineboot Xvfb xdotool import unzip; do
   if ! command -v "$tool" >/dev/null; then
     fail "$tool is not installed (run: make deps)"
   fi
@@ -122,9 +125,27 @@ probe_in() {
 # The program folder as it is shipped: the .exe beside Data.
 stage="$work/stage"
 rm -rf "$stage"
-mkdir -p "$stage"
-cp "$exe" "$stage/tamrix.exe"
-cp -r "$data" "$stage/Data"
+if [[ -n "$zip" && -f "$zip" && "$zip" -nt "$exe" ]]; then
+  echo "== the package $(basename "$zip")"
+  mkdir -p "$work/unzipped"
+  rm -rf "$work/unzipped"/*
+  unzip -q "$zip" -d "$work/unzipped"
+  mv "$work/unzipped/$(basename "$zip" .zip)" "$stage"
+  for f in tamrix.exe tamrix-cli.exe OLVASSEL.txt README.txt Data/stditem.txt Data/skill.txt \
+    Data/type.txt Data/rnditem.txt Data/change.txt; do
+    if [[ -f "$stage/$f" ]]; then pass "the package holds $f"; else fail "the package lacks $f"; fi
+  done
+  if cmp -s "$exe" "$stage/tamrix.exe"; then
+    pass "the packaged tamrix.exe is the one just built"
+  else
+    fail "the packaged tamrix.exe differs from $exe"
+  fi
+else
+  echo "== the build (no package newer than tamrix.exe)"
+  mkdir -p "$stage"
+  cp "$exe" "$stage/tamrix.exe"
+  cp -r "$data" "$stage/Data"
+fi
 
 echo "== resources"
 probe_in "$stage" resources tamrix.exe
