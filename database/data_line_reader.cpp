@@ -1,7 +1,12 @@
 #include "database/data_line_reader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <utility>
 
 #include "database/item_database.h"
@@ -28,26 +33,31 @@ std::string hostPath(const std::string& fileName) {
 #endif
 }
 
+// Data files are small; a size beyond this is no reason to reserve memory.
+constexpr std::uintmax_t kMaxSizeHint = std::uintmax_t{1} << 28;
+
 }  // namespace
 
 DataLineReader::DataLineReader(std::string fileBytes) : text_(std::move(fileBytes)) {
   const std::size_t end = text_.find('\x1A');
   if (end != std::string::npos)
     text_.resize(end);
-  std::size_t write = 0;
-  for (std::size_t read = 0; read < text_.size(); ++read) {
-    if (text_[read] == '\r' && read + 1 < text_.size() && text_[read + 1] == '\n')
-      continue;
-    text_[write++] = text_[read];
-  }
-  text_.resize(write);
+  // Most files hold no NUL byte at all; they need no search for one per line.
+  hasNul_ = text_.find('\0') != std::string::npos;
 }
 
 std::optional<std::string> DataLineReader::readFile(const std::string& fileName) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(hostPath(fileName).c_str(), "rb"));
+  const std::string path = hostPath(fileName);
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file)
     return std::nullopt;
   std::string bytes;
+  // The size is only a hint, so that the bytes are not copied again as the
+  // text grows; the reads below decide what the file holds.
+  std::error_code sizeError;
+  const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+  if (!sizeError && size < kMaxSizeHint)
+    bytes.reserve(static_cast<std::size_t>(size));
   char chunk[65536];
   for (;;) {
     const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
@@ -61,30 +71,54 @@ std::optional<std::string> DataLineReader::readFile(const std::string& fileName)
   return bytes;
 }
 
-bool DataLineReader::readLine(std::string& line) {
-  line.clear();
+// The lines are cut from the text as it is: the carriage return that a
+// text-mode read drops before a line feed can only be the last byte before
+// the line feed that ends the piece, so it is left out here instead of in a
+// separate pass over the whole file.
+bool DataLineReader::nextPiece(std::string_view& piece) {
   if (pos_ >= text_.size())
     return false;
-  const std::size_t start = pos_;
-  std::size_t stored = 0;
-  while (pos_ < text_.size() && stored < kMaxLinePiece) {
-    if (text_[pos_++] == '\n')
-      break;
-    ++stored;
+  const char* begin = text_.data() + pos_;
+  const std::size_t left = text_.size() - pos_;
+  // A piece of kMaxLinePiece translated bytes may be followed by a dropped
+  // carriage return, so the line feed that ends it can lie one byte further.
+  const std::size_t window = std::min(left, kMaxLinePiece + 1);
+  const auto* feed = static_cast<const char*>(std::memchr(begin, '\n', window));
+  std::size_t length = feed == nullptr ? window : static_cast<std::size_t>(feed - begin);
+  if (feed != nullptr && length > 0 && begin[length - 1] == '\r')
+    --length;
+  if (feed != nullptr && length < kMaxLinePiece) {
+    pos_ += static_cast<std::size_t>(feed - begin) + 1;  // the line feed is consumed
+  } else {
+    // A full piece; the rest of the line, its line feed included, follows as
+    // the next piece.
+    length = std::min(length, kMaxLinePiece);
+    pos_ += length;
   }
+  piece = std::string_view(begin, length);
   // The piece counts every byte read, but its text ends at the first NUL.
-  std::string_view piece(text_.data() + start, stored);
-  const std::size_t nul = piece.find('\0');
-  if (nul != std::string_view::npos)
-    piece = piece.substr(0, nul);
+  if (hasNul_) {
+    const std::size_t nul = piece.find('\0');
+    if (nul != std::string_view::npos)
+      piece = piece.substr(0, nul);
+  }
+  return true;
+}
+
+bool DataLineReader::readLine(std::string& line) {
+  std::string_view piece;
+  if (!nextPiece(piece)) {
+    line.clear();
+    return false;
+  }
   line.assign(piece);
   return true;
 }
 
 bool DataLineReader::skipHeader() {
-  std::string line;
-  while (readLine(line))
-    if (line.find("-start-") != std::string::npos)
+  std::string_view piece;
+  while (nextPiece(piece))
+    if (piece.find("-start-") != std::string_view::npos)
       return true;
   return false;
 }
@@ -96,6 +130,14 @@ bool DataLineReader::readDataLine(std::string& line) {
       return true;
   }
   return false;
+}
+
+std::size_t DataLineReader::remainingLineBound() const {
+  if (pos_ >= text_.size())
+    return 0;
+  const auto begin = text_.begin() + static_cast<std::ptrdiff_t>(pos_);
+  const auto feeds = static_cast<std::size_t>(std::count(begin, text_.end(), '\n'));
+  return feeds + 1 + (text_.size() - pos_) / kMaxLinePiece;
 }
 
 }  // namespace tamrix

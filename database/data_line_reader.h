@@ -38,9 +38,17 @@ class DataLineReader {
   // Returns false at the end of the text.
   bool readDataLine(std::string& line);
 
+  // At least as many lines as are left to read, over-long lines' pieces
+  // included; for sizing a table before it is filled.
+  std::size_t remainingLineBound() const;
+
  private:
+  // The next piece as a view into the text, valid while the reader lives.
+  bool nextPiece(std::string_view& piece);
+
   std::string text_;
   std::size_t pos_ = 0;
+  bool hasNul_ = false;
 };
 
 }  // namespace tamrix

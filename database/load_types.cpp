@@ -1,5 +1,7 @@
 // The type file: records of an id line, a count line and amount lines of up
 // to 15 numbers each.
+#include <algorithm>
+
 #include "database/item_database.h"
 #include "database/load_support.h"
 #include "database/number_field.h"
@@ -8,14 +10,19 @@ namespace tamrix {
 
 namespace {
 
+constexpr std::size_t kMaxReservedTypes = std::size_t{1} << 16;
+
 void readAmounts(std::string_view line, std::array<int32_t, kTypeGrades>& row) {
   std::size_t pos = 0;
   for (std::size_t grade = 0; grade < row.size(); ++grade) {
     row[grade] = readNumber(line.substr(pos));
-    const std::size_t blank = line.find(' ', pos);
-    if (blank == std::string_view::npos)
+    // The next number starts after the next blank. Tokens are a few bytes
+    // long, too short to be worth a library search.
+    while (pos < line.size() && line[pos] != ' ')
+      ++pos;
+    if (pos == line.size())
       return;
-    pos = blank + 1;
+    ++pos;
   }
 }
 
@@ -29,11 +36,18 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
   std::optional<DataLineReader> reader = openDataFile(*this, fileName);
   if (!reader)
     return false;
+  // Every record takes at least three lines. Reserving that many records
+  // saves copying the table each time it grows; the cap keeps a file of
+  // mostly empty lines from reserving much.
+  types.reserve(std::min(reader->remainingLineBound() / 3, kMaxReservedTypes));
   std::string line;
   while (reader->readDataLine(line)) {
-    TypeEntry type;
+    // The working record is built in place and dropped again if it is not
+    // completed.
+    TypeEntry& type = types.emplace_back();
     type.id = readNumber(line);
     if (!reader->readDataLine(line)) {
+      types.pop_back();
       // The file ended between an id and its count; no line was read.
       setLoadError("", fileName);
       return false;
@@ -41,18 +55,20 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     type.lineCount = readNumber(line);
     // A record holds at most kTypeMaxLines amount lines.
     if (type.lineCount > kTypeMaxLines) {
+      types.pop_back();
       setLoadError(line, fileName);
       return false;
     }
     // At least one amount line, even for a count of 0 or below.
     for (int32_t i = 0;; ++i) {
-      if (!reader->readDataLine(line))
-        return true;  // an incomplete record is dropped
+      if (!reader->readDataLine(line)) {
+        types.pop_back();  // an incomplete record is dropped
+        return true;
+      }
       readAmounts(line, type.amounts[static_cast<std::size_t>(i)]);
       if (i + 1 >= type.lineCount)
         break;
     }
-    types.push_back(type);
     typeCount = static_cast<int32_t>(types.size());
   }
   return true;

@@ -6,30 +6,35 @@ namespace tamrix {
 
 namespace {
 
+// Blank, tab, LF, VT, FF and CR: the white space that atoi skips.
 bool isCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+  return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 }  // namespace
 
 int32_t readNumber(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && isCSpace(field[i]))
-    ++i;
+  const char* p = field.data();
+  const char* const end = p + field.size();
+  while (p != end && isCSpace(*p))
+    ++p;
   bool negative = false;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-'))
-    negative = field[i++] == '-';
+  if (p != end && (*p == '+' || *p == '-'))
+    negative = *p++ == '-';
   // Accumulate the magnitude in 64 bits and stop growing it once it is past
   // the range, so no digit count can overflow.
-  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-  int64_t magnitude = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+  constexpr uint64_t kLimit = uint64_t{std::numeric_limits<int32_t>::max()} + 1;
+  uint64_t magnitude = 0;
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
+    if (digit > 9)
+      break;
     if (magnitude <= kLimit)
-      magnitude = magnitude * 10 + (field[i] - '0');
+      magnitude = magnitude * 10 + digit;
   }
   if (negative)
     return magnitude >= kLimit ? std::numeric_limits<int32_t>::min()
-                               : static_cast<int32_t>(-magnitude);
+                               : -static_cast<int32_t>(magnitude);
   return magnitude >= kLimit ? std::numeric_limits<int32_t>::max()
                              : static_cast<int32_t>(magnitude);
 }
