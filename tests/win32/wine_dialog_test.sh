@@ -75,7 +75,8 @@ start_xvfb() {
   local n
   for n in $(seq 91 160); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # The time limit ends the server even if this script is killed outright.
+    timeout 900 Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     local i
     for i in $(seq 50); do
