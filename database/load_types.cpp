@@ -15,9 +15,13 @@ constexpr std::size_t kMaxReservedTypes = std::size_t{1} << 16;
 void readAmounts(std::string_view line, std::array<int32_t, kTypeGrades>& row) {
   std::size_t pos = 0;
   for (std::size_t grade = 0; grade < row.size(); ++grade) {
-    row[grade] = readNumber(line.substr(pos));
-    // The next number starts after the next blank. Tokens are a few bytes
-    // long, too short to be worth a library search.
+    std::size_t used = 0;
+    row[grade] = readNumberPrefix(line.substr(pos), used);
+    // The next number starts after the next blank. A number that begins at
+    // once with its sign or a digit holds no blank, so the search for the
+    // blank starts behind it; only white space before a number may.
+    if (pos < line.size() && line[pos] != ' ' && (line[pos] < '\t' || line[pos] > '\r'))
+      pos += used;
     while (pos < line.size() && line[pos] != ' ')
       ++pos;
     if (pos == line.size())

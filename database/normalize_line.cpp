@@ -39,11 +39,15 @@ void ItemDatabase::normalizeLine(std::string& text) {
     if (run < 2)
       text[write++] = '\n';
 
+  // Every byte is stored and the write position advances unless the byte
+  // repeats a blank or a line feed: no branch depends on the text.
+  char previous = write > 0 ? text[write - 1] : '\0';
   for (; read < size; ++read) {
     const char c = text[read];
-    if ((c == ' ' || c == '\n') && write > 0 && text[write - 1] == c)
-      continue;
-    text[write++] = c;
+    const bool repeat = (c == previous) & ((c == ' ') | (c == '\n'));
+    text[write] = c;
+    write += repeat ? 0 : 1;
+    previous = c;
   }
   if (write > 0 && text[write - 1] == ' ')
     --write;
