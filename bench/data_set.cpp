@@ -19,11 +19,16 @@ constexpr int kExtraHeaderLines = 1000;
 // Extra type ids start far above the ids the sample uses.
 constexpr int kExtraTypeIdBase = 100000;
 
-// Put in front of every name in the early copies of the slot files; the runs
-// of blanks make normalisation work on every such line (Windows-1250).
+// Put in front of every name in the early copies of the slot files
+// (Windows-1250). Data files are written with single blanks, like the
+// sample; one line in kSpacedLineEvery has runs of blanks instead, so that
+// the lines that normalisation must rewrite are measured as well.
 constexpr std::string_view kLongNamePrefix =
-    "nagyon   hossz\xFA   n\xE9v,   amelyet   a   f\xE1jl   k\xE9s\xF5"
-    "bbi   sora   fel\xFClír   ";
+    "nagyon hossz\xFA n\xE9v, amelyet a f\xE1jl k\xE9s\xF5"
+    "bbi sora fel\xFCl\xEDr, hogy a bet\xF6lt\xE9s hossz\xFA nevekkel is m\xE9rhet\xF5 legyen ";
+constexpr std::string_view kSpacedNamePrefix =
+    "nagyon   hossz\xFA   n\xE9v   sok   sz\xF3k\xF6zzel   ";
+constexpr int kSpacedLineEvery = 16;
 
 std::optional<std::string> readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -99,13 +104,16 @@ std::vector<std::string_view> tokens(std::string_view line) {
 // Names are quoted in pairs in the slot files, so the odd quotes open them.
 std::string withLongNames(const SplitFile& file) {
   std::string out;
+  int lineNumber = 0;
   forEachLine(file.data, [&](std::string_view line) {
+    const std::string_view prefix =
+        ++lineNumber % kSpacedLineEvery == 0 ? kSpacedNamePrefix : kLongNamePrefix;
     bool opening = true;
     for (const char c : line) {
       out += c;
       if (c == '"') {
         if (opening)
-          out += kLongNamePrefix;
+          out += prefix;
         opening = !opening;
       }
     }
@@ -179,7 +187,9 @@ std::string largeChangeFile(const SplitFile& file) {
     const int kind = 14 + i / 63;
     out += std::to_string(number) + " " + std::to_string(kind) + " " + std::to_string(i % 110) +
            " " + std::to_string(1 + i % 5) +
-           "    ezt   a   sort   egyetlen   t\xE1rgy   sem   haszn\xE1lja" + file.eol;
+           (i % kSpacedLineEvery == 0 ? "    ezt   a   sort   egyetlen   t\xE1rgy   sem"
+                                      : " ezt a sort egyetlen t\xE1rgy sem haszn\xE1lja") +
+           file.eol;
   }
   out += file.data;
   forEachLine(file.data, [&](std::string_view line) {
