@@ -48,6 +48,12 @@ DataLineReader::DataLineReader(std::string fileBytes) : text_(std::move(fileByte
 
 std::optional<std::string> DataLineReader::readFile(const std::string& fileName) {
   const std::string path = hostPath(fileName);
+  // Only a regular file is a data file. A pipe or a device under a data
+  // file's name (a link to /dev/zero, say) would keep the read waiting for
+  // more input or never let it end.
+  std::error_code typeError;
+  if (!std::filesystem::is_regular_file(path, typeError))
+    return std::nullopt;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file)
     return std::nullopt;
