@@ -1,0 +1,23 @@
+# Benchmarks: `make bench` builds the optimised tamrix-bench and tamrix-cli,
+# runs every benchmark five times and prints the medians, the ratios against
+# the floors measured in the same run, and the peak memory of
+# `tamrix-cli --all --raw`. The test-bench step of `make test` runs each
+# benchmark briefly, once, so that they keep building and running; it
+# checks no timing.
+BENCH_BUILD := build/release
+BENCH_REPETITIONS ?= 5
+
+.PHONY: build-bench bench test-bench
+TEST_STEPS += test-bench
+
+build-bench:
+	$(CMAKE) --preset release
+	$(CMAKE) --build --preset release -j $(JOBS) --target tamrix-bench tamrix-cli
+
+bench: build-bench
+	python3 scripts/bench-report.py --bench $(BENCH_BUILD)/bench/tamrix-bench \
+	  --cli $(BENCH_BUILD)/app/cli/tamrix-cli --data-root "$(CURDIR)" \
+	  --json $(BENCH_BUILD)/tamrix-bench.json --repetitions $(BENCH_REPETITIONS)
+
+test-bench: build-bench
+	$(BENCH_BUILD)/bench/tamrix-bench --benchmark_min_time=0.001

@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""Runs tamrix-bench and tamrix-cli and prints the figures that matter:
+the median of each benchmark, the ratios against the floors measured in the
+same run, and the peak memory of describing the whole catalogue.
+
+  bench-report.py --bench BENCH --cli CLI --data-root DIR [--json OUT]
+                  [--repetitions N] [--strict]
+  bench-report.py --from-json OUT [--strict]    (figures of an earlier run)
+
+With --strict the exit status is 1 when a target is missed.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+# name, numerator, denominator, limit, what it says
+RATIOS = [
+    ("describe, large set / sample set", "BM_DescribeAllLarge", "BM_DescribeAllSample", 1.3),
+    ("load large set / its line-reading floor", "BM_LoadLarge", "BM_ReadLinesFloorLarge", 4.0),
+    ("describe all, sample / text-copying floor", "BM_DescribeAllSample", "BM_CopyTextsFloor", 20.0),
+]
+PEAK_MEMORY_LIMIT_KB = 8 * 1024
+
+# Times are compared as CPU time: the machine may be shared, and waiting for
+# it is not the program's cost.
+TIME_FIELD = "cpu_time"
+SCALE = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
+
+
+def run_bench(bench, json_out, repetitions):
+    args = [
+        bench,
+        f"--benchmark_repetitions={repetitions}",
+        "--benchmark_report_aggregates_only=true",
+        f"--benchmark_out={json_out}",
+        "--benchmark_out_format=json",
+    ]
+    subprocess.run(args, check=True)
+
+
+def medians(report):
+    """Seconds per iteration and per item of each benchmark's median."""
+    result = {}
+    for row in report["benchmarks"]:
+        if row.get("aggregate_name", "median") != "median":
+            continue
+        if row.get("error_occurred"):
+            raise SystemExit(f"bench-report: {row['name']} failed: {row.get('error_message')}")
+        name = row.get("run_name", row["name"])
+        seconds = row[TIME_FIELD] * SCALE[row.get("time_unit", "ns")]
+        items = row.get("items_per_second")
+        result[name] = {
+            "seconds": seconds,
+            "per_item": 1.0 / items if items else None,
+        }
+    return result
+
+
+def peak_memory_kb(cli, data_root):
+    """Peak resident memory of `tamrix-cli --all --raw`, in KiB.
+
+    GNU time measures it: a child started from this script would count the
+    script's own memory, which it shares until the program is loaded."""
+    time_program = shutil.which("time", path="/usr/bin:/bin") or "/usr/bin/time"
+    if not os.path.exists(time_program):
+        print("bench-report: /usr/bin/time is missing; peak memory not measured")
+        return None
+    with tempfile.NamedTemporaryFile("r", suffix=".txt") as measured, \
+            open(os.devnull, "wb") as sink:
+        result = subprocess.run([time_program, "-f", "%M", "-o", measured.name,
+                                 cli, "-C", data_root, "--all", "--raw"], stdout=sink)
+        if result.returncode != 0:
+            raise SystemExit(f"bench-report: {cli} --all --raw ended with {result.returncode}")
+        return int(measured.read().split()[-1])
+
+
+def format_time(seconds):
+    for unit, factor in (("s", 1.0), ("ms", 1e-3), ("us", 1e-6)):
+        if seconds >= factor:
+            return f"{seconds / factor:8.3f} {unit}"
+    return f"{seconds / 1e-9:8.1f} ns"
+
+
+def report(figures, context, peak_kb):
+    missed = []
+    print()
+    print(f"Tamrix benchmarks: median {TIME_FIELD.replace('_', ' ')} of the repetitions")
+    if context:
+        sample = int(context.get("sample_bytes", 0))
+        large = int(context.get("large_bytes", 0))
+        if sample:
+            print(f"  sample set {sample} bytes, large set {large} bytes "
+                  f"({large / sample:.0f} times), "
+                  f"{context.get('large_type_records', '?')} type and "
+                  f"{context.get('large_change_records', '?')} change records")
+    for name, figure in sorted(figures.items()):
+        per_item = figure["per_item"]
+        extra = f"   {per_item * 1e9:7.1f} ns per text" if per_item else ""
+        print(f"  {name:26} {format_time(figure['seconds'])}{extra}")
+    print()
+    print("Ratios (target in brackets)")
+    for label, top, bottom, limit in RATIOS:
+        if top not in figures or bottom not in figures:
+            print(f"  {label:44} not measured")
+            missed.append(label)
+            continue
+        a, b = figures[top], figures[bottom]
+        # Per-item times where both have them, so sets of different sizes compare.
+        ratio = (a["per_item"] / b["per_item"]) if a["per_item"] and b["per_item"] \
+            else a["seconds"] / b["seconds"]
+        verdict = "met" if ratio <= limit else "MISSED"
+        if ratio > limit:
+            missed.append(label)
+        print(f"  {label:44} {ratio:6.2f}  (<= {limit:g})  {verdict}")
+    if peak_kb is not None:
+        verdict = "met" if peak_kb < PEAK_MEMORY_LIMIT_KB else "MISSED"
+        if peak_kb >= PEAK_MEMORY_LIMIT_KB:
+            missed.append("peak memory")
+        print(f"  {'tamrix-cli --all --raw, peak memory':44} {peak_kb / 1024:6.2f} MiB "
+              f"(< {PEAK_MEMORY_LIMIT_KB // 1024} MiB)  {verdict}")
+    print()
+    return missed
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--bench", help="the tamrix-bench program")
+    parser.add_argument("--cli", help="the tamrix-cli program, for the peak memory")
+    parser.add_argument("--data-root", default=".",
+                        help="the folder whose Data folder tamrix-cli reads")
+    parser.add_argument("--json", default="tamrix-bench.json", help="where the results go")
+    parser.add_argument("--from-json", help="report an earlier run's results instead")
+    parser.add_argument("--repetitions", type=int, default=5)
+    parser.add_argument("--strict", action="store_true",
+                        help="exit with status 1 when a target is missed")
+    options = parser.parse_args()
+
+    json_path = options.from_json or options.json
+    if not options.from_json:
+        if not options.bench:
+            parser.error("--bench or --from-json is needed")
+        run_bench(options.bench, json_path, options.repetitions)
+    with open(json_path, encoding="utf-8") as results:
+        data = json.load(results)
+    peak_kb = peak_memory_kb(options.cli, options.data_root) if options.cli else None
+    missed = report(medians(data), data.get("context", {}), peak_kb)
+    if missed:
+        print("Missed: " + ", ".join(missed))
+    return 1 if missed and options.strict else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
