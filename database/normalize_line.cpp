@@ -6,47 +6,64 @@ namespace tamrix {
 
 namespace {
 
-// True when normalisation would change nothing, which holds for nearly every
-// data line. The scan has no early exit, so the compiler can vectorise it.
-bool isNormalized(const std::string& text) {
-  if (text.empty())
-    return true;
-  if (text.front() == ' ' || text.front() == '\n' || text.back() == ' ')
-    return false;
-  const char* p = text.data();
-  unsigned pairs = 0;
-  for (std::size_t i = 0; i + 1 < text.size(); ++i)
-    pairs |= static_cast<unsigned>((p[i] == p[i + 1]) & ((p[i] == ' ') | (p[i] == '\n')));
-  return pairs == 0;
+bool repeatsBlankOrFeed(char a, char b) {
+  return (a == b) & ((a == ' ') | (a == '\n'));
+}
+
+// The position of the first byte that repeats the blank or line feed before
+// it, or `size` when none does. Nearly every data line has none, and a
+// description has few, so whole blocks are tested at once; a block test has
+// no early exit, so the compiler can vectorise it.
+std::size_t firstRepeat(const char* text, std::size_t size) {
+  constexpr std::size_t kBlock = 32;
+  const auto blockHits = [text](std::size_t from) {
+    unsigned hits = 0;
+    for (std::size_t k = from; k < from + kBlock; ++k)
+      hits |= static_cast<unsigned>(repeatsBlankOrFeed(text[k], text[k + 1]));
+    return hits != 0;
+  };
+  std::size_t i = 0;
+  while (i + kBlock < size && !blockHits(i))
+    i += kBlock;
+  // The last block may overlap the ones already tested.
+  if (i + kBlock >= size && size > kBlock && !blockHits(size - kBlock - 1))
+    return size;
+  for (; i + 1 < size; ++i)
+    if (repeatsBlankOrFeed(text[i], text[i + 1]))
+      return i + 1;
+  return size;
 }
 
 }  // namespace
 
 // One pass with a read and a write position; the text only ever shrinks, so
-// it is rewritten in place.
+// it is rewritten in place, and the part before the first change is left
+// untouched.
 void ItemDatabase::normalizeLine(std::string& text) {
-  if (isNormalized(text))
-    return;
   const std::size_t size = text.size();
+  if (size == 0)
+    return;
   std::size_t read = 0;
-  while (read < size && text[read] == ' ')
-    ++read;
-
-  // Line feeds are merged pairwise from the second character on, so a run
-  // that starts the text keeps its first two.
   std::size_t write = 0;
-  for (std::size_t run = 0; read < size && text[read] == '\n'; ++read, ++run)
-    if (run < 2)
-      text[write++] = '\n';
+  if (text[0] != ' ' && text[0] != '\n') {
+    read = write = firstRepeat(text.data(), size);
+  } else {
+    while (read < size && text[read] == ' ')
+      ++read;
+    // Line feeds are merged pairwise from the second character on, so a run
+    // that starts the text keeps its first two.
+    for (std::size_t run = 0; read < size && text[read] == '\n'; ++read, ++run)
+      if (run < 2)
+        text[write++] = '\n';
+  }
 
   // Every byte is stored and the write position advances unless the byte
   // repeats a blank or a line feed: no branch depends on the text.
   char previous = write > 0 ? text[write - 1] : '\0';
   for (; read < size; ++read) {
     const char c = text[read];
-    const bool repeat = (c == previous) & ((c == ' ') | (c == '\n'));
     text[write] = c;
-    write += repeat ? 0 : 1;
+    write += repeatsBlankOrFeed(c, previous) ? 0 : 1;
     previous = c;
   }
   if (write > 0 && text[write - 1] == ' ')

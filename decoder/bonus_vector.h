@@ -2,6 +2,8 @@
 // figures.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -31,8 +33,14 @@ class BonusVector {
     if (contains(slot)) {
       auto& sum = sums_[static_cast<size_t>(slot)];
       sum = wrapAdd(sum, amount);
+      if (static_cast<size_t>(slot) < kTrackedSlots)
+        added_[static_cast<size_t>(slot) / 64] |= uint64_t{1} << (static_cast<size_t>(slot) % 64);
     }
   }
+
+  // The first slot from `from` up to `end` - 1 whose sum is not 0, or `end`
+  // (clamped to the vector) when there is none.
+  int32_t nextNonZero(int32_t from, int32_t end) const;
 
   int32_t damageSides() const { return at(size() - 3); }
   int32_t damageDice() const { return at(size() - 2); }
@@ -41,7 +49,13 @@ class BonusVector {
  private:
   bool contains(int32_t slot) const { return slot >= 0 && slot < size(); }
 
+  // One bit for each of the first kTrackedSlots slots that was added to, so
+  // that the few sums a description has are found without testing every
+  // slot; slots beyond them are tested one by one.
+  static constexpr size_t kTrackedSlots = 256;
+
   std::vector<int32_t> sums_;
+  std::array<uint64_t, kTrackedSlots / 64> added_{};
 };
 
 // Adds what the random prefix `prefix` gives an item of grade `grade` whose

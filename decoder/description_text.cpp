@@ -64,7 +64,8 @@ void DescriptionWriter::appendBaseWord(const ItemDatabase& db, int32_t groupBase
     const StdItemEntry& base = db.stdItems[static_cast<size_t>(groupBase)];
     // The loader always gives a present group base its prefixed form; an
     // entry without one prints nothing rather than failing.
-    text_ += hasPrefix ? base.prefixedName.value_or(std::string()) : base.name;
+    static const std::string kNoName;
+    text_ += hasPrefix ? (base.prefixedName ? *base.prefixedName : kNoName) : base.name;
   } else {
     text_ += kMissingName;
     nameMissing_ = true;
@@ -77,16 +78,19 @@ void DescriptionWriter::appendHeader() {
 
 void DescriptionWriter::appendBonusList(const ItemDatabase& db, const BonusVector& bonus,
                                         bool weapon) {
-  for (int32_t i = 0; i < db.skillCount; ++i) {
+  for (int32_t i = bonus.nextNonZero(0, db.skillCount); i < db.skillCount;
+       i = bonus.nextNonZero(i + 1, db.skillCount)) {
+    // The sign, the sum, the percent sign and the blank go in as one piece.
     const int32_t sum = bonus.at(i);
-    if (sum == 0)
-      continue;
+    char figure[24];
+    char* end = figure;
     if (sum > 0)
-      text_ += '+';
-    appendNumber(sum);
+      *end++ = '+';
+    end = std::to_chars(end, figure + sizeof figure, sum).ptr;
     if (i == 7 || i == 8)
-      text_ += '%';
-    text_ += ' ';
+      *end++ = '%';
+    *end++ = ' ';
+    text_.append(figure, end);
     if (present(db.skillPresent, i) && static_cast<size_t>(i) < db.skills.size()) {
       text_ += db.skills[static_cast<size_t>(i)].name;
     } else {
