@@ -1,11 +1,10 @@
 // The description text, byte for byte, from tables filled in memory.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "decoder/decoder_fixture.h"
+#include "database/item_database.h"
 #include "decoder/description_text.h"
 
 namespace tamrix::test {
@@ -13,192 +12,140 @@ namespace {
 
 const std::string kShort = "\nA t\xE1rgy t\xE1pjai :\n";
 const std::string kLong = "\nA t\xE1rgy t\xE1pjai (az alapt\xE1rgy b\xF3nuszain fel\xFCl) :\n";
-const std::string kRemark = "ezzel a fegyverrel! ";
-const std::string kDamage = "sebz\xE9s : ";  // right after the header or "\n"
-const std::string kNoDamage = "sebz\xE9s :";
+const std::string kRemark = "ezzel a fegyverrel!";
+const std::string kDamage = "sebz\xE9s :";
+const std::string kEnd = " \n" + kDamage;  // a bonus list, then the damage line
 const std::string kChaos = "K\xE1osz t\xE1rgy!";
 
-// Everything after the short header: the bonus list and the damage line.
-std::string afterHeader(const std::string& text) {
-  const size_t at = text.find(kShort);
-  return at == std::string::npos ? "(no short header) " + text : text.substr(at + kShort.size());
+// A type whose amount lines give the same at every grade.
+TypeEntry type(int32_t id, std::initializer_list<int32_t> amounts) {
+  TypeEntry entry{id, 0, {}};
+  for (const int32_t a : amounts)
+    entry.amounts[static_cast<size_t>(entry.lineCount++)].fill(a);
+  return entry;
 }
 
-// Item 2385: prefix 3 "éles" on slot 35 "G35 " of the weapon group 30.
-class WorkedExampleTest : public DecoderTest {
- protected:
-  WorkedExampleTest() {
-    setStdItem(30, "N30", 11).prefixedName = "W30";
-    StdItemEntry& item = setStdItem(35, "G35 ", 2);
-    item.damageSides = 4, item.damageDice = 1, item.damageBonus = 1;
-    item.skill7Bonus = 2, item.skill6Bonus = 1;
-    setPrefix(3, "\xE9les", 9, {3, 7});
-    setType(9, {4, 2});
-    setSkill(3, "S3"), setSkill(6, "S6"), setSkill(7, "S7", 1);
+// Group 0 is the weapon "Kard", group 15 "Pajzs" with grade 16; group 30 and
+// slot 35 are those of item 2385. Prefixes: 1 "tomp", 3 "éles", 4 with an
+// empty name, 6 with a missing type, 2 empty; prefix 5 and type 7 are the
+// tests' own.
+struct Tables {
+  Tables() {
+    db.specItemCount = 1000, db.stdItemCount = 450, db.groupSize = 15;
+    db.skillCount = 110, db.rndItemCount = 64;
+    db.stdItems.resize(450), db.stdItemPresent.assign(450, 0);
+    db.skills.resize(110), db.skillPresent.assign(110, 0);
+    db.rndItems.resize(64), db.rndItemPresent.assign(64, 0);
+    stdItem(0, "Kard", 11), stdItem(16, "Nagy  ", 3), stdItem(30, "N30", 11).prefixedName = "W30";
+    stdItem(15, "Pajzs", 3, {0, 0, 4});  // a damage bonus, never shown: no weapon
+    stdItem(35, "G35 ", 2, {4, 1, 1, 0, 2, 1});
+    prefix(1, "tomp", 0, {}), prefix(3, "\xE9les", 9, {3, 7}), prefix(4, "", 0, {});
+    prefix(6, "y", 77, {});
+    db.types = {type(9, {4, 2}), type(0, {}), type(7, {})}, db.typeCount = 3;
+    for (const size_t s : {0u, 3u, 6u, 7u, 8u})
+      db.skills[s] = {"S" + std::to_string(s), s == 0 || s == 7}, db.skillPresent[s] = 1;
   }
+  // `n`: damage sides, dice and bonus, skill 8, 7 and 6 bonus. A group base's
+  // prefixed form is "P" + its name.
+  StdItemEntry& stdItem(size_t slot, const std::string& name, int32_t kind,
+                        std::array<int32_t, 6> n = {}) {
+    db.stdItemPresent[slot] = 1;
+    return db.stdItems[slot] = {name, "P" + name, kind, n[0], n[1], n[2], n[3], n[4], n[5]};
+  }
+  void prefix(size_t slot, const std::string& name, int32_t typeId,
+              std::array<int32_t, kTypeMaxLines> skills) {
+    db.rndItems[slot] = {name, typeId, skills}, db.rndItemPresent[slot] = 1;
+  }
+  Tables& changes(const std::vector<ChangeEntry>& records) {
+    db.changes = records;
+    db.changeCount = static_cast<int32_t>(records.size());
+    return *this;
+  }
+
+  ItemDatabase db;
 };
 
-TEST_F(WorkedExampleTest, ByteForByte) {
-  struct Row {
-    std::vector<ChangeEntry> changes;
-    std::string list, damage;
-  };
-  const Row rows[] = {
-      {{}, "+4 S3 +1 S6 +6% S7 ", "1d4+1"},
-      {{{3, 11, -1, 1}}, "+1 S6 +2% S7 ", "1d4+7"},
-      {{{3, 11, 7, 3}}, "+1 S6 +38% S7 ", "1d4+1"},  // 3x4x2 + 3x2x2 + 2
-      // Only the first record for the prefix and the group base's kind.
-      {{{3, 2, -1, 1}, {4, 11, -1, 1}, {3, 11, 6, 1}, {3, 11, -1, 1}}, "+7 S6 +2% S7 ", "1d4+1"}};
-  for (const Row& row : rows) {
-    db.changes = row.changes;
-    db.changeCount = static_cast<int32_t>(row.changes.size());
-    EXPECT_EQ(describe(2385),
-              "az \xE9les G35 W30" + kShort + row.list + kRemark + "\n" + kDamage + row.damage)
-        << row.list;
+TEST(DescribeTest, WorkedExampleByteForByte) {
+  // The last row: only the first record for the prefix and the group base's kind.
+  const std::tuple<std::vector<ChangeEntry>, std::string, std::string> rows[] = {
+      {{}, "+4 S3 +1 S6 +6% S7 ", "1"},
+      {{{3, 11, -1, 1}}, "+1 S6 +2% S7 ", "7"},
+      {{{3, 11, 7, 3}}, "+1 S6 +38% S7 ", "1"},
+      {{{3, 2, -1, 1}, {4, 11, -1, 1}, {3, 11, 6, 1}, {3, 11, -1, 1}}, "+7 S6 +2% S7 ", "1"}};
+  for (const auto& [records, list, bonus] : rows) {
+    EXPECT_EQ(Tables().changes(records).db.describe(2385),
+              "az \xE9les G35 W30" + kShort + list + kRemark + kEnd + " 1d4+" + bonus)
+        << list;
   }
 }
 
-TEST_F(WorkedExampleTest, EarlyAnswers) {
-  // No item, and an empty prefix slot (2), whose type id 0 names no type.
-  for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX, 1900}) {
-    EXPECT_EQ(describe(number), "") << number;
-  }
-  // Grade 14 with a prefix, present (2364) or not (1464, 29799).
-  for (const int32_t number : {1464, 2364, 29799})
-    EXPECT_EQ(describe(number), kChaos) << number;
-  // Without a prefix, grade 14 is an ordinary item.
-  EXPECT_EQ(describe(1449), "? ?" + kLong);
-  // Before the standard items are loaded no number is an item.
-  db.groupSize = 0;
-  EXPECT_EQ(describe(1000), "");
+// No item, a missing type (prefix 6), the chaos item (grade 14 with a
+// prefix, also an empty one), and name lines with their placeholders.
+TEST(DescribeTest, EarlyAnswersNameLinesAndHeaders) {
+  Tables t;
+  for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX, 3715})
+    EXPECT_STREQ(t.db.describe(number), "") << number;
+  for (const int32_t number : {1464, 1914, 2364, 29799})
+    EXPECT_EQ(t.db.describe(number), kChaos) << number;
+  const std::tuple<int32_t, std::string, std::string> rows[] = {
+      {1449, "? ?", kLong},      {1466, "a tomp Nagy PPajzs", kShort},
+      {1015, "Pajzs", kShort},   {1017, "? Pajzs", kLong},
+      {1045, "?", kLong},        {2815, "a PPajzs", kShort},
+      {1915, "? PPajzs", kShort}};
+  for (const auto& [number, name, header] : rows)
+    EXPECT_EQ(t.db.describe(number), name + header) << number;
+  t.db.groupSize = 0;  // before the standard items are loaded no number is an item
+  EXPECT_STREQ(t.db.describe(1000), "");
 }
 
 TEST(ArticleTest, LowerCaseVowelsTakeAz) {
-  const std::pair<std::string, std::string> rows[] = {
-      {"\xE9les", "az "}, {"alma", "az "}, {"\xF5si", "az "}, {"\xFBr", "az "},
-      {"\xC9les", "a "},  {"Alma", "a "},  {"kard", "a "},    {"", "a "}};
-  for (const auto& [name, article] : rows)
-    EXPECT_EQ(articleFor(name), article) << name;
+  for (const char* name : {"\xE9les", "alma", "\xF5si", "\xFBr"})
+    EXPECT_EQ(articleFor(name), "az ") << name;
+  for (const char* name : {"\xC9les", "Alma", "kard", ""})
+    EXPECT_EQ(articleFor(name), "a ") << name;
 }
 
-// Slot 0 "Kard" (a weapon) with grade 1 "Nagy ", slot 15 "Pajzs"; prefix 5
-// "x" for the bonus tests.
-class TextTest : public DecoderTest {
- protected:
-  TextTest() {
-    setStdItem(0, "Kard", 11), setStdItem(1, "Nagy ", 11), setStdItem(15, "Pajzs", 3);
-    setType(5, {}), setType(0, {});
-    setPrefix(1, "tomp", 5, {}), setPrefix(3, "", 5, {}), setPrefix(4, "\xE9les", 5, {});
-    setSkill(0, "S0", 1), setSkill(3, "S3"), setSkill(7, "S7"), setSkill(8, "S8");
-  }
-  // The text after the header for prefix 5 on `slot`, one amount line per
-  // (amount, skill index) pair.
-  std::string bonusText(int32_t slot, std::initializer_list<int32_t> amounts,
-                        std::initializer_list<int32_t> skills) {
-    setType(7, amounts);
-    setPrefix(5, "x", 7, skills);
-    return afterHeader(describe(3250 + slot));
-  }
-};
-
-TEST_F(TextTest, NameLinesAndHeaders) {
-  const std::tuple<int32_t, std::string, std::string> rows[] = {
-      {1015, "Pajzs", kShort},  // no prefix, grade 0: the base's name alone
-      {1016, "? Pajzs", kLong},
-      {1030, "?", kLong},
-      {1031, "? ?", kLong},
-      {1465, "a tomp PPajzs", kShort},
-      {1451, "a tomp Nagy PKard", kShort},
-      {2365, "a PPajzs", kShort},  // an empty prefix name takes "a "
-      {2815, "az \xE9les PPajzs", kShort},
-      {3715, "? PPajzs", kShort},  // empty prefix slot 6, type 0 found
+// Prefix 5 on `slot` gives `first` and `second` to prefix skill index `skill`
+// or, with a `multiplier`, to change target `skill`. Both address the whole
+// vector: skills, then damage sides, dice and bonus; only skills (0 and 7
+// here) are doubled. Sums wrap around and are written in full.
+TEST(DescribeTest, BonusListSlotsAndSums) {
+  struct Row {
+    size_t slot;
+    int32_t skill, first, second, multiplier;
+    std::string tail;
   };
-  for (const auto& [number, nameLine, header] : rows) {
-    EXPECT_EQ(describe(number).substr(0, nameLine.size() + header.size()), nameLine + header)
-        << number;
+  const Row rows[] = {
+      {15, 3, -3, 0, 0, "-3 S3"},        {15, 8, 5, 0, 0, "+5% S8"},
+      {15, 7, 5, 0, 0, "+10% S7"},       {15, 9, 1, 0, 0, "+1 ?"},
+      {0, 8, 5, 0, 0, "+5% S8" + kEnd},  {0, 7, 5, 0, 0, "+10% S7 " + kRemark + kEnd},
+      {0, 0, 3, 0, 0, "+6 S0" + kEnd},   {0, 110, 3, 0, 0, kDamage + " d3"},
+      {0, 111, 2, 0, 0, kDamage + " 2"}, {0, 112, -1, 0, 0, kDamage + " +-1"},
+      {0, 113, 3, 0, 0, kDamage},        {0, -1, 3, 0, 0, kDamage},
+      {0, 0, 3, 0, 2, "+12 S0" + kEnd},  {0, -113, 3, 0, 2, "+6 S0" + kEnd},
+      {0, -1, 3, 0, 2, kDamage + " +6"}, {0, -2, 3, 0, 2, kDamage + " 6"},
+      {0, 113, 3, 0, 2, kDamage},        {15, 3, INT32_MAX, 1, 0, "-2147483648 S3"},
+      {0, -114, 3, 0, 2, kDamage},       {15, 3, 0x40000000, 0, 3, "-1073741824 S3"}};
+  for (const Row& row : rows) {
+    Tables t;
+    t.db.types[2] = type(7, {row.first, row.second});
+    t.prefix(5, "x", 7, {row.skill, row.skill});
+    if (row.multiplier != 0)
+      t.changes({{5, t.db.stdItems[row.slot].kind, row.skill, row.multiplier}});
+    EXPECT_EQ(t.db.describe(3250 + static_cast<int32_t>(row.slot)),
+              "a x P" + t.db.stdItems[row.slot].name + kShort + row.tail)
+        << row.tail;
   }
 }
 
-TEST_F(TextTest, BonusListForms) {
-  const std::tuple<int32_t, int32_t, int32_t, std::string> rows[] = {
-      {15, 3, -3, "-3 S3"},  // a non-weapon loses its final blank
-      {15, 3, 4, "+4 S3"},
-      {15, 7, 5, "+5% S7"},
-      {15, 8, 5, "+5% S8"},
-      {15, 9, 1, "+1 ?"},  // empty skill slot
-      {0, 7, 5, "+5% S7 " + kRemark + "\n" + kNoDamage},
-      {0, 8, 5, "+5% S8 \n" + kNoDamage}};
-  for (const auto& [slot, skill, sum, list] : rows) {
-    EXPECT_EQ(bonusText(slot, {sum}, {skill}), list) << skill << " " << sum;
-  }
-}
-
-TEST_F(TextTest, DamageLineForms) {
-  const std::tuple<int32_t, int32_t, int32_t, std::string> rows[] = {
-      {2, 6, 3, kDamage + "2d6+3"}, {0, 6, 0, kDamage + "d6"},   {2, 0, 0, kDamage + "2"},
-      {2, 6, 0, kDamage + "2d6"},   {0, 0, -1, kDamage + "+-1"}, {0, 0, 0, kNoDamage}};
-  for (const auto& [dice, sides, bonus, line] : rows) {
-    StdItemEntry& base = db.stdItems[0];
-    base.damageDice = dice, base.damageSides = sides, base.damageBonus = bonus;
-    EXPECT_EQ(describe(1000), "Kard" + kShort + line) << line;
-  }
-  db.stdItems[15].damageBonus = 4;  // other kinds never show damage
-  EXPECT_EQ(describe(1015), "Pajzs" + kShort);
-}
-
-TEST_F(TextTest, NormalisesTheWholeText) {
-  db.stdItems[15].name = "  Nagy   Pajzs ";  // a blank before a line feed stays
-  EXPECT_EQ(describe(1015), "Nagy Pajzs " + kShort);
-  db.stdItems[15].name = "";
-  EXPECT_EQ(describe(1015), kShort);
-}
-
-// Prefix skill indices address the whole vector: skills, then sides, dice,
-// bonus. Change targets -1 and -N..-2 count from its end. Only skills are
-// doubled (skill 0 here), and nothing outside the vector is touched.
-TEST_F(TextTest, SlotsOfPrefixIndicesAndChangeTargets) {
-  const std::tuple<bool, int32_t, std::string> rows[] = {{false, 0, "+6 S0 \n" + kNoDamage},
-                                                         {false, 110, kDamage + "d3"},
-                                                         {false, 111, kDamage + "3"},
-                                                         {false, 112, kDamage + "+3"},
-                                                         {false, 113, kNoDamage},
-                                                         {false, -1, kNoDamage},
-                                                         {true, 0, "+12 S0 \n" + kNoDamage},
-                                                         {true, -113, "+6 S0 \n" + kNoDamage},
-                                                         {true, -1, kDamage + "+6"},
-                                                         {true, -2, kDamage + "6"},
-                                                         {true, -3, kDamage + "d6"},
-                                                         {true, 112, kDamage + "+6"},
-                                                         {true, 113, kNoDamage},
-                                                         {true, -114, kNoDamage}};
-  for (const auto& [viaChange, index, tail] : rows) {
-    if (viaChange)
-      setChanges({{5, 11, index, 2}});
-    EXPECT_EQ(bonusText(0, {3}, {viaChange ? 0 : index}), tail) << viaChange << " " << index;
-    setChanges({});
-  }
-}
-
-// Sums and products wrap around in 32 bits; every number is written in full.
-TEST_F(TextTest, SumsWrapAndNumbersAreWrittenInFull) {
-  const std::tuple<int32_t, int32_t, int32_t, std::string> rows[] = {
-      {INT32_MAX, 1, 0, "-2147483648 S3"},
-      {INT32_MIN, -1, 0, "+2147483647 S3"},
-      {1234567890, 0, 0, "+1234567890 S3"},
-      {0x40000000, 0, 3, "-1073741824 S3"},  // multiplier 3
-  };
-  for (const auto& [first, second, multiplier, list] : rows) {
-    if (multiplier != 0)
-      setChanges({{5, 3, 3, multiplier}});
-    EXPECT_EQ(bonusText(15, {first, second}, {3, 3}), list) << first;
-  }
-}
-
-TEST_F(TextTest, LongTextsAreNeverCut) {
+TEST(DescribeTest, LongTextsAreNeverCut) {
+  Tables t;
   const std::string name(200, 'n');
   for (size_t i = 0; i < 110; ++i)
-    setSkill(i, name + std::to_string(i));
-  const std::string text = bonusText(15, {1, 1, 1, 1, 1, 1}, {0, 20, 40, 60, 80, 109});
+    t.db.skills[i] = {name + std::to_string(i), 0}, t.db.skillPresent[i] = 1;
+  t.db.types[2] = type(7, {1, 1, 1, 1, 1, 1});
+  t.prefix(5, "x", 7, {0, 20, 40, 60, 80, 109});
+  const std::string text = t.db.describe(3265);
   EXPECT_GT(text.size(), 1000u);
   EXPECT_EQ(text.substr(text.size() - 206), "+1 " + name + "109");
 }
