@@ -1,0 +1,268 @@
+// The data-file conventions and the loaders. A loader row gives a file text
+// after the "-start-" line and the loader's table after the load, followed,
+// when the load fails, by "!" and lastError.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "database/data_line_reader.h"
+#include "database/item_database.h"
+#include "database/number_field.h"
+#include "test_support.h"
+
+namespace tamrix::test {
+namespace {
+
+using namespace std::string_literals;
+using testing::PrintToString;
+
+// The pieces after the header, or "no -start-" when the header never ends.
+std::vector<std::string> pieces(const std::string& bytes) {
+  DataLineReader reader(bytes);
+  if (!reader.skipHeader())
+    return {"no -start-"};
+  std::vector<std::string> lines;
+  for (std::string line; reader.readLine(line);)
+    lines.push_back(line);
+  return lines;
+}
+
+TEST(DataLineReaderTest, HeaderTranslationAndPieces) {
+  const std::string s = "-start-\n", x4998(4998, 'x'), x4999(4999, 'x');
+  const std::pair<std::string, std::vector<std::string>> rows[] = {
+      {"junk \"\n x-start-y\n1\n-start-\n2", {"1", "-start-", "2"}},
+      {"-START-\n\0-start-\n1"s, {"no -start-"}},  // the case counts; a NUL hides the rest
+      {std::string(4995, 'h') + "-start-\n1", {"no -start-"}},  // straddles two pieces
+      {std::string(4992, 'h') + "-start-\n1", {"", "1"}},       // a full piece
+      {s + "a\r\nb\rc\r\r\nd\x1A\ne", {"a", "b\rc\r", "d"}},    // only a CR before an LF goes
+      {s + "ab\0cd\na\0"s + std::string(4997, 'x') + "yz\n", {"ab", "a", "yz"}},
+      {s + std::string(6000, 'y'), {std::string(4999, 'y'), std::string(1001, 'y')}},
+      {s + x4999 + "\n" + x4998 + "\nz", {x4999, "", x4998, "z"}},
+      {s + x4998 + "\r\nz\r", {x4998, "z\r"}},  // a dropped CR does not count
+  };
+  for (const auto& [bytes, lines] : rows)
+    EXPECT_EQ(pieces(bytes), lines) << PrintToString(bytes.substr(0, 40));
+}
+
+// Normalisation as a walk over positions, step by step: at p = 0 leading
+// blanks go; at 0 < p < L - 1 the first of two equal blanks or line feeds
+// goes; at p = L - 1 a final blank goes; p advances only when nothing changed.
+std::string walk(std::string s) {
+  for (std::size_t p = 0; p < s.size();) {
+    const std::size_t last = s.size() - 1;
+    if ((p == 0 && s[0] == ' ') || (p == last && s[p] == ' ') ||
+        (p > 0 && p < last && s[p] == s[p + 1] && (s[p] == ' ' || s[p] == '\n')))
+      s.erase(p, 1);
+    else
+      ++p;
+  }
+  return s;
+}
+
+TEST(NormalizeLineTest, MatchesTheWalk) {
+  EXPECT_EQ(walk("  1000   2  \"A   b\"  "), "1000 2 \"A b\"");
+  EXPECT_EQ(walk(" \n\n\nx\n\n\ny\n\n"), "\n\nx\ny\n");  // a leading run keeps two
+  // Every text of up to 10 blanks, line feeds and tabs (no blank), also behind
+  // other bytes that carry it across a block of 32.
+  const char alphabet[] = {' ', '\n', '\t'};
+  for (std::size_t length = 0, combinations = 1; length <= 10; ++length, combinations *= 3) {
+    for (std::size_t code = 0; code < combinations; ++code) {
+      for (std::string text : {""s, std::string(27, 'a'), std::string(60, 'a')}) {
+        for (std::size_t c = code, i = 0; i < length; ++i, c /= 3)
+          text += alphabet[c % 3];
+        std::string normalized = text;
+        ItemDatabase::normalizeLine(normalized);
+        ASSERT_EQ(normalized, walk(text)) << PrintToString(text);
+      }
+    }
+  }
+}
+
+TEST(NumberFieldTest, ReadAndCheck) {
+  const std::tuple<std::string, int32_t, bool> rows[] = {
+      {" \t\v\f\r\n+12", 12, true},
+      {"", 0, false},
+      {"-0", 0, false},
+      {" 0", 0, false},  // the field's own first character must be the digit
+      {"2147483648", 2147483647, true},
+      {"-99999999999999999999999", -2147483647 - 1, true},
+      {"-00000000000000000000000001", -1, true},
+  };
+  for (const auto& [field, value, accepted] : rows) {
+    EXPECT_EQ(readNumber(field), value) << field;
+    EXPECT_EQ(passesNumberCheck(field, readNumber(field)), accepted) << field;
+  }
+}
+
+using Loader = bool (ItemDatabase::*)(const std::string&);
+const Loader kSkills = &ItemDatabase::loadSkills, kStd = &ItemDatabase::loadStdItems,
+             kTypes = &ItemDatabase::loadTypes, kRnd = &ItemDatabase::loadRndItems,
+             kChanges = &ItemDatabase::loadChanges;
+
+// The numbers, each followed by a blank, without the trailing zeros.
+std::string nums(std::vector<int32_t> numbers) {
+  while (!numbers.empty() && numbers.back() == 0)
+    numbers.pop_back();
+  std::string out;
+  for (const int32_t n : numbers)
+    out += std::to_string(n) + " ";
+  return out;
+}
+
+// One "|"-ended entry per filled slot or record of the loader's table.
+std::string dump(const ItemDatabase& db, Loader loader) {
+  std::string out;
+  for (std::size_t i = 0; loader == kSkills && i < db.skills.size(); ++i)
+    if (db.skillPresent[i])
+      out += std::to_string(i) + ":" + db.skills[i].name + ":" + nums({db.skills[i].doublingFlag}) +
+             "|";
+  for (std::size_t i = 0; loader == kStd && i < db.stdItems.size(); ++i) {
+    const StdItemEntry& e = db.stdItems[i];
+    const std::string numbers = nums({e.kind, e.damageSides, e.damageDice, e.damageBonus,
+                                      e.skill8Bonus, e.skill7Bonus, e.skill6Bonus});
+    if (db.stdItemPresent[i] || !numbers.empty())
+      out += std::to_string(i) + (db.stdItemPresent[i] ? ":" + e.name : "-") + ":" +
+             e.prefixedName.value_or("-") + ":" + numbers + "|";
+  }
+  for (const TypeEntry& t : loader == kTypes ? db.types : std::vector<TypeEntry>{}) {
+    out += nums({t.id, t.lineCount}) + ":";
+    for (const auto& row : t.amounts)
+      out += "[" + nums({row.begin(), row.end()}) + "]";
+    out += "|";
+  }
+  for (std::size_t i = 0; loader == kRnd && i < db.rndItems.size(); ++i)
+    if (db.rndItemPresent[i])
+      out += std::to_string(i) + ":" + db.rndItems[i].name + ":" + nums({db.rndItems[i].typeId}) +
+             ":" + nums({db.rndItems[i].skillIndex.begin(), db.rndItems[i].skillIndex.end()}) + "|";
+  for (const ChangeEntry& c : loader == kChanges ? db.changes : std::vector<ChangeEntry>{})
+    out += nums({c.prefixIndex, c.itemKind, c.skillIndex, c.multiplier}) + "|";
+  return out;
+}
+
+TEST(LoaderTest, FileTextGivesTableAndError) {
+  const std::tuple<Loader, const char*, const char*> rows[] = {
+      {kSkills, "0 1 \"Er\xF5\"\n  3  0   \"a    b\" ", "0:Er\xF5:1 |3:a b:|"},
+      {kSkills, "109 2 \"a\"b\"\n7 -1 x \"n\" c\n8 1 \"m\"\n8abc 0 \"\"",
+       "7:n:-1 |8::|109:a\"b:2 |"},
+      {kSkills, "1 1 \"a\"\nx 1 \"a\"\n2 1 \"b\"", "1:a:1 |!f : x 1 \"a\""},
+      {kSkills, "5", "!f : 5"},
+      {kSkills, "5 \"a\"", "!f : 5 \"a\""},
+      {kSkills, "5\" 1 a", "!f : 5\" 1 a"},
+      {kSkills, "5 1 a \"b c", "!f : 5 1 a "},
+      {kSkills, "110 1 \"a\"", "!f : 110 1 \"a\""},
+      {kSkills, "-1 1 \"a\"", "!f : -1 1 \"a\""},
+
+      {kStd, "1000 11 1 2 3 4 5 \"K\" \"Kj\"", "0:K:Kj:11 1 2 3 0 4 5 |"},
+      {kStd, "1001 13 1 2 3 \"a\"\n1002 1 1 2 \"a\" \"b\"",
+       "1:a:-:13 0 0 0 1 3 2 |2:a:-:1 0 0 0 1 0 2 |"},
+      {kStd, "1003 2 7 8 \"a  b\"\n1004 007 \"\"\n1005 1 x -3y \"a\"",
+       "3:a b:-:2 |4::-:7 |5:a:-:1 0 0 0 0 0 -3 |"},
+      {kStd, "1435 3 \"a\" \"b\" \"c\"\n1449 3 \"z\"", "435:a:b:3 |449:z:-:3 |"},
+      {kStd, "1015 14 \"a\"\n1016 0 \"b\"", "15-:-:14 |"},
+      {kStd, "1001 5 1 2 \"a\"\n1001 x \"c\"\n1003 3 \"d\"",
+       "1:a:-:0 0 0 0 1 0 2 |!f : 1001 x \"c\""},
+      {kStd, "x 1 \"a\"", "!f : x 1 \"a\""},
+      {kStd, "1001", "!f : 1001"},
+      {kStd, "1001 11 1 2 \"a\"", "1-:-:11 1 2 |!f : 1001 11 1 2 \"a\""},
+      {kStd, "1001 2 \"a", "1-:-:2 |!f : 1001 2 \"a"},
+      {kStd, "1015 2 \"a\"", "15:a:-:2 |!f : 1015 2 \"a\""},
+      {kStd, "1450 2 \"a\"", "!f : 1450 2 \"a\""},
+      {kStd, "-2147483648 2 \"a\"", "!f : -2147483648 2 \"a\""},
+
+      {kTypes, "7\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n\n  4   5\n3\n-1\n\v+6 x 7\n",
+       "7 2 :[1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ][4 5 ][][][][]|3 -1 :[6 0 7 ][][][][][]|"},
+      {kTypes, "x\n1abc\n9\n2\n2\n6", "0 1 :[9 ][][][][][]|"},  // a cut-off record goes
+      {kTypes, "1\n1\n5\n2", "1 1 :[5 ][][][][][]|!f : "},
+      {kTypes, "1\n6\n1\n2\n3\n4\n5\n6\n1\n7 x\n5", "1 6 :[1 ][2 ][3 ][4 ][5 ][6 ]|!f : 7 x"},
+
+      {kRnd, "#1450\n\"\xC9les\"\n5\n3\n\n7\n11899\n x\"A\" \n5\n0\n12 w", "1:A:5 :0 12 |"},
+      {kRnd, "#1000\n\"a\"b\"c\"\n5\n007\n-1\n#551\n\"\"\n9\n4", "0::9 :4 -1 |"},
+      {kRnd, "#29350\n\"y\"\n9\n8\n#29799\n\"z\"", "63:z:9 :8 |"},
+      {kRnd, "#1450\n\"a\"\n5\n1\n2\n#1900\n\"b\"\n77", "1:a:5 :1 2 |2:b:77 :|!f : 77"},
+      {kRnd, "#1450\nno quote", "!f : no quote"},
+      {kRnd, "#1450\nab\"cd", "!f : ab"},
+      {kRnd, "#1450\n\"a\"\nx5", "1:a::|!f : x5"},
+      {kRnd, "#1450\n\"a\"\n5\n1\n-0", "1:a:5 :1 |!f : -0"},
+      {kRnd, "#29800\n\"a\"", "!f : #29800"},
+      {kRnd, "#-2147483648", "!f : #-2147483648"},
+
+      {kChanges, "1450 5 -1 2\n 1899  5 -1  2 x", "1 5 -1 2 |1 5 -1 2 |"},
+      {kChanges, "0 0 0 0\n551 1 2 3 4\n12abc 3x 4 5", "-2 |0 1 2 3 |-2 3 4 5 |"},
+      {kChanges, "29800 1 1 1\n-2147483648 1 1 1", "64 1 1 1 |-4772188 1 1 1 |"},
+      {kChanges, "1450 5 -1 2\nx 1 2 3", "1 5 -1 2 |!f : x 1 2 3"},
+      {kChanges, "1450 x 5 2", "!f : x 5 2"},
+      {kChanges, "1450 x", "!f : x"},
+      {kChanges, "1450\t5\t-1\t2", "!f : 1450\t5\t-1\t2"},  // too few tokens
+  };
+  TempDir dir;
+  ScopedCurrentDir cwd(dir.path());
+  dir.write("t", "-start-\n5\n2\n1\n2\n9\n0\n1\n");  // type 5 has two amount lines, 9 one
+  for (const auto& [loader, data, expected] : rows) {
+    ItemDatabase db;
+    db.loadSpecItems("");
+    db.stdItemCount = 450;
+    ASSERT_TRUE(loader != kRnd || db.loadTypes("t"));
+    dir.write("f", "-start-\n" + std::string(data));
+    const bool loaded = (db.*loader)("f");
+    EXPECT_EQ(dump(db, loader) + (loaded ? "" : "!") + db.lastError.value_or(""), expected) << data;
+  }
+}
+
+// Lookups give the first record in file order, also after a reload or an
+// addition by hand.
+TEST(LoaderTest, LookupsTakeTheFirstMatch) {
+  TempDir dir;
+  ItemDatabase db;
+  const std::string changes = dir.write("c", "-start-\n1450 5 1 1\n1460 5 2 2\n1460 6 3 3\n");
+  EXPECT_FALSE(db.loadChanges(changes) || db.loadRndItems(changes));  // no prefix without items
+  db.loadSpecItems("");
+  db.stdItemCount = 450;
+  ASSERT_TRUE(db.loadChanges(changes));
+  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n5\n1\n1\n6\n1\n2\n5\n1\n3\n")));
+  EXPECT_EQ(db.findChange(1, 5), &db.changes[0]);
+  EXPECT_EQ(db.findChange(1, 6), &db.changes[2]);
+  EXPECT_EQ(db.findType(5), &db.types[0]);
+  EXPECT_EQ(db.findType(6), &db.types[1]);
+  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n6\n1\n1\n")));
+  EXPECT_EQ(db.findType(5), nullptr);
+  db.types.push_back(TypeEntry{9, 1, {}});
+  db.typeCount = 2;
+  EXPECT_EQ(db.findType(9), &db.types[1]);
+}
+
+// The sample set loads. One file replaced ("": removed, nullptr: by a folder)
+// stops the load there; the loaders after it leave their counts at 0.
+TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
+  const std::tuple<std::string, const char*, std::string> rows[] = {
+      {"", "", "1111111"},  // which of special .. change have a count
+      {"skill", nullptr, "1100000!Data\\skill.txt : a f\xE1jl nem nyithat\xF3 meg"},
+      {"stditem", "", "1111000!Data\\stditem.txt : a f\xE1jl nem nyithat\xF3 meg"},
+      {"type", "-start-\n1", "1111000!Data\\type.txt : "},
+      {"change", "x", "1111110!Data\\change.txt : hi\xE1nyzik a -start- sor"},
+  };
+  for (const auto& [file, data, expected] : rows) {
+    TempDir dir;
+    ScopedCurrentDir cwd(dir.path());
+    std::filesystem::copy(sampleDataDir(), "Data");
+    const std::string path = "Data/" + file + ".txt";
+    std::filesystem::remove(path);
+    if (data == nullptr)
+      std::filesystem::create_directory(path);
+    else if (*data != '\0')
+      dir.write(path, data);
+    ItemDatabase db;
+    const bool loaded = db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
+                                   "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt");
+    std::string ran;
+    for (const int32_t count : {db.specItemCount, db.skillCount, db.stdItemCount, db.groupSize,
+                                db.typeCount, db.rndItemCount, db.changeCount})
+      ran += count != 0 ? '1' : '0';
+    EXPECT_EQ(ran + (loaded ? "" : "!") + db.lastError.value_or(""), expected) << file;
+  }
+}
+
+}  // namespace
+}  // namespace tamrix::test
