@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 namespace tamrix {
@@ -28,9 +27,8 @@ TEST(AnswerCommandTest, FillsTheTwoFields) {
                                                                 {1464, "K\xE1osz t\xE1rgy!", ""},
                                                                 {1015, "?\n" + header, header}};
   for (const auto& [number, name, description] : rows) {
-    const DialogAnswer answer = answerCommand(db, number);
-    EXPECT_EQ(answer.nameField, name) << number;
-    EXPECT_EQ(answer.descriptionField, description) << number;
+    const auto [nameField, descriptionField] = answerCommand(db, number);
+    EXPECT_EQ(std::tie(nameField, descriptionField), std::tie(name, description)) << number;
   }
 }
 
