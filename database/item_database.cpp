@@ -14,6 +14,15 @@ std::size_t usableCount(std::size_t size, int32_t count) {
   return count <= 0 ? 0 : std::min(size, static_cast<std::size_t>(count));
 }
 
+void resetIndex(RecordIndex& index, std::size_t& indexedCount) {
+  index.clear();
+  indexedCount = 0;
+}
+
+uint64_t typeKey(int32_t id) {
+  return static_cast<uint32_t>(id);
+}
+
 uint64_t changeKey(int32_t prefixIndex, int32_t itemKind) {
   return (uint64_t{static_cast<uint32_t>(prefixIndex)} << 32) | static_cast<uint32_t>(itemKind);
 }
@@ -46,29 +55,40 @@ void ItemDatabase::setLoadError(std::string_view line, std::string_view fileName
 }
 
 void ItemDatabase::resetTypeIndex() {
-  typeIndex_.clear();
-  typeIndexedCount_ = 0;
+  resetIndex(typeIndex_, typeIndexedCount_);
 }
 
 void ItemDatabase::resetChangeIndex() {
-  changeIndex_.clear();
-  changeIndexedCount_ = 0;
+  resetIndex(changeIndex_, changeIndexedCount_);
+}
+
+void ItemDatabase::indexTypes() const {
+  const std::size_t count = usableCount(types.size(), typeCount);
+  if (count < typeIndexedCount_)
+    resetIndex(typeIndex_, typeIndexedCount_);
+  for (; typeIndexedCount_ < count; ++typeIndexedCount_)
+    typeIndex_.addFirst(typeKey(types[typeIndexedCount_].id), typeIndexedCount_);
+}
+
+void ItemDatabase::indexChanges() const {
+  const std::size_t count = usableCount(changes.size(), changeCount);
+  if (count < changeIndexedCount_)
+    resetIndex(changeIndex_, changeIndexedCount_);
+  for (; changeIndexedCount_ < count; ++changeIndexedCount_) {
+    const ChangeEntry& c = changes[changeIndexedCount_];
+    changeIndex_.addFirst(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);
+  }
 }
 
 const TypeEntry* ItemDatabase::findType(int32_t id) const {
-  const std::size_t count = usableCount(types.size(), typeCount);
-  if (count < typeIndexedCount_) {
-    typeIndex_.clear();
-    typeIndexedCount_ = 0;
-  }
-  for (; typeIndexedCount_ < count; ++typeIndexedCount_)
-    typeIndex_.try_emplace(types[typeIndexedCount_].id, typeIndexedCount_);
-  const auto it = typeIndex_.find(id);
-  if (it == typeIndex_.end())
+  indexTypes();
+  const std::optional<std::size_t> found = typeIndex_.find(typeKey(id));
+  if (!found)
     return nullptr;
-  if (types[it->second].id == id)
-    return &types[it->second];
+  if (types[*found].id == id)
+    return &types[*found];
   // A record was changed in place after it was indexed: answer by a scan.
+  const std::size_t count = usableCount(types.size(), typeCount);
   for (std::size_t i = 0; i < count; ++i)
     if (types[i].id == id)
       return &types[i];
@@ -76,21 +96,14 @@ const TypeEntry* ItemDatabase::findType(int32_t id) const {
 }
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {
-  const std::size_t count = usableCount(changes.size(), changeCount);
-  if (count < changeIndexedCount_) {
-    changeIndex_.clear();
-    changeIndexedCount_ = 0;
-  }
-  for (; changeIndexedCount_ < count; ++changeIndexedCount_) {
-    const ChangeEntry& c = changes[changeIndexedCount_];
-    changeIndex_.try_emplace(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);
-  }
-  const auto it = changeIndex_.find(changeKey(prefixIndex, itemKind));
-  if (it == changeIndex_.end())
+  indexChanges();
+  const std::optional<std::size_t> found = changeIndex_.find(changeKey(prefixIndex, itemKind));
+  if (!found)
     return nullptr;
-  const ChangeEntry& found = changes[it->second];
-  if (found.prefixIndex == prefixIndex && found.itemKind == itemKind)
-    return &found;
+  const ChangeEntry& change = changes[*found];
+  if (change.prefixIndex == prefixIndex && change.itemKind == itemKind)
+    return &change;
+  const std::size_t count = usableCount(changes.size(), changeCount);
   for (std::size_t i = 0; i < count; ++i)
     if (changes[i].prefixIndex == prefixIndex && changes[i].itemKind == itemKind)
       return &changes[i];

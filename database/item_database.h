@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "database/record_index.h"
 
 namespace tamrix {
 
@@ -133,14 +134,17 @@ class ItemDatabase {
 
  private:
   // Lookup indexes: key -> position of the first record in file order with
-  // that key. They cover the first `*IndexedCount_` records and are extended
-  // on lookup when the table has grown (also when a table is filled by hand);
-  // the type and change loaders reset them before they rebuild their table.
+  // that key. The loaders build them as they finish; they cover the first
+  // `*IndexedCount_` records and are extended on lookup when the table has
+  // grown since (also when a table is filled by hand); the type and change
+  // loaders reset them before they rebuild their table.
   void resetTypeIndex();
   void resetChangeIndex();
-  mutable std::unordered_map<int32_t, std::size_t> typeIndex_;
+  void indexTypes() const;
+  void indexChanges() const;
+  mutable RecordIndex typeIndex_;
   mutable std::size_t typeIndexedCount_ = 0;
-  mutable std::unordered_map<uint64_t, std::size_t> changeIndex_;
+  mutable RecordIndex changeIndex_;
   mutable std::size_t changeIndexedCount_ = 0;
 };
 

@@ -45,6 +45,7 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
         ChangeEntry{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3]});
     changeCount = static_cast<int32_t>(changes.size());
   }
+  indexChanges();
   return true;
 }
 

@@ -67,7 +67,7 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     for (int32_t i = 0;; ++i) {
       if (!reader->readDataLine(line)) {
         types.pop_back();  // an incomplete record is dropped
-        return true;
+        break;
       }
       readAmounts(line, type.amounts[static_cast<std::size_t>(i)]);
       if (i + 1 >= type.lineCount)
@@ -75,6 +75,7 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     }
     typeCount = static_cast<int32_t>(types.size());
   }
+  indexTypes();
   return true;
 }
 
