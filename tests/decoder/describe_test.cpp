@@ -74,7 +74,7 @@ TEST(DescribeTest, EarlyAnswersNameLinesAndHeaders) {
   Tables t;
   for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX, 3715})
     EXPECT_STREQ(t.db.describe(number), "") << number;
-  for (const int32_t number : {1464, 1914, 2364, 29799})
+  for (const int32_t number : {1464, 1914, 2364, 3714, 29799})
     EXPECT_STREQ(t.db.describe(number), "K\xE1osz t\xE1rgy!") << number;
   const std::tuple<int32_t, std::string, std::string> rows[] = {
       {1449, "? ?", kLong},      {1466, "a tomp Nagy PPajzs", kShort},
