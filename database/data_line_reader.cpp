@@ -141,8 +141,20 @@ bool DataLineReader::readDataLine(std::string& line) {
 std::size_t DataLineReader::remainingLineBound() const {
   if (pos_ >= text_.size())
     return 0;
-  const auto begin = text_.begin() + static_cast<std::ptrdiff_t>(pos_);
-  const auto feeds = static_cast<std::size_t>(std::count(begin, text_.end(), '\n'));
+  // Counted in blocks of up to 255 bytes with a one-byte counter, which the
+  // compiler turns into wide compares; a wider counter halves the speed.
+  const char* p = text_.data() + pos_;
+  std::size_t left = text_.size() - pos_;
+  std::size_t feeds = 0;
+  while (left > 0) {
+    const std::size_t block = std::min<std::size_t>(left, 255);
+    unsigned char count = 0;
+    for (std::size_t k = 0; k < block; ++k)
+      count = static_cast<unsigned char>(count + (p[k] == '\n'));
+    feeds += count;
+    p += block;
+    left -= block;
+  }
   return feeds + 1 + (text_.size() - pos_) / kMaxLinePiece;
 }
 

@@ -66,6 +66,7 @@ void ItemDatabase::indexTypes() const {
   const std::size_t count = usableCount(types.size(), typeCount);
   if (count < typeIndexedCount_)
     resetIndex(typeIndex_, typeIndexedCount_);
+  typeIndex_.reserve(count);
   for (; typeIndexedCount_ < count; ++typeIndexedCount_)
     typeIndex_.addFirst(typeKey(types[typeIndexedCount_].id), typeIndexedCount_);
 }
@@ -74,6 +75,7 @@ void ItemDatabase::indexChanges() const {
   const std::size_t count = usableCount(changes.size(), changeCount);
   if (count < changeIndexedCount_)
     resetIndex(changeIndex_, changeIndexedCount_);
+  changeIndex_.reserve(count);
   for (; changeIndexedCount_ < count; ++changeIndexedCount_) {
     const ChangeEntry& c = changes[changeIndexedCount_];
     changeIndex_.addFirst(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);

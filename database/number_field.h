@@ -8,13 +8,12 @@
 
 namespace tamrix {
 
-// Reads a number the way the C library's atoi reads it: leading white space
-// (blank, tab, LF, VT, FF, CR) is skipped, an optional sign is taken, then
-// decimal digits up to the first other character. A field that does not begin
-// with digits reads as 0; a value beyond the 32-bit range saturates.
-// Like readNumber; `used` is set to the number of bytes read: the white
-// space, the sign and the digits. Inline because the loaders call it for
-// every number of every line.
+// Reads a number the way the C library's atoi reads it, and sets `used` to
+// the number of bytes read: leading white space (blank, tab, LF, VT, FF, CR)
+// is skipped, an optional sign is taken, then decimal digits up to the first
+// other character. A field that does not begin with digits reads as 0; a
+// value beyond the 32-bit range saturates. Inline because the loaders call
+// it for every number of every line.
 inline int32_t readNumberPrefix(std::string_view field, std::size_t& used) {
   const auto isCSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
   const char* const begin = field.data();
@@ -44,6 +43,7 @@ inline int32_t readNumberPrefix(std::string_view field, std::size_t& used) {
                              : static_cast<int32_t>(magnitude);
 }
 
+// readNumberPrefix without the count of bytes read.
 inline int32_t readNumber(std::string_view field) {
   std::size_t used = 0;
   return readNumberPrefix(field, used);

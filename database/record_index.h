@@ -18,10 +18,19 @@ class RecordIndex {
     count_ = 0;
   }
 
+  // Makes room for `count` keys in all, so that adding them rehashes nothing.
+  void reserve(std::size_t count) {
+    std::size_t size = slots_.empty() ? 16 : slots_.size();
+    while (count * 2 > size)
+      size *= 2;
+    if (size != slots_.size())
+      rehash(size);
+  }
+
   // Records `position` under `key`, unless an earlier record has the key.
   void addFirst(uint64_t key, std::size_t position) {
     if ((count_ + 1) * 2 > slots_.size())
-      grow();
+      rehash(slots_.empty() ? 16 : slots_.size() * 2);
     std::size_t i = home(key);
     while (slots_[i].positionPlusOne != 0) {
       if (slots_[i].key == key)
@@ -59,9 +68,9 @@ class RecordIndex {
     return static_cast<std::size_t>(mixed ^ (mixed >> 32)) & (slots_.size() - 1);
   }
 
-  void grow() {
+  void rehash(std::size_t size) {
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+    slots_.assign(size, Slot{});
     for (const Slot& slot : old) {
       if (slot.positionPlusOne == 0)
         continue;
