@@ -30,8 +30,8 @@ def check(condition, what):
         print("FAILED:", what)
 
 
-def run(args, stdin=b"", cwd=None):
-    return subprocess.run([BINARY] + args, input=stdin, cwd=cwd, capture_output=True, timeout=60)
+def run(*args, stdin=b"", cwd=None):
+    return subprocess.run([BINARY, *args], input=stdin, cwd=cwd, capture_output=True, timeout=60)
 
 
 def utf8(cp1250):
@@ -47,66 +47,58 @@ def data_dir(folder, **changed):
 
 
 def case_usage():
-    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"],
-                 ["--check", "1000"]):
-        result = run(args)
-        check(result.returncode == 2 and result.stdout == b"" and
-              result.stderr.startswith(b"tamrix-cli: "), f"{args}: usage error")
-    check(run(["--version"]).stdout == b"tamrix-cli 0.9.0\n", "--version")
+    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"]):
+        r = run(*args)
+        check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
+    check(run("--version").stdout == b"tamrix-cli 0.9.0\n", "--version")
 
 
 def case_failed_load():
+    missing = b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n"
     with tempfile.TemporaryDirectory() as folder:
         for mode in (["1000"], ["--raw", "1000"], ["--json", "1"], ["--check"], ["--all"]):
-            result = run(["-C", folder] + mode)
-            want = b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n"
-            want = want if mode[0] == "--raw" else utf8(want)
-            check(result.returncode == 1 and result.stdout == b"" and result.stderr == want,
-                  f"{mode}: {result.returncode} {result.stderr!r}")
-        result = run(["-C", data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"}), "1"])
-        check(result.returncode == 1 and result.stderr == b"Data\\change.txt : x 5 2\n",
-              f"rejected line {result.stderr!r}")
+            r = run("-C", folder, *mode)
+            want = missing if mode[0] == "--raw" else utf8(missing)
+            check(r.returncode == 1 and r.stdout == b"" and r.stderr == want, f"{mode} {r}")
+        r = run("-C", data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"}), "1")
+        check(r.returncode == 1 and r.stderr == b"Data\\change.txt : x 5 2\n", f"rejected {r}")
 
 
 def case_formats():
     with tempfile.TemporaryDirectory() as folder:
-        data_dir(folder)
-        numbers = ["1000", "0", "-5", "1464", "1451"]
-        result = run(["-C", folder] + numbers)
-        check(result.returncode == 0 and result.stdout == utf8(
-            T1000 + b"\n\n" + b"\nErtelmetlen szam\n\n" + b"\n\n" + CHAOS + b"\n\n" +
-            T1451 + b"\n\n"), f"text {result.stdout!r}")
-        result = run(["-C", folder, "--raw"] + numbers)
-        check(result.stdout == T1000 + b"\0\0\0" + CHAOS + b"\0" + T1451 + b"\0",
-              f"raw {result.stdout!r}")
-        lines = run(["-C", folder, "--json"] + numbers).stdout.split(b"\n")
+        numbers = ["-C", data_dir(folder), "1000", "0", "-5", "1464", "1451"]
+        r = run(*numbers)
+        check(r.returncode == 0 and r.stdout == utf8(
+            T1000 + b"\n\n\nErtelmetlen szam\n\n\n\n" + CHAOS + b"\n\n" + T1451 + b"\n\n"),
+            f"text {r}")
+        r = run("--raw", *numbers)
+        check(r.stdout == T1000 + b"\0\0\0" + CHAOS + b"\0" + T1451 + b"\0", f"raw {r}")
+        lines = run("--json", *numbers).stdout.split(b"\n")
         check(len(lines) == 6 and lines[5] == b"" and b"\\u000a" in lines[0], "json lines")
         objects = [json.loads(line) for line in lines[:5]]
         check(objects[1] == {"number": 0, "name": "", "description": "Ertelmetlen szam"} and
               objects[4] == {"number": 1451, "name": "az éles nagy kardja",
-                             "description": utf8(T1451).decode().split("\n", 1)[1]},
-              f"json {objects!r}")
+                             "description": utf8(T1451).decode().split("\n", 1)[1]}, objects)
+        # --all skips the empty texts: prefixes 2 to 63 have no type, only chaos items.
+        check(run("--all", "--raw", cwd=folder).stdout.count(b"\0") == 450 + 450 + 62 * 30, "--all")
         # Numbers from standard input: CR LF, blanks, "+", a last line without LF.
-        result = run(["--raw"], stdin=b" 1000 \r\n+1000\n\n1451", cwd=folder)
-        check(result.stdout == T1000 + b"\0\0\0" + T1451 + b"\0" and result.stderr == b"",
-              f"stdin {result.stdout!r}")
+        r = run("--raw", stdin=b" 1000 \r\n+1000\n\n1451", cwd=folder)
+        check(r.stdout == T1000 + b"\0\0\0" + T1451 + b"\0" and r.stderr == b"", f"stdin {r}")
         # A description ending with the header's line feed gets no second one.
         data_dir(folder, **{"stditem.txt": b'-start-\n1000 3 "Pajzs" "p"\n'})
-        check(run(["-C", folder, "1000"]).stdout == utf8(b"Pajzs" + HEADER + b"\n"),
-              "header-only text")
+        check(run("-C", folder, "1000").stdout == utf8(b"Pajzs" + HEADER + b"\n"), "header only")
 
 
 def case_sample_data():
-    result = run(["-C", SOURCE_DIR, "--check"])
-    check(result.returncode == 0 and
-          result.stdout.startswith(b"Data loaded: 110 skills, 450 standard items, "),
-          f"check {result.stdout!r} {result.stderr!r}")
-    records = run(["-C", SOURCE_DIR, "--all", "--raw"]).stdout.split(b"\0")
+    r = run("-C", SOURCE_DIR, "--check")
+    check(r.returncode == 0 and r.stdout.startswith(b"Data loaded: 110 skills, 450 standard items, "),
+          f"check {r}")
+    records = run("-C", SOURCE_DIR, "--all", "--raw").stdout.split(b"\0")
     check(len(records) == 28801 and records[-1] == b"", f"{len(records) - 1} raw records")
     for number in (1000, 2385, 1464, 29799):
-        single = run(["-C", SOURCE_DIR, "--raw", str(number)]).stdout
+        single = run("-C", SOURCE_DIR, "--raw", str(number)).stdout
         check(single == records[number - 1000] + b"\0", f"--all record of {number}")
-    lines = run(["-C", SOURCE_DIR, "--all", "--json"]).stdout.splitlines()
+    lines = run("-C", SOURCE_DIR, "--all", "--json").stdout.splitlines()
     check([json.loads(line)["number"] for line in lines] == list(range(1000, 29800)),
           "json: every number in order")
 
