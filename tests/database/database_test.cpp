@@ -1,4 +1,3 @@
-// The data-file conventions and the loaders.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,8 +17,8 @@ using namespace std::string_literals;
 TEST(DataLineReaderTest, HeaderTranslationAndPieces) {
   const std::string s = "-start-\n", x4998(4998, 'x'), x4999(4999, 'x');
   const std::pair<std::string, std::vector<std::string>> rows[] = {
-      {"junk \"\n x-start-y\n1\n-start-\n2", {"-start-", "1", "-start-", "2"}},
-      {"-START-\n\0-start-\n1"s, {"no -start-"}},  // the case counts; a NUL hides the rest
+      // The case counts, a NUL hides the rest of its line, the first marker ends the header.
+      {"-START-\n\0-start-\njunk \"\n x-start-y\n1\n-start-\n2"s, {"-start-", "1", "-start-", "2"}},
       {std::string(4995, 'h') + "-start-\n1", {"no -start-"}},           // straddles two pieces
       {std::string(4992, 'h') + "-start-\n1", {"-start-", "", "1"}},     // a full piece
       {s + "a\r\nb\rc\r\r\nd\x1A\ne", {"-start-", "a", "b\rc\r", "d"}},  // CR LF, Ctrl-Z
@@ -37,9 +36,8 @@ TEST(DataLineReaderTest, HeaderTranslationAndPieces) {
   }
 }
 
-// Normalisation as a walk over positions p: at 0 leading blanks go; inside,
-// the first of two equal blanks or line feeds; at the end a final blank; p
-// advances only when nothing changed.
+// Normalisation as a walk: at p = 0 a blank goes; inside, the first of two equal
+// blanks or line feeds; at the end a final blank; p moves on when nothing did.
 std::string walk(std::string s) {
   for (std::size_t p = 0; p < s.size();) {
     const std::size_t last = s.size() - 1;
@@ -55,9 +53,8 @@ std::string walk(std::string s) {
 TEST(NormalizeLineTest, MatchesTheWalk) {
   EXPECT_EQ(walk("  1000   2  \"A   b\"  "), "1000 2 \"A b\"");
   EXPECT_EQ(walk(" \n\n\nx\n\n\ny\n\n"), "\n\nx\ny\n");  // a leading run keeps two
-  // Every text of up to 10 blanks, line feeds and tabs (the base-3 digits of
-  // code below its leading 1), also behind bytes that carry it across a block
-  // of 32.
+  // Every text of up to 10 blanks, line feeds and tabs (code's base-3 digits below
+  // its leading 1), also behind bytes that carry it across a block of 32.
   for (std::size_t code = 1; code < 2 * 59049; ++code) {
     for (std::string text : {""s, std::string(27, 'a'), std::string(60, 'a')}) {
       for (std::size_t c = code; c > 2; c /= 3)
@@ -74,53 +71,49 @@ const Loader kSkills = &ItemDatabase::loadSkills, kStd = &ItemDatabase::loadStdI
              kTypes = &ItemDatabase::loadTypes, kRnd = &ItemDatabase::loadRndItems,
              kChanges = &ItemDatabase::loadChanges;
 
-// The numbers, each followed by a blank, without the trailing zeros.
-std::string nums(std::vector<int32_t> numbers) {
-  while (!numbers.empty() && numbers.back() == 0)
-    numbers.pop_back();
-  std::string out;
-  for (const int32_t n : numbers)
-    out += std::to_string(n) + " ";
-  return out;
-}
-
-// One "|"-ended entry per filled slot or record ("-": numbers but no name).
+// One "|"-ended entry per filled slot or record: a key ("-": numbers but no
+// name), ":" and the numbers, each followed by a blank, but no trailing zeros.
 std::string dump(const ItemDatabase& db, Loader loader) {
   std::string out;
+  const auto add = [&out](const std::string& key, std::vector<int32_t> numbers) {
+    while (!numbers.empty() && numbers.back() == 0)
+      numbers.pop_back();
+    out += key + ":";
+    for (const int32_t n : numbers)
+      out += std::to_string(n) + " ";
+    out += "|";
+  };
   for (std::size_t i = 0; i < db.skills.size(); ++i)
     if (db.skillPresent[i])
-      out += std::to_string(i) + ":" + db.skills[i].name + ":" +
-             std::to_string(db.skills[i].doublingFlag) + "|";
+      add(std::to_string(i) + ":" + db.skills[i].name, {db.skills[i].doublingFlag});
   for (std::size_t i = 0; i < db.stdItems.size(); ++i) {
     const StdItemEntry& e = db.stdItems[i];
-    const std::string numbers = nums({e.kind, e.damageSides, e.damageDice, e.damageBonus,
-                                      e.skill8Bonus, e.skill7Bonus, e.skill6Bonus});
-    if (db.stdItemPresent[i] || !numbers.empty())
-      out += std::to_string(i) + (db.stdItemPresent[i] ? ":" + e.name : "-") + ":" +
-             e.prefixedName.value_or("-") + ":" + numbers + "|";
+    if (db.stdItemPresent[i] || e.kind != 0)
+      add(std::to_string(i) + (db.stdItemPresent[i] ? ":" + e.name : "-") + ":" +
+              e.prefixedName.value_or("-"),
+          {e.kind, e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus, e.skill7Bonus,
+           e.skill6Bonus});
   }
-  for (const TypeEntry& t : loader == kTypes ? db.types : std::vector<TypeEntry>{}) {
-    out += nums({t.id, t.lineCount}) + ":";
-    for (const auto& row : t.amounts)
-      out += "[" + nums({row.begin(), row.end()}) + "]";
-    out += "|";
-  }
+  for (const TypeEntry& t : loader == kTypes ? db.types : std::vector<TypeEntry>{})
+    for (const auto& row : t.amounts)  // the key on the first amount line only
+      add(&row == &t.amounts[0] ? std::to_string(t.id) + " " + std::to_string(t.lineCount) : "",
+          {row.begin(), row.end()});
   for (std::size_t i = 0; i < db.rndItems.size(); ++i)
     if (db.rndItemPresent[i])
-      out += std::to_string(i) + ":" + db.rndItems[i].name + ":" +
-             std::to_string(db.rndItems[i].typeId) + ":" +
-             nums({db.rndItems[i].skillIndex.begin(), db.rndItems[i].skillIndex.end()}) + "|";
+      add(std::to_string(i) + ":" + db.rndItems[i].name + ":" +
+              std::to_string(db.rndItems[i].typeId),
+          {db.rndItems[i].skillIndex.begin(), db.rndItems[i].skillIndex.end()});
   for (const ChangeEntry& c : db.changes)
-    out += nums({c.prefixIndex, c.itemKind, c.skillIndex, c.multiplier}) + "|";
+    add("", {c.prefixIndex, c.itemKind, c.skillIndex, c.multiplier});
   return out;
 }
 
 TEST(LoaderTest, FileTextGivesTableAndError) {
   const std::tuple<Loader, const char*, const char*> rows[] = {
-      {kSkills, "0 1 \"Er\xF5\"\n  3  0   \"a    b\" ", "0:Er\xF5:1|3:a b:0|"},
+      {kSkills, "0 1 \"Er\xF5\"\n  3  0   \"a    b\" ", "0:Er\xF5:1 |3:a b:|"},
       {kSkills, "109 2 \"a\"b\"\n7 -1 x \"n\" c\n8 1 \"m\"\n8abc 0 \"\"",
-       "7:n:-1|8::0|109:a\"b:2|"},
-      {kSkills, "1 1 \"a\"\nx 1 \"a\"\n2 1 \"b\"", "1:a:1|!f : x 1 \"a\""},
+       "7:n:-1 |8::|109:a\"b:2 |"},
+      {kSkills, "1 1 \"a\"\nx 1 \"a\"\n2 1 \"b\"", "1:a:1 |!f : x 1 \"a\""},
       {kSkills, "5", "!f : 5"},
       {kSkills, "5 \"a\"", "!f : 5 \"a\""},
       {kSkills, "5\" 1 a", "!f : 5\" 1 a"},
@@ -146,10 +139,10 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
       {kStd, "-2147483648 2 \"a\"", "!f : -2147483648 2 \"a\""},
 
       {kTypes, "7\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n\n  4   5\n3\n-1\n\v+6 x 7\n",
-       "7 2 :[1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ][4 5 ][][][][]|3 -1 :[6 0 7 ][][][][][]|"},
-      {kTypes, "x\n1abc\n9\n2\n2\n6", "0 1 :[9 ][][][][][]|"},  // a cut-off record goes
-      {kTypes, "1\n1\n5\n2", "1 1 :[5 ][][][][][]|!f : "},
-      {kTypes, "1\n6\n1\n2\n3\n4\n5\n6\n1\n7 x\n5", "1 6 :[1 ][2 ][3 ][4 ][5 ][6 ]|!f : 7 x"},
+       "7 2:1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 |:4 5 |:|:|:|:|3 -1:6 0 7 |:|:|:|:|:|"},
+      {kTypes, "x\n1abc\n9\n2\n2\n6", "0 1:9 |:|:|:|:|:|"},  // a cut-off record goes
+      {kTypes, "1\n1\n5\n2", "1 1:5 |:|:|:|:|:|!f : "},
+      {kTypes, "1\n6\n1\n2\n3\n4\n5\n6\n1\n7 x\n5", "1 6:1 |:2 |:3 |:4 |:5 |:6 |!f : 7 x"},
 
       {kRnd, "#1450\n\"\xC9les\"\n5\n3\n\n7\n11899\n x\"A\" \n5\n0\n12 w", "1:A:5:0 12 |"},
       {kRnd, "#1000\n\"a\"b\"c\"\n5\n007\n-1\n#551\n\"\"\n9\n4", "0::9:4 -1 |"},
@@ -161,12 +154,12 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
       {kRnd, "#1450\n\"a\"\n5\n1\n-0", "1:a:5:1 |!f : -0"},
       {kRnd, "#29800\n\"a\"", "!f : #29800"},
 
-      {kChanges, "1450 5 -1 2\n 1899  5 -1  2 x", "1 5 -1 2 |1 5 -1 2 |"},
-      {kChanges, "0 0 0 0\n551 1 2 3 4\n12abc 3x 4 5", "-2 |0 1 2 3 |-2 3 4 5 |"},
-      {kChanges, "29800 1 1 1\n-2147483648 1 1 1", "64 1 1 1 |-4772188 1 1 1 |"},
+      {kChanges, "1450 5 -1 2\n 1899  5 -1  2 x", ":1 5 -1 2 |:1 5 -1 2 |"},
+      {kChanges, "0 0 0 0\n551 1 2 3 4\n12abc 3x 4 5", ":-2 |:0 1 2 3 |:-2 3 4 5 |"},
+      {kChanges, "29800 1 1 1\n-2147483648 1 1 1", ":64 1 1 1 |:-4772188 1 1 1 |"},
       {kChanges, "2147483648 -99999999999999999999999 -00000000000000000000001 +7",
-       "4772183 -2147483648 -1 7 |"},  // saturated, whatever the digit count
-      {kChanges, "1450 5 -1 2\nx 1 2 3", "1 5 -1 2 |!f : x 1 2 3"},
+       ":4772183 -2147483648 -1 7 |"},  // saturated, whatever the digit count
+      {kChanges, "1450 5 -1 2\nx 1 2 3", ":1 5 -1 2 |!f : x 1 2 3"},
       {kChanges, "1450 x 5 2", "!f : x 5 2"},
       {kChanges, "1450 x", "!f : x"},
       {kChanges, "1450 \t0 1 1", "!f : \t0 1 1"},           // a 0 must be the field's first byte
@@ -177,8 +170,7 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
   dir.write("t", "-start-\n5\n2\n1\n2\n9\n0\n1\n");  // type 5 has two amount lines, 9 one
   for (const auto& [loader, data, expected] : rows) {
     ItemDatabase db;
-    db.loadSpecItems("");
-    db.stdItemCount = 450;
+    db.specItemCount = 1000, db.stdItemCount = 450;
     ASSERT_TRUE(loader != kRnd || db.loadTypes("t"));
     dir.write("f", "-start-\n" + std::string(data));
     const bool loaded = (db.*loader)("f");
@@ -192,10 +184,9 @@ TEST(LoaderTest, LookupsTakeTheFirstMatch) {
   ItemDatabase db;
   const std::string changes = dir.write("c", "-start-\n1450 5 1 1\n1460 5 2 2\n1460 6 3 3\n");
   EXPECT_FALSE(db.loadChanges(changes) || db.loadRndItems(changes));  // no prefix without items
-  db.loadSpecItems("");
-  db.stdItemCount = 450;
-  ASSERT_TRUE(db.loadChanges(changes));
-  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n5\n1\n1\n6\n1\n2\n5\n1\n3\n")));
+  db.specItemCount = 1000, db.stdItemCount = 450;
+  ASSERT_TRUE(db.loadChanges(changes) &&
+              db.loadTypes(dir.write("t", "-start-\n5\n1\n1\n6\n1\n2\n5\n1\n3\n")));
   EXPECT_EQ(db.findChange(1, 5), &db.changes[0]);
   EXPECT_EQ(db.findChange(1, 6), &db.changes[2]);
   EXPECT_EQ(db.findType(5), &db.types[0]);
@@ -209,7 +200,6 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
   const std::tuple<std::string, const char*, std::string> rows[] = {
       {"", "", "1111111"},  // which of special .. change have a count
       {"skill", "", "1100000!Data\\skill.txt : a f\xE1jl nem nyithat\xF3 meg"},
-      {"stditem", "", "1111000!Data\\stditem.txt : a f\xE1jl nem nyithat\xF3 meg"},
       {"change", "x", "1111110!Data\\change.txt : hi\xE1nyzik a -start- sor"},
   };
   for (const auto& [file, data, expected] : rows) {
