@@ -32,7 +32,7 @@ for target in "${targets[@]}"; do
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   if [[ $status -ne 0 ]]; then
     echo "run-fuzzers: $target FOUND A FAULT (exit $status); see $log and $artifacts:" >&2
-    grep -E -A25 '^(==[0-9]+==ERROR|.*runtime error|[a-z_]+_fuzzer: )' "$log" | head -60 >&2 || tail -40 "$log" >&2
+    grep -E -A25 '^(==[0-9]+== ?ERROR|.*runtime error|[a-z_]+_fuzzer: )' "$log" | head -60 >&2 || tail -40 "$log" >&2
     exit 1
   fi
   echo "run-fuzzers: $target: ${runs:-?} executions, no finding, corpus $(ls "$corpus" | wc -l) inputs"
