@@ -64,12 +64,12 @@ int32_t BonusVector::nextNonZero(int32_t from, int32_t end) const {
       continue;
     }
     slot = word * 64 + static_cast<size_t>(std::countr_zero(bits));
-    if (slot < last && sums_[slot] != 0)
+    if (slot < last && sums()[slot] != 0)
       return static_cast<int32_t>(slot);
     ++slot;
   }
   for (; slot < last; ++slot)
-    if (sums_[slot] != 0)
+    if (sums()[slot] != 0)
       return static_cast<int32_t>(slot);
   return static_cast<int32_t>(last);
 }

@@ -21,17 +21,20 @@ inline int32_t wrapMul(int32_t a, int32_t b) {
 }
 
 // skillCount + 3 sums, all 0 at the start. Slots outside the vector are never
-// written and read as 0.
+// written and read as 0. Holds no pointer into itself, so copies are safe.
 class BonusVector {
  public:
   explicit BonusVector(int32_t skillCount)
-      : sums_(static_cast<size_t>(skillCount > 0 ? skillCount : 0) + 3, 0) {}
+      : size_(static_cast<size_t>(skillCount > 0 ? skillCount : 0) + 3) {
+    if (size_ > kInlineSlots)
+      heap_.assign(size_, 0);
+  }
 
-  int32_t size() const { return static_cast<int32_t>(sums_.size()); }
-  int32_t at(int32_t slot) const { return contains(slot) ? sums_[static_cast<size_t>(slot)] : 0; }
+  int32_t size() const { return static_cast<int32_t>(size_); }
+  int32_t at(int32_t slot) const { return contains(slot) ? sums()[slot] : 0; }
   void add(int32_t slot, int32_t amount) {
-    if (contains(slot)) {
-      auto& sum = sums_[static_cast<size_t>(slot)];
+    if (contains(slot) && amount != 0) {
+      auto& sum = sums()[slot];
       sum = wrapAdd(sum, amount);
       if (static_cast<size_t>(slot) < kTrackedSlots)
         added_[static_cast<size_t>(slot) / 64] |= uint64_t{1} << (static_cast<size_t>(slot) % 64);
@@ -49,12 +52,21 @@ class BonusVector {
  private:
   bool contains(int32_t slot) const { return slot >= 0 && slot < size(); }
 
-  // One bit for each of the first kTrackedSlots slots that was added to, so
-  // that the few sums a description has are found without testing every
-  // slot; slots beyond them are tested one by one.
+  // One bit for each of the first kTrackedSlots slots that something other
+  // than 0 was added to, so that the few sums a description has are found
+  // without testing every slot; slots beyond them are tested one by one.
   static constexpr size_t kTrackedSlots = 256;
+  // A description is made on every keystroke: the sums of up to
+  // kInlineSlots slots (the skill table has 110) live in the object itself,
+  // and only a larger vector is allocated.
+  static constexpr size_t kInlineSlots = 128;
 
-  std::vector<int32_t> sums_;
+  int32_t* sums() { return heap_.empty() ? inline_.data() : heap_.data(); }
+  const int32_t* sums() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+
+  size_t size_;
+  std::array<int32_t, kInlineSlots> inline_{};
+  std::vector<int32_t> heap_;
   std::array<uint64_t, kTrackedSlots / 64> added_{};
 };
 
