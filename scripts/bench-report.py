@@ -57,6 +57,7 @@ def medians(report):
         result[name] = {
             "seconds": seconds,
             "per_item": 1.0 / items if items else None,
+            "bytes_per_second": row.get("bytes_per_second"),
         }
     return result
 
@@ -100,7 +101,9 @@ def report(figures, context, peak_kb):
                   f"{context.get('large_change_records', '?')} change records")
     for name, figure in sorted(figures.items()):
         per_item = figure["per_item"]
-        extra = f"   {per_item * 1e9:7.1f} ns per text" if per_item else ""
+        throughput = figure["bytes_per_second"]
+        extra = f"   {per_item * 1e9:7.1f} ns per text" if per_item else \
+            f"   {throughput / 1e6:7.1f} MB/s" if throughput else ""
         print(f"  {name:26} {format_time(figure['seconds'])}{extra}")
     print()
     print("Ratios (target in brackets)")
