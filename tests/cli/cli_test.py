@@ -7,7 +7,7 @@ import subprocess
 import sys
 import tempfile
 
-BINARY, SOURCE_DIR, CASE = sys.argv[1:4]
+BINARY, SOURCE_DIR, CASE = os.path.abspath(sys.argv[1]), *sys.argv[2:4]
 HEADER = b"\nA t\xe1rgy t\xe1pjai :\n"
 # A weapon group base 1000 with grade 1001, skills 3 and 7 (7 doubles) and
 # prefix "éles" on slot 1 giving 4 and 2 at every grade.
