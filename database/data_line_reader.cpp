@@ -57,20 +57,23 @@ std::optional<std::string> DataLineReader::readFile(const std::string& fileName)
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file)
     return std::nullopt;
-  std::string bytes;
-  // The size is only a hint, so that the bytes are not copied again as the
-  // text grows; the reads below decide what the file holds.
+  // The bytes are read straight into the text. The size is only a hint (one
+  // byte more, so that the end of the file is seen at once); the reads
+  // decide what the file holds.
   std::error_code sizeError;
   const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-  if (!sizeError && size < kMaxSizeHint)
-    bytes.reserve(static_cast<std::size_t>(size));
-  char chunk[65536];
+  std::size_t capacity =
+      !sizeError && size < kMaxSizeHint ? static_cast<std::size_t>(size) + 1 : 65536;
+  std::string bytes;
+  std::size_t filled = 0;
   for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-    bytes.append(chunk, got);
-    if (got < sizeof chunk)
+    bytes.resize(capacity);
+    filled += std::fread(bytes.data() + filled, 1, capacity - filled, file.get());
+    if (filled < capacity)
       break;
+    capacity *= 2;
   }
+  bytes.resize(filled);
   // A folder opens on some systems but cannot be read.
   if (std::ferror(file.get()))
     return std::nullopt;
