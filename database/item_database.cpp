@@ -64,6 +64,8 @@ void ItemDatabase::resetChangeIndex() {
 
 void ItemDatabase::indexTypes() const {
   const std::size_t count = usableCount(types.size(), typeCount);
+  if (count == typeIndexedCount_)
+    return;  // the usual case: nothing added since the load
   if (count < typeIndexedCount_)
     resetIndex(typeIndex_, typeIndexedCount_);
   typeIndex_.reserve(count);
@@ -73,6 +75,8 @@ void ItemDatabase::indexTypes() const {
 
 void ItemDatabase::indexChanges() const {
   const std::size_t count = usableCount(changes.size(), changeCount);
+  if (count == changeIndexedCount_)
+    return;
   if (count < changeIndexedCount_)
     resetIndex(changeIndex_, changeIndexedCount_);
   changeIndex_.reserve(count);

@@ -17,9 +17,9 @@ bool repeatsBlankOrFeed(char a, char b) {
 std::size_t firstRepeat(const char* text, std::size_t size) {
   constexpr std::size_t kBlock = 32;
   const auto blockHits = [text](std::size_t from) {
-    unsigned hits = 0;
+    unsigned char hits = 0;
     for (std::size_t k = from; k < from + kBlock; ++k)
-      hits |= static_cast<unsigned>(repeatsBlankOrFeed(text[k], text[k + 1]));
+      hits = static_cast<unsigned char>(hits | repeatsBlankOrFeed(text[k], text[k + 1]));
     return hits != 0;
   };
   std::size_t i = 0;
