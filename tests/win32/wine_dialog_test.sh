@@ -57,7 +57,6 @@ else
   echo "== the build (no package newer than tamrix.exe)"
   mkdir -p "$stage" && cp "$exe" "$stage/tamrix.exe" && cp -r "$data" "$stage/Data"
 fi
-probe "$stage" icon
 
 (cd "$stage" && exec timeout 120 wine tamrix.exe </dev/null >/dev/null 2>&1) &
 app=$!
