@@ -19,6 +19,20 @@ void resetIndex(RecordIndex& index, std::size_t& indexedCount) {
   indexedCount = 0;
 }
 
+// The pairs of prefix index and item kind that have a cell of their own.
+constexpr int32_t kChangeGridPrefixes = 64;
+constexpr int32_t kChangeGridKinds = 16;
+
+// The cell of the change grid for a prefix index and an item kind, or
+// nothing when the pair lies outside the grid.
+std::optional<std::size_t> changeGridCell(int32_t prefixIndex, int32_t itemKind) {
+  if (prefixIndex < 0 || prefixIndex >= kChangeGridPrefixes || itemKind < 0 ||
+      itemKind >= kChangeGridKinds)
+    return std::nullopt;
+  return static_cast<std::size_t>(prefixIndex) * kChangeGridKinds +
+         static_cast<std::size_t>(itemKind);
+}
+
 uint64_t typeKey(int32_t id) {
   return static_cast<uint32_t>(id);
 }
@@ -58,8 +72,9 @@ void ItemDatabase::resetTypeIndex() {
   resetIndex(typeIndex_, typeIndexedCount_);
 }
 
-void ItemDatabase::resetChangeIndex() {
+void ItemDatabase::resetChangeIndex() const {
   resetIndex(changeIndex_, changeIndexedCount_);
+  changeGrid_.assign(kChangeGridPrefixes * kChangeGridKinds, 0);
 }
 
 void ItemDatabase::indexTypes() const {
@@ -75,14 +90,19 @@ void ItemDatabase::indexTypes() const {
 
 void ItemDatabase::indexChanges() const {
   const std::size_t count = usableCount(changes.size(), changeCount);
-  if (count == changeIndexedCount_)
+  if (count == changeIndexedCount_ && !changeGrid_.empty())
     return;
-  if (count < changeIndexedCount_)
-    resetIndex(changeIndex_, changeIndexedCount_);
+  if (count < changeIndexedCount_ || changeGrid_.empty())
+    resetChangeIndex();
   changeIndex_.reserve(count);
   for (; changeIndexedCount_ < count; ++changeIndexedCount_) {
     const ChangeEntry& c = changes[changeIndexedCount_];
-    changeIndex_.addFirst(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);
+    if (const std::optional<std::size_t> cell = changeGridCell(c.prefixIndex, c.itemKind)) {
+      if (changeGrid_[*cell] == 0)
+        changeGrid_[*cell] = changeIndexedCount_ + 1;
+    } else {
+      changeIndex_.addFirst(changeKey(c.prefixIndex, c.itemKind), changeIndexedCount_);
+    }
   }
 }
 
@@ -103,7 +123,13 @@ const TypeEntry* ItemDatabase::findType(int32_t id) const {
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {
   indexChanges();
-  const std::optional<std::size_t> found = changeIndex_.find(changeKey(prefixIndex, itemKind));
+  std::optional<std::size_t> found;
+  if (const std::optional<std::size_t> cell = changeGridCell(prefixIndex, itemKind)) {
+    if (changeGrid_[*cell] != 0)
+      found = changeGrid_[*cell] - 1;
+  } else {
+    found = changeIndex_.find(changeKey(prefixIndex, itemKind));
+  }
   if (!found)
     return nullptr;
   const ChangeEntry& change = changes[*found];

@@ -139,13 +139,18 @@ class ItemDatabase {
   // grown since (also when a table is filled by hand); the type and change
   // loaders reset them before they rebuild their table.
   void resetTypeIndex();
-  void resetChangeIndex();
+  void resetChangeIndex() const;
   void indexTypes() const;
   void indexChanges() const;
   mutable RecordIndex typeIndex_;
   mutable std::size_t typeIndexedCount_ = 0;
   mutable RecordIndex changeIndex_;
   mutable std::size_t changeIndexedCount_ = 0;
+  // Every pair that an item can have (a prefix index below 64, a kind below
+  // 16) has a cell here, position + 1 or 0, so that the lookups of a
+  // description touch a few kilobytes however many change records there
+  // are; only other pairs go to changeIndex_.
+  mutable std::vector<std::size_t> changeGrid_;
 };
 
 }  // namespace tamrix

@@ -1,5 +1,7 @@
 #include "database/record_index.h"
 
+#include "database/item_database.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -31,6 +33,34 @@ TEST(RecordIndexTest, KeepsTheFirstPositionOfEveryKeyWhileItGrows) {
   EXPECT_EQ(index.find(0), std::nullopt);
   index.addFirst(7, 3);
   EXPECT_EQ(index.find(7), 3u);
+}
+
+// Pairs an item can have are kept in a grid, all others in the hash index;
+// both must answer with the first record in file order, also after the
+// table was refilled.
+TEST(RecordIndexTest, FindChangeGivesTheFirstMatchInsideAndOutsideTheGrid) {
+  ItemDatabase db;
+  EXPECT_EQ(db.findChange(1, 11), nullptr);  // nothing loaded yet
+  db.changes = {{1, 11, 7, 1}, {64, 11, 7, 2}, {-1, 3, 7, 3},  {1, 16, 7, 4},
+                {1, 11, 7, 5}, {64, 11, 7, 6}, {63, 15, 7, 7}, {1, -2, 7, 8}};
+  db.changeCount = static_cast<int32_t>(db.changes.size());
+  struct Row {
+    int32_t prefixIndex;
+    int32_t itemKind;
+    int32_t multiplier;  // which record answers; 0 for none
+  };
+  const Row rows[] = {{1, 11, 1}, {64, 11, 2}, {-1, 3, 3},  {1, 16, 4}, {63, 15, 7},
+                      {1, -2, 8}, {2, 11, 0},  {64, 12, 0}, {0, 0, 0}};
+  for (const Row& row : rows) {
+    const ChangeEntry* found = db.findChange(row.prefixIndex, row.itemKind);
+    EXPECT_EQ(found ? found->multiplier : 0, row.multiplier)
+        << row.prefixIndex << " " << row.itemKind;
+  }
+  db.changes = {{2, 11, 7, 9}};
+  db.changeCount = 1;
+  EXPECT_EQ(db.findChange(1, 11), nullptr);
+  ASSERT_NE(db.findChange(2, 11), nullptr);
+  EXPECT_EQ(db.findChange(2, 11)->multiplier, 9);
 }
 
 }  // namespace
