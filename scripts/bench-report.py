@@ -36,6 +36,9 @@ def run_bench(bench, json_out, repetitions):
     args = [
         bench,
         f"--benchmark_repetitions={repetitions}",
+        # Repetitions of different benchmarks take turns in a random order, so
+        # that a busy or cooling machine does not favour one side of a ratio.
+        "--benchmark_enable_random_interleaving=true",
         "--benchmark_report_aggregates_only=true",
         f"--benchmark_out={json_out}",
         "--benchmark_out_format=json",
