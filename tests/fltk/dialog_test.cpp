@@ -104,6 +104,7 @@ TEST(MainWindowTest, EnterAndEscapeAnswerAgainAndKeepTheWindow) {
   }
 }
 
+// A picture for a person to look at, left in the build tree.
 TEST(MainWindowTest, ScreenshotOfAPrefixedWeapon) {
   ShownWindow window;
   window.type("2385");
