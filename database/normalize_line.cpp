@@ -25,9 +25,19 @@ std::size_t firstRepeat(const char* text, std::size_t size) {
   std::size_t i = 0;
   while (i + kBlock < size && !blockHits(i))
     i += kBlock;
-  // The last block may overlap the ones already tested.
-  if (i + kBlock >= size && size > kBlock && !blockHits(size - kBlock - 1))
-    return size;
+  if (i + kBlock >= size) {
+    // The last block may overlap the ones already tested; a text shorter
+    // than a block is tested whole, also without an early exit.
+    if (size > kBlock && !blockHits(size - kBlock - 1))
+      return size;
+    if (size <= kBlock) {
+      unsigned char hits = 0;
+      for (std::size_t k = 0; k + 1 < size; ++k)
+        hits = static_cast<unsigned char>(hits | repeatsBlankOrFeed(text[k], text[k + 1]));
+      if (hits == 0)
+        return size;
+    }
+  }
   for (; i + 1 < size; ++i)
     if (repeatsBlankOrFeed(text[i], text[i + 1]))
       return i + 1;
