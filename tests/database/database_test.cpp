@@ -151,7 +151,7 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
       {kChanges, "1450 5 -1 2\n 1899  5 -1  2 x", ":1 5 -1 2 |:1 5 -1 2 |"},
       {kChanges, "0 0 0 0\n551 1 2 3 4\n12abc 3x 4 5", ":-2 |:0 1 2 3 |:-2 3 4 5 |"},
       {kChanges, "29800 1 1 1\n-2147483648 1 1 1", ":64 1 1 1 |:-4772188 1 1 1 |"},
-      {kChanges, "2147483648 -99999999999999999999999 -00000000000000000000001 +7",
+      {kChanges, "2147483648 -18446744073709551621 -00000000000000000000001 +7",
        ":4772183 -2147483648 -1 7 |"},  // saturated, whatever the digit count
       {kChanges, "1450 5 -1 2\nx 1 2 3", ":1 5 -1 2 |!f : x 1 2 3"},
       {kChanges, "1450 x 5 2", "!f : x 5 2"},
@@ -161,7 +161,7 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
   };
   TempDir dir;
   ScopedCurrentDir cwd(dir.path());
-  dir.write("t", "-start-\n5\n2\n1\n2\n9\n0\n1\n");  // type 5 has two amount lines, 9 one
+  dir.write("t", "-start-\n5\n2\n1\n2\n9\n0\n1\n0\n1\n1\n");  // 5: two amount lines; 9, 0: one
   for (const auto& [loader, data, expected] : rows) {
     ItemDatabase db;
     db.specItemCount = 1000, db.stdItemCount = 450;
@@ -183,8 +183,8 @@ TEST(LoaderTest, LookupsTakeTheFirstMatchInFileOrder) {
   EXPECT_EQ(db.findChange(1, 5), &db.changes[0]);
   EXPECT_EQ(db.findChange(1, 6), &db.changes[2]);
   EXPECT_EQ(db.findType(5), &db.types[0]);
-  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n6\n1\n1\n")));
-  EXPECT_EQ(db.findType(5), nullptr);  // gone with the reload
+  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n7\n1\n1\n6\n1\n1\n6\n1\n1\n")));
+  EXPECT_EQ(db.findType(7), &db.types[0]);  // a reload of as many records
 }
 
 // The sample set loads; a file removed or without "-start-" stops the load.
