@@ -12,7 +12,7 @@ namespace {
 // size; it has no bonuses and no name of its own.
 constexpr int32_t kChaosGrade = 14;
 
-// The first text an empty buffer is given room for; longer texts grow it.
+// The room a description is first given; longer texts grow it.
 constexpr size_t kInitialCapacity = 1000;
 
 const StdItemEntry& stdItemAt(const ItemDatabase& db, int32_t slot) {
@@ -22,19 +22,18 @@ const StdItemEntry& stdItemAt(const ItemDatabase& db, int32_t slot) {
              : kEmpty;
 }
 
-// Composes the text of an item into `text`; returns false when it must not
-// be normalised (the chaos item) or is the empty text.
-bool compose(const ItemDatabase& db, const ItemNumber& item, std::string& text) {
+// Composes the text of an item with `writer`; returns false when it must
+// not be normalised (the chaos item) or is the empty text.
+bool compose(const ItemDatabase& db, const ItemNumber& item, DescriptionWriter& writer) {
   const int32_t kind = stdItemAt(db, item.groupBase).kind;
   BonusVector bonus(db.skillCount);
-  DescriptionWriter writer(text);
 
   if (item.prefix >= 1) {
     const bool known = static_cast<size_t>(item.prefix) < db.rndItems.size();
     const int32_t typeId = known ? db.rndItems[static_cast<size_t>(item.prefix)].typeId : 0;
     const TypeEntry* type = db.findType(typeId);
     if (item.grade == kChaosGrade) {
-      text = kChaosText;
+      writer.append(kChaosText);
       return false;
     }
     if (type == nullptr)
@@ -63,10 +62,15 @@ const char* ItemDatabase::describe(int32_t number) {
     descriptionBuffer.emplace();
     descriptionBuffer->reserve(kInitialCapacity);
   }
+  if (composeBuffer_.size() < kInitialCapacity)
+    composeBuffer_.resize(kInitialCapacity);
   std::string& text = *descriptionBuffer;
   text.clear();
   if (const auto item = decomposeItemNumber(*this, number)) {
-    if (compose(*this, *item, text))
+    DescriptionWriter writer(composeBuffer_);
+    const bool normalize = compose(*this, *item, writer);
+    text.assign(writer.text());
+    if (normalize)
       normalizeLine(text);
   }
   return text.c_str();

@@ -1,5 +1,6 @@
 #include "decoder/description_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tamrix {
@@ -30,30 +31,33 @@ std::string_view articleFor(std::string_view name) {
   return !name.empty() && kVowels.find(name.front()) != std::string_view::npos ? "az " : "a ";
 }
 
+void DescriptionWriter::grow(std::size_t count) {
+  buffer_.resize(std::max(buffer_.size() * 2, used_ + count));
+}
+
 void DescriptionWriter::appendNumber(int32_t value) {
-  char digits[16];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value);
-  text_.append(digits, result.ptr);
+  char* out = room(kMaxFigure);
+  used_ += static_cast<std::size_t>(std::to_chars(out, out + kMaxFigure, value).ptr - out);
 }
 
 void DescriptionWriter::appendPrefixWords(const ItemDatabase& db, int32_t prefix) {
   if (present(db.rndItemPresent, prefix) && static_cast<size_t>(prefix) < db.rndItems.size()) {
     const std::string& name = db.rndItems[static_cast<size_t>(prefix)].name;
-    text_ += articleFor(name);
-    text_ += name;
+    append(articleFor(name));
+    append(name);
   } else {
-    text_ += kMissingName;
+    append(kMissingName);
   }
-  text_ += ' ';
+  append(' ');
 }
 
 void DescriptionWriter::appendGradeWord(const ItemDatabase& db, int32_t slot, int32_t grade) {
   if (grade == 0)
     return;
   if (present(db.stdItemPresent, slot) && static_cast<size_t>(slot) < db.stdItems.size()) {
-    text_ += db.stdItems[static_cast<size_t>(slot)].name;
+    append(db.stdItems[static_cast<size_t>(slot)].name);
   } else {
-    text_ += kMissingGradeName;
+    append(kMissingGradeName);
     nameMissing_ = true;
   }
 }
@@ -64,55 +68,58 @@ void DescriptionWriter::appendBaseWord(const ItemDatabase& db, int32_t groupBase
     const StdItemEntry& base = db.stdItems[static_cast<size_t>(groupBase)];
     // The loader always gives a present group base its prefixed form; an
     // entry without one prints nothing rather than failing.
-    static const std::string kNoName;
-    text_ += hasPrefix ? (base.prefixedName ? *base.prefixedName : kNoName) : base.name;
+    if (!hasPrefix)
+      append(base.name);
+    else if (base.prefixedName)
+      append(*base.prefixedName);
   } else {
-    text_ += kMissingName;
+    append(kMissingName);
     nameMissing_ = true;
   }
 }
 
 void DescriptionWriter::appendHeader() {
-  text_ += nameMissing_ ? kLongHeader : kShortHeader;
+  append(nameMissing_ ? kLongHeader : kShortHeader);
 }
 
 void DescriptionWriter::appendBonusList(const ItemDatabase& db, const BonusVector& bonus,
                                         bool weapon) {
   for (int32_t i = bonus.nextNonZero(0, db.skillCount); i < db.skillCount;
        i = bonus.nextNonZero(i + 1, db.skillCount)) {
-    // The sign, the sum, the percent sign and the blank go in as one piece.
+    // The sign, the sum, the percent sign and the blank go straight into
+    // the buffer.
     const int32_t sum = bonus.at(i);
-    char figure[24];
-    char* end = figure;
+    char* const start = room(kMaxFigure);
+    char* end = start;
     if (sum > 0)
       *end++ = '+';
-    end = std::to_chars(end, figure + sizeof figure, sum).ptr;
+    end = std::to_chars(end, start + kMaxFigure, sum).ptr;
     if (i == 7 || i == 8)
       *end++ = '%';
     *end++ = ' ';
-    text_.append(figure, end);
+    used_ += static_cast<std::size_t>(end - start);
     if (present(db.skillPresent, i) && static_cast<size_t>(i) < db.skills.size()) {
-      text_ += db.skills[static_cast<size_t>(i)].name;
+      append(db.skills[static_cast<size_t>(i)].name);
     } else {
-      text_ += kMissingName;
+      append(kMissingName);
     }
-    text_ += ' ';
+    append(' ');
     if (i == 7 && weapon)
-      text_ += kWeaponRemark;
+      append(kWeaponRemark);
   }
 }
 
 void DescriptionWriter::appendDamageLine(const BonusVector& bonus) {
-  text_ += kDamageLabel;
+  append(kDamageLabel);
   if (bonus.damageDice() != 0)
     appendNumber(bonus.damageDice());
   if (bonus.damageSides() != 0) {
-    text_ += 'd';
+    append('d');
     appendNumber(bonus.damageSides());
   }
   // The plus sign is written whatever the bonus's sign: -2 reads "+-2".
   if (bonus.damageBonus() != 0) {
-    text_ += '+';
+    append('+');
     appendNumber(bonus.damageBonus());
   }
 }

@@ -2,7 +2,9 @@
 // text being composed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -14,11 +16,18 @@ namespace tamrix {
 // The whole answer for an item of grade 14 that carries a random prefix.
 inline constexpr std::string_view kChaosText = "K\xE1osz t\xE1rgy!";
 
-// Writes the pieces into `text`, which it does not own. Remembers whether a
-// grade or base name was missing, which chooses the header.
+// Writes the pieces into `buffer`, which it does not own, from its start on.
+// The buffer's whole size is room to write in, so a piece is one bounds check
+// and one copy; a buffer kept at its size from one description to the next
+// is never filled or grown again. The text is the first size() bytes.
+// Remembers whether a grade or base name was missing, which chooses the
+// header.
 class DescriptionWriter {
  public:
-  explicit DescriptionWriter(std::string& text) : text_(text) {}
+  explicit DescriptionWriter(std::string& buffer) : buffer_(buffer) {}
+
+  std::size_t size() const { return used_; }
+  std::string_view text() const { return {buffer_.data(), used_}; }
 
   // The article and the name of random prefix `prefix`, or "?", then a blank.
   void appendPrefixWords(const ItemDatabase& db, int32_t prefix);
@@ -35,9 +44,28 @@ class DescriptionWriter {
   void appendDamageLine(const BonusVector& bonus);
 
   void appendNumber(int32_t value);
+  void append(std::string_view piece) {
+    char* out = room(piece.size());
+    if (!piece.empty())
+      std::memcpy(out, piece.data(), piece.size());
+    used_ += piece.size();
+  }
 
  private:
-  std::string& text_;
+  // The longest piece a number adds: a sign, ten digits, '%' and a blank.
+  static constexpr std::size_t kMaxFigure = 16;
+
+  void append(char c) { *room(1) = c, ++used_; }
+  // Where the next `count` bytes go, after growing the buffer if needed.
+  char* room(std::size_t count) {
+    if (count > buffer_.size() - used_)
+      grow(count);
+    return buffer_.data() + used_;
+  }
+  void grow(std::size_t count);
+
+  std::string& buffer_;
+  std::size_t used_ = 0;
   bool nameMissing_ = false;
 };
 

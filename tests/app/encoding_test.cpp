@@ -19,7 +19,9 @@ TEST(EncodingTest, EveryByteMatchesTheCLibrary) {
     char *inPtr = in.data(), *outPtr = out.data();
     size_t inLeft = 1, outLeft = 4;
     const bool defined = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
-    EXPECT_EQ(cp1250ToUtf8(in), defined ? out.substr(0, 4 - outLeft) : "\xC2" + in) << byte;
+    EXPECT_EQ(cp1250ToUtf8(in),
+              defined ? out.substr(0, 4 - outLeft) : std::string("\xC2").append(in))
+        << byte;
     const char32_t codePoint = cp1250ToCodePoint(static_cast<unsigned char>(byte));
     EXPECT_EQ(cp1250ToUtf16(in), std::u16string(1, static_cast<char16_t>(codePoint))) << byte;
   }

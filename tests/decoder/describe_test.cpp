@@ -39,7 +39,8 @@ struct Tables {
     prefix(1, "tomp", 0), prefix(3, "\xE9les", 9, {3, 7}), prefix(4, "", 0), prefix(6, "y", 77);
     db.types = {type(9, {4, 2}), type(0, {}), type(7, {})}, db.typeCount = 3;
     for (const size_t s : {0u, 3u, 6u, 7u, 8u})
-      db.skills[s] = {"S" + std::to_string(s), s == 0 || s == 7}, db.skillPresent[s] = 1;
+      db.skills[s] = {std::string("S").append(std::to_string(s)), s == 0 || s == 7},
+      db.skillPresent[s] = 1;
   }
   // `n`: damage sides, dice, bonus, skill 8, 7, 6 bonus; prefixed form "P" + name.
   StdItemEntry& stdItem(size_t slot, const std::string& name, int32_t kind,
