@@ -32,7 +32,8 @@ std::string TempDir::write(std::string_view name, std::string_view bytes) const 
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + file.string());
+  if (!out)
+    throw std::runtime_error("cannot write " + file.string());
   return file.string();
 }
 
@@ -46,6 +47,8 @@ ScopedCurrentDir::~ScopedCurrentDir() {
   std::filesystem::current_path(previous_, ec);
 }
 
-std::filesystem::path sampleDataDir() { return std::filesystem::path(TAMRIX_SOURCE_DIR) / "Data"; }
+std::filesystem::path sampleDataDir() {
+  return std::filesystem::path(TAMRIX_SOURCE_DIR) / "Data";
+}
 
 }  // namespace tamrix::test
