@@ -141,6 +141,26 @@ bool DataLineReader::readDataLine(std::string& line) {
   return false;
 }
 
+bool DataLineReader::readDataLine(std::string_view& line, std::string& storage) {
+  std::string_view piece;
+  while (nextPiece(piece)) {
+    if (isNormalLine(piece)) {
+      if (piece.empty())
+        continue;
+      line = piece;
+      return true;
+    }
+    storage.assign(piece);
+    ItemDatabase::normalizeLine(storage);
+    if (!storage.empty()) {
+      line = storage;
+      return true;
+    }
+  }
+  line = {};
+  return false;
+}
+
 std::size_t DataLineReader::remainingLineBound() const {
   if (pos_ >= text_.size())
     return 0;

@@ -37,6 +37,10 @@ class DataLineReader {
   // Reads the next line that is not empty after normalisation, normalised.
   // Returns false at the end of the text.
   bool readDataLine(std::string& line);
+  // The same line as a view: into the text itself when the line is normal
+  // as it stands, which most data lines are, else into `storage`, which then
+  // holds the normalised copy. Valid until the next read.
+  bool readDataLine(std::string_view& line, std::string& storage);
 
   // At least as many lines as are left to read, over-long lines' pieces
   // included; for sizing a table before it is filled.
@@ -50,5 +54,8 @@ class DataLineReader {
   std::size_t pos_ = 0;
   bool hasNul_ = false;
 };
+
+// Whether normalisation would leave `text` as it is.
+bool isNormalLine(std::string_view text);
 
 }  // namespace tamrix

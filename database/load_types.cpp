@@ -12,9 +12,37 @@ namespace {
 
 constexpr std::size_t kMaxReservedTypes = std::size_t{1} << 16;
 
+// The usual amount: an optional minus sign and one to nine digits, followed
+// by a blank or the end of the line. Reads it at `p` in one pass and returns
+// the byte after it, or null for any other form.
+const char* readPlainAmount(const char* p, const char* end, int32_t& value) {
+  const bool negative = p != end && *p == '-';
+  p += negative ? 1 : 0;
+  const char* const digits = p;
+  uint32_t magnitude = 0;
+  for (; p != end && p - digits < 9; ++p) {
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
+    if (digit > 9)
+      break;
+    magnitude = magnitude * 10 + digit;
+  }
+  if (p == digits || (p != end && *p != ' '))
+    return nullptr;
+  // Nine digits stay below 2^31, so the negation cannot overflow.
+  value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
+  return p;
+}
+
 void readAmounts(std::string_view line, std::array<int32_t, kTypeGrades>& row) {
+  const char* const end = line.data() + line.size();
   std::size_t pos = 0;
   for (std::size_t grade = 0; grade < row.size(); ++grade) {
+    if (const char* after = readPlainAmount(line.data() + pos, end, row[grade])) {
+      if (after == end)
+        return;
+      pos = static_cast<std::size_t>(after - line.data()) + 1;
+      continue;
+    }
     std::size_t used = 0;
     row[grade] = readNumberPrefix(line.substr(pos), used);
     // The next number starts after the next blank. A number that begins at
@@ -44,13 +72,14 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
   // saves copying the table each time it grows; the cap keeps a file of
   // mostly empty lines from reserving much.
   types.reserve(std::min(reader->remainingLineBound() / 3, kMaxReservedTypes));
-  std::string line;
-  while (reader->readDataLine(line)) {
+  std::string_view line;
+  std::string storage;
+  while (reader->readDataLine(line, storage)) {
     // The working record is built in place and dropped again if it is not
     // completed.
     TypeEntry& type = types.emplace_back();
     type.id = readNumber(line);
-    if (!reader->readDataLine(line)) {
+    if (!reader->readDataLine(line, storage)) {
       types.pop_back();
       // The file ended between an id and its count; no line was read.
       setLoadError("", fileName);
@@ -65,7 +94,7 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     }
     // At least one amount line, even for a count of 0 or below.
     for (int32_t i = 0;; ++i) {
-      if (!reader->readDataLine(line)) {
+      if (!reader->readDataLine(line, storage)) {
         types.pop_back();  // an incomplete record is dropped
         break;
       }

@@ -1,5 +1,6 @@
 #include <cstddef>
 
+#include "database/data_line_reader.h"
 #include "database/item_database.h"
 
 namespace tamrix {
@@ -45,6 +46,11 @@ std::size_t firstRepeat(const char* text, std::size_t size) {
 }
 
 }  // namespace
+
+bool isNormalLine(std::string_view text) {
+  return text.empty() || (text.front() != ' ' && text.front() != '\n' && text.back() != ' ' &&
+                          firstRepeat(text.data(), text.size()) == text.size());
+}
 
 // One pass with a read and a write position; the text only ever shrinks, so
 // it is rewritten in place, and the part before the first change is left
