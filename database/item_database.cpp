@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "database/load_support.h"
+
 namespace tamrix {
 
 namespace {
@@ -55,9 +57,7 @@ bool ItemDatabase::loadAll(const std::string& stdItemFile, const std::string& sp
 // The special range has no file of its own: the table only provides the
 // item-number base, so the name is not used.
 bool ItemDatabase::loadSpecItems(const std::string&) {
-  specItemCount = kSpecItemSlots;
-  specItems.assign(kSpecItemSlots, SpecItemEntry{});
-  specItemPresent.assign(kSpecItemSlots, 0);
+  createFixedTable(kSpecItemSlots, specItemCount, specItems, specItemPresent);
   return true;
 }
 

@@ -13,9 +13,7 @@ constexpr int32_t kRndItemSlots = 64;
 }  // namespace
 
 bool ItemDatabase::loadRndItems(const std::string& fileName) {
-  rndItemCount = kRndItemSlots;
-  rndItems.assign(kRndItemSlots, RndItemEntry{});
-  rndItemPresent.assign(kRndItemSlots, 0);
+  createFixedTable(kRndItemSlots, rndItemCount, rndItems, rndItemPresent);
 
   std::optional<DataLineReader> reader = openDataFile(*this, fileName);
   if (!reader)

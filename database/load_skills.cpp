@@ -10,9 +10,7 @@ constexpr int32_t kSkillSlots = 110;
 }  // namespace
 
 bool ItemDatabase::loadSkills(const std::string& fileName) {
-  skillCount = kSkillSlots;
-  skills.assign(kSkillSlots, SkillEntry{});
-  skillPresent.assign(kSkillSlots, 0);
+  createFixedTable(kSkillSlots, skillCount, skills, skillPresent);
 
   std::optional<DataLineReader> reader = openDataFile(*this, fileName);
   if (!reader)

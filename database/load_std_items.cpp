@@ -59,9 +59,7 @@ std::optional<std::string> quotedText(const std::string& line, std::size_t& from
 
 bool ItemDatabase::loadStdItems(const std::string& fileName) {
   groupSize = kGroupSlots;
-  stdItemCount = kStdItemSlots;
-  stdItems.assign(kStdItemSlots, StdItemEntry{});
-  stdItemPresent.assign(kStdItemSlots, 0);
+  createFixedTable(kStdItemSlots, stdItemCount, stdItems, stdItemPresent);
 
   std::optional<DataLineReader> reader = openDataFile(*this, fileName);
   if (!reader)

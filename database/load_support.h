@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
@@ -13,6 +14,16 @@ namespace tamrix {
 // Error texts of a data file that cannot be used at all (Windows-1250).
 inline constexpr const char* kCannotOpenText = "a f\xE1jl nem nyithat\xF3 meg";
 inline constexpr const char* kNoStartLineText = "hi\xE1nyzik a -start- sor";
+
+// Creates a fixed table of `slots` cleared slots, all absent, before its file
+// is opened, so that the table is in place whatever the load's outcome.
+template <typename Entry>
+void createFixedTable(int32_t slots, int32_t& count, std::vector<Entry>& entries,
+                      std::vector<uint8_t>& present) {
+  count = slots;
+  entries.assign(static_cast<std::size_t>(slots), Entry{});
+  present.assign(static_cast<std::size_t>(slots), 0);
+}
 
 // Reads `fileName` and passes its header. On failure sets the database's
 // load error and returns nothing.
