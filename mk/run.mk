@@ -5,7 +5,7 @@ TAMRIX_GUI := build/dev/app/fltk/tamrix
 TAMRIX_CLI := build/dev/app/cli/tamrix-cli
 
 .PHONY: run
-run: build
+run: deps build
 	@cd "$(CURDIR)"; \
 	if [ ! -x $(TAMRIX_GUI) ]; then \
 	  echo "The dialog is not built (FLTK missing): starting tamrix-cli on the sample data instead (Ctrl-D ends)."; \
