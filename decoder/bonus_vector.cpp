@@ -1,7 +1,6 @@
 #include "decoder/bonus_vector.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace tamrix {
 
@@ -50,28 +49,6 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, int32_t pre
       bonus.add(slot, target >= 0 && isDoubled(db, target) ? wrapMul(redirected, 2) : redirected);
     }
   }
-}
-
-int32_t BonusVector::nextNonZero(int32_t from, int32_t end) const {
-  const auto last = static_cast<size_t>(std::clamp(end, 0, size()));
-  auto slot = static_cast<size_t>(std::clamp(from, 0, size()));
-  // Only a slot that was added to can hold a sum other than 0.
-  while (slot < last && slot < kTrackedSlots) {
-    const size_t word = slot / 64;
-    const uint64_t bits = added_[word] & (~uint64_t{0} << (slot % 64));
-    if (bits == 0) {
-      slot = (word + 1) * 64;
-      continue;
-    }
-    slot = word * 64 + static_cast<size_t>(std::countr_zero(bits));
-    if (slot < last && sums()[slot] != 0)
-      return static_cast<int32_t>(slot);
-    ++slot;
-  }
-  for (; slot < last; ++slot)
-    if (sums()[slot] != 0)
-      return static_cast<int32_t>(slot);
-  return static_cast<int32_t>(last);
 }
 
 void addStdItemNumbers(const StdItemEntry& item, BonusVector& bonus) {

@@ -2,7 +2,9 @@
 // figures.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -21,53 +23,80 @@ inline int32_t wrapMul(int32_t a, int32_t b) {
 }
 
 // skillCount + 3 sums, all 0 at the start. Slots outside the vector are never
-// written and read as 0. Holds no pointer into itself, so copies are safe.
+// written and read as 0.
+//
+// A description is made on every keystroke, so a new vector costs next to
+// nothing: the first kInlineSlots sums (the skill table has 110, so every
+// sum of the usual tables) live in the object itself and are not cleared;
+// a bit per slot says which of them was added to, and a sum is only read
+// when its bit is set. Only the slots beyond them are allocated and
+// cleared. Not copyable, since the sums of untouched slots are undefined.
 class BonusVector {
  public:
   explicit BonusVector(int32_t skillCount)
       : size_(static_cast<size_t>(skillCount > 0 ? skillCount : 0) + 3) {
     if (size_ > kInlineSlots)
-      heap_.assign(size_, 0);
+      heap_.assign(size_ - kInlineSlots, 0);
   }
+  BonusVector(const BonusVector&) = delete;
+  BonusVector& operator=(const BonusVector&) = delete;
 
   int32_t size() const { return static_cast<int32_t>(size_); }
-  int32_t at(int32_t slot) const { return contains(slot) ? sums()[slot] : 0; }
+  int32_t at(int32_t slot) const {
+    if (!contains(slot))
+      return 0;
+    const auto index = static_cast<size_t>(slot);
+    if (index >= kInlineSlots)
+      return heap_[index - kInlineSlots];
+    return (added_[index / 64] & bitOf(index)) != 0 ? inline_[index] : 0;
+  }
   void add(int32_t slot, int32_t amount) {
-    if (contains(slot) && amount != 0) {
-      auto& sum = sums()[slot];
-      sum = wrapAdd(sum, amount);
-      if (static_cast<size_t>(slot) < kTrackedSlots)
-        added_[static_cast<size_t>(slot) / 64] |= uint64_t{1} << (static_cast<size_t>(slot) % 64);
+    if (!contains(slot) || amount == 0)
+      return;
+    const auto index = static_cast<size_t>(slot);
+    if (index >= kInlineSlots) {
+      heap_[index - kInlineSlots] = wrapAdd(heap_[index - kInlineSlots], amount);
+    } else if ((added_[index / 64] & bitOf(index)) != 0) {
+      inline_[index] = wrapAdd(inline_[index], amount);
+    } else {
+      inline_[index] = amount;
+      added_[index / 64] |= bitOf(index);
     }
   }
 
-  // The first slot from `from` up to `end` - 1 whose sum is not 0, or `end`
-  // (clamped to the vector) when there is none.
-  int32_t nextNonZero(int32_t from, int32_t end) const;
+  // Calls visit(slot, sum) for every slot below `end` whose sum is not 0,
+  // in slot order.
+  template <typename Visit>
+  void forEachNonZero(int32_t end, Visit visit) const {
+    const auto last = static_cast<size_t>(std::clamp(end, 0, size()));
+    for (size_t word = 0; word < added_.size(); ++word) {
+      for (uint64_t bits = added_[word]; bits != 0; bits &= bits - 1) {
+        const size_t slot = word * 64 + static_cast<size_t>(std::countr_zero(bits));
+        if (slot >= last)
+          return;
+        if (inline_[slot] != 0)
+          visit(static_cast<int32_t>(slot), inline_[slot]);
+      }
+    }
+    for (size_t slot = kInlineSlots; slot < last; ++slot)
+      if (heap_[slot - kInlineSlots] != 0)
+        visit(static_cast<int32_t>(slot), heap_[slot - kInlineSlots]);
+  }
 
   int32_t damageSides() const { return at(size() - 3); }
   int32_t damageDice() const { return at(size() - 2); }
   int32_t damageBonus() const { return at(size() - 1); }
 
  private:
-  bool contains(int32_t slot) const { return slot >= 0 && slot < size(); }
-
-  // One bit for each of the first kTrackedSlots slots that something other
-  // than 0 was added to, so that the few sums a description has are found
-  // without testing every slot; slots beyond them are tested one by one.
-  static constexpr size_t kTrackedSlots = 256;
-  // A description is made on every keystroke: the sums of up to
-  // kInlineSlots slots (the skill table has 110) live in the object itself,
-  // and only a larger vector is allocated.
   static constexpr size_t kInlineSlots = 128;
 
-  int32_t* sums() { return heap_.empty() ? inline_.data() : heap_.data(); }
-  const int32_t* sums() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+  static uint64_t bitOf(size_t index) { return uint64_t{1} << (index % 64); }
+  bool contains(int32_t slot) const { return slot >= 0 && slot < size(); }
 
   size_t size_;
-  std::array<int32_t, kInlineSlots> inline_{};
-  std::vector<int32_t> heap_;
-  std::array<uint64_t, kTrackedSlots / 64> added_{};
+  std::array<uint64_t, kInlineSlots / 64> added_{};
+  std::array<int32_t, kInlineSlots> inline_;  // read only where added_ has the bit
+  std::vector<int32_t> heap_;                 // slots from kInlineSlots on
 };
 
 // Adds what the random prefix `prefix` gives an item of grade `grade` whose

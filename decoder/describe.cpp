@@ -15,17 +15,18 @@ constexpr int32_t kChaosGrade = 14;
 // The room a description is first given; longer texts grow it.
 constexpr size_t kInitialCapacity = 1000;
 
-const StdItemEntry& stdItemAt(const ItemDatabase& db, int32_t slot) {
-  static const StdItemEntry kEmpty;
+// The entry of a standard slot, or null outside the table.
+const StdItemEntry* stdItemAt(const ItemDatabase& db, int32_t slot) {
   return slot >= 0 && static_cast<size_t>(slot) < db.stdItems.size()
-             ? db.stdItems[static_cast<size_t>(slot)]
-             : kEmpty;
+             ? &db.stdItems[static_cast<size_t>(slot)]
+             : nullptr;
 }
 
 // Composes the text of an item with `writer`; returns false when it must
 // not be normalised (the chaos item) or is the empty text.
 bool compose(const ItemDatabase& db, const ItemNumber& item, DescriptionWriter& writer) {
-  const int32_t kind = stdItemAt(db, item.groupBase).kind;
+  const StdItemEntry* const base = stdItemAt(db, item.groupBase);
+  const int32_t kind = base != nullptr ? base->kind : 0;
   BonusVector bonus(db.skillCount);
 
   if (item.prefix >= 1) {
@@ -45,7 +46,8 @@ bool compose(const ItemDatabase& db, const ItemNumber& item, DescriptionWriter& 
   writer.appendBaseWord(db, item.groupBase, item.prefix >= 1);
   writer.appendHeader();
 
-  addStdItemNumbers(stdItemAt(db, item.slot), bonus);
+  if (const StdItemEntry* const own = stdItemAt(db, item.slot))
+    addStdItemNumbers(*own, bonus);
   const bool weapon = isWeaponKind(kind);
   writer.appendBonusList(db, bonus, weapon);
   if (weapon)

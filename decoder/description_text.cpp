@@ -84,11 +84,9 @@ void DescriptionWriter::appendHeader() {
 
 void DescriptionWriter::appendBonusList(const ItemDatabase& db, const BonusVector& bonus,
                                         bool weapon) {
-  for (int32_t i = bonus.nextNonZero(0, db.skillCount); i < db.skillCount;
-       i = bonus.nextNonZero(i + 1, db.skillCount)) {
+  bonus.forEachNonZero(db.skillCount, [&](int32_t i, int32_t sum) {
     // The sign, the sum, the percent sign and the blank go straight into
     // the buffer.
-    const int32_t sum = bonus.at(i);
     char* const start = room(kMaxFigure);
     char* end = start;
     if (sum > 0)
@@ -106,7 +104,7 @@ void DescriptionWriter::appendBonusList(const ItemDatabase& db, const BonusVecto
     append(' ');
     if (i == 7 && weapon)
       append(kWeaponRemark);
-  }
+  });
 }
 
 void DescriptionWriter::appendDamageLine(const BonusVector& bonus) {
