@@ -1,4 +1,10 @@
+#include <algorithm>
+#include <bit>
 #include <cstddef>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
@@ -13,8 +19,37 @@ bool repeatsBlankOrFeed(char a, char b) {
 
 // The position of the first byte that repeats the blank or line feed before
 // it, or `size` when none does. Nearly every data line has none, and a
-// description has few, so whole blocks are tested at once; a block test has
-// no early exit, so the compiler can vectorise it.
+// description has few, so whole blocks are tested at once.
+#if defined(__SSE2__) || defined(_M_X64)
+// Sixteen bytes and their successors are compared in one step; the last
+// block may overlap the ones already tested, and only a text shorter than a
+// block is tested byte by byte.
+std::size_t firstRepeat(const char* text, std::size_t size) {
+  constexpr std::size_t kBlock = 16;
+  const __m128i blank = _mm_set1_epi8(' ');
+  const __m128i feed = _mm_set1_epi8('\n');
+  const auto blockHits = [&](std::size_t from) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from + 1));
+    const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(here, blank), _mm_cmpeq_epi8(here, feed));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, next), special)));
+  };
+  if (size > kBlock) {
+    for (std::size_t i = 0;; i += kBlock) {
+      const std::size_t from = std::min(i, size - kBlock - 1);
+      if (const unsigned hits = blockHits(from))
+        return from + static_cast<std::size_t>(std::countr_zero(hits)) + 1;
+      if (from + kBlock + 1 >= size)
+        return size;
+    }
+  }
+  for (std::size_t i = 0; i + 1 < size; ++i)
+    if (repeatsBlankOrFeed(text[i], text[i + 1]))
+      return i + 1;
+  return size;
+}
+#else
 std::size_t firstRepeat(const char* text, std::size_t size) {
   constexpr std::size_t kBlock = 32;
   const auto blockHits = [text](std::size_t from) {
@@ -44,6 +79,8 @@ std::size_t firstRepeat(const char* text, std::size_t size) {
       return i + 1;
   return size;
 }
+
+#endif
 
 }  // namespace
 
