@@ -151,6 +151,10 @@ class ItemDatabase {
   // description touch a few kilobytes however many change records there
   // are; only other pairs go to changeIndex_.
   mutable std::vector<std::size_t> changeGrid_;
+  // Where describe composes a text before it is normalised into
+  // descriptionBuffer; it keeps its size, so that writing into it needs no
+  // capacity check per piece and no filling.
+  std::string composeBuffer_;
 };
 
 }  // namespace tamrix

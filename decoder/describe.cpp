@@ -12,10 +12,8 @@ namespace {
 // size; it has no bonuses and no name of its own.
 constexpr int32_t kChaosGrade = 14;
 
-// The storage a description buffer starts with, and the room a text is
-// composed in; a longer text grows it.
+// The room a description is first given; longer texts grow it.
 constexpr size_t kInitialCapacity = 1000;
-constexpr size_t kComposeRoom = 256;
 
 // The entry of a standard slot, or null outside the table.
 const StdItemEntry* stdItemAt(const ItemDatabase& db, int32_t slot) {
@@ -60,26 +58,22 @@ bool compose(const ItemDatabase& db, const ItemNumber& item, DescriptionWriter& 
 }  // namespace
 
 const char* ItemDatabase::describe(int32_t number) {
-  // The text is composed straight into the buffer, which is first given
-  // room for a usual description (longer texts grow it) and then cut to
-  // the text. Its storage is reused, so describing number after number
-  // allocates nothing for the text, and only the bytes behind the last
-  // text are cleared again.
+  // The buffer is reused: clearing keeps its storage, so describing number
+  // after number allocates nothing for the text.
   if (!descriptionBuffer) {
     descriptionBuffer.emplace();
     descriptionBuffer->reserve(kInitialCapacity);
   }
+  if (composeBuffer_.size() < kInitialCapacity)
+    composeBuffer_.resize(kInitialCapacity);
   std::string& text = *descriptionBuffer;
+  text.clear();
   if (const auto item = decomposeItemNumber(*this, number)) {
-    if (text.size() < kComposeRoom)
-      text.resize(kComposeRoom);
-    DescriptionWriter writer(text);
+    DescriptionWriter writer(composeBuffer_);
     const bool normalize = compose(*this, *item, writer);
-    text.resize(writer.size());
+    text.assign(writer.text());
     if (normalize)
       normalizeLine(text);
-  } else {
-    text.clear();
   }
   return text.c_str();
 }

@@ -79,7 +79,11 @@ void DescriptionWriter::appendBaseWord(const ItemDatabase& db, int32_t groupBase
 }
 
 void DescriptionWriter::appendHeader() {
-  append(nameMissing_ ? kLongHeader : kShortHeader);
+  // Two calls, so that each copies a piece of known length.
+  if (nameMissing_)
+    append(kLongHeader);
+  else
+    append(kShortHeader);
 }
 
 void DescriptionWriter::appendBonusList(const ItemDatabase& db, const BonusVector& bonus,

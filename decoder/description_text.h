@@ -46,8 +46,7 @@ class DescriptionWriter {
   void appendNumber(int32_t value);
   void append(std::string_view piece) {
     char* out = room(piece.size());
-    if (!piece.empty())
-      std::memcpy(out, piece.data(), piece.size());
+    copyPiece(out, piece.data(), piece.size());
     used_ += piece.size();
   }
 
@@ -56,6 +55,19 @@ class DescriptionWriter {
   static constexpr std::size_t kMaxFigure = 16;
 
   void append(char c) { *room(1) = c, ++used_; }
+  // Most pieces are names of a few to a few dozen bytes: these are copied
+  // as two fixed-size blocks that may overlap, without a library call.
+  static void copyPiece(char* out, const char* from, std::size_t count) {
+    if (count >= 16 && count <= 32) {
+      std::memcpy(out, from, 16);
+      std::memcpy(out + count - 16, from + count - 16, 16);
+    } else if (count >= 8 && count < 16) {
+      std::memcpy(out, from, 8);
+      std::memcpy(out + count - 8, from + count - 8, 8);
+    } else if (count != 0) {
+      std::memcpy(out, from, count);
+    }
+  }
   // Where the next `count` bytes go, after growing the buffer if needed.
   char* room(std::size_t count) {
     if (count > buffer_.size() - used_)

@@ -27,11 +27,17 @@ inline std::optional<ItemNumber> decomposeItemNumber(const ItemDatabase& db, int
   const int64_t blockCount = int64_t{db.rndItemCount} * db.stdItemCount;
   if (relative < 0 || relative >= blockCount)
     return std::nullopt;
+  // A number in range lies less than 2^32 above specItemCount, so the
+  // divisions (made on every keystroke) need only 32 bits.
+  const auto offset = static_cast<uint32_t>(relative);
+  const auto slots = static_cast<uint32_t>(db.stdItemCount);
+  const auto slot = offset % slots;
+  const auto grade = slot % static_cast<uint32_t>(db.groupSize);
   ItemNumber item;
-  item.prefix = static_cast<int32_t>(relative / db.stdItemCount);
-  item.slot = static_cast<int32_t>(relative % db.stdItemCount);
-  item.groupBase = item.slot / db.groupSize * db.groupSize;
-  item.grade = item.slot % db.groupSize;
+  item.prefix = static_cast<int32_t>(offset / slots);
+  item.slot = static_cast<int32_t>(slot);
+  item.groupBase = static_cast<int32_t>(slot - grade);
+  item.grade = static_cast<int32_t>(grade);
   return item;
 }
 
