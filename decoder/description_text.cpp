@@ -1,6 +1,7 @@
 #include "decoder/description_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace tamrix {
@@ -27,8 +28,24 @@ bool present(const Vector& flags, int32_t index) {
 
 }  // namespace
 
+namespace {
+
+// One flag per byte value: whether it is one of kVowels.
+constexpr std::array<bool, 256> kIsVowel = [] {
+  std::array<bool, 256> table{};
+  for (const char c : kVowels)
+    table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+bool takesAz(std::string_view name) {
+  return !name.empty() && kIsVowel[static_cast<unsigned char>(name.front())];
+}
+
+}  // namespace
+
 std::string_view articleFor(std::string_view name) {
-  return !name.empty() && kVowels.find(name.front()) != std::string_view::npos ? "az " : "a ";
+  return takesAz(name) ? "az " : "a ";
 }
 
 void DescriptionWriter::grow(std::size_t count) {
@@ -43,7 +60,11 @@ void DescriptionWriter::appendNumber(int32_t value) {
 void DescriptionWriter::appendPrefixWords(const ItemDatabase& db, int32_t prefix) {
   if (present(db.rndItemPresent, prefix) && static_cast<size_t>(prefix) < db.rndItems.size()) {
     const std::string& name = db.rndItems[static_cast<size_t>(prefix)].name;
-    append(articleFor(name));
+    // Two calls, so that each copies a piece of known length.
+    if (takesAz(name))
+      append(std::string_view("az "));
+    else
+      append(std::string_view("a "));
     append(name);
   } else {
     append(kMissingName);
