@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -21,28 +22,35 @@ bool repeatsBlankOrFeed(char a, char b) {
 // it, or `size` when none does. Nearly every data line has none, and a
 // description has few, so whole blocks are tested at once.
 #if defined(__SSE2__) || defined(_M_X64)
-// Sixteen bytes and their successors are compared in one step; the last
-// block may overlap the ones already tested, and only a text shorter than a
-// block is tested byte by byte.
+// Sixteen bytes and their successors are compared in one step, two steps
+// to a block; the last step may overlap the ones already tested, and only
+// a text of up to sixteen bytes is tested byte by byte.
 std::size_t firstRepeat(const char* text, std::size_t size) {
-  constexpr std::size_t kBlock = 16;
+  constexpr std::size_t kBlock = 32;
   const __m128i blank = _mm_set1_epi8(' ');
   const __m128i feed = _mm_set1_epi8('\n');
-  const auto blockHits = [&](std::size_t from) {
+  const auto halfHits = [&](std::size_t from) {
     const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + from + 1));
     const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(here, blank), _mm_cmpeq_epi8(here, feed));
-    return static_cast<unsigned>(
+    return static_cast<uint32_t>(
         _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(here, next), special)));
   };
   if (size > kBlock) {
     for (std::size_t i = 0;; i += kBlock) {
       const std::size_t from = std::min(i, size - kBlock - 1);
-      if (const unsigned hits = blockHits(from))
+      if (const uint32_t hits = halfHits(from) | halfHits(from + kBlock / 2) << 16)
         return from + static_cast<std::size_t>(std::countr_zero(hits)) + 1;
       if (from + kBlock + 1 >= size)
         return size;
     }
+  }
+  if (size > kBlock / 2) {
+    if (const uint32_t hits = halfHits(0))
+      return static_cast<std::size_t>(std::countr_zero(hits)) + 1;
+    const std::size_t from = size - kBlock / 2 - 1;
+    const uint32_t hits = halfHits(from);
+    return hits != 0 ? from + static_cast<std::size_t>(std::countr_zero(hits)) + 1 : size;
   }
   for (std::size_t i = 0; i + 1 < size; ++i)
     if (repeatsBlankOrFeed(text[i], text[i + 1]))
