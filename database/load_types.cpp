@@ -1,6 +1,7 @@
 // The type file: records of an id line, a count line and amount lines of up
 // to 15 numbers each.
 #include <algorithm>
+#include <optional>
 
 #include "database/item_database.h"
 #include "database/load_support.h"
@@ -12,37 +13,46 @@ namespace {
 
 constexpr std::size_t kMaxReservedTypes = std::size_t{1} << 16;
 
-// The usual amount: an optional minus sign and one to nine digits, followed
-// by a blank or the end of the line. Reads it at `p` in one pass and returns
-// the byte after it, or null for any other form.
-const char* readPlainAmount(const char* p, const char* end, int32_t& value) {
-  const bool negative = p != end && *p == '-';
-  p += negative ? 1 : 0;
-  const char* const digits = p;
-  uint32_t magnitude = 0;
-  for (; p != end && p - digits < 9; ++p) {
-    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
-    if (digit > 9)
-      break;
-    magnitude = magnitude * 10 + digit;
+// Reads the usual amounts at the start of `line` into `row`, counting them
+// in `grade`: numbers of an optional minus sign and one to nine digits, each
+// followed by one blank or the end of the line. Returns where the first
+// number of any other form begins, or nothing when the line is done.
+std::optional<std::size_t> readPlainAmounts(std::string_view line,
+                                            std::array<int32_t, kTypeGrades>& row,
+                                            std::size_t& grade) {
+  const char* const begin = line.data();
+  const char* const end = begin + line.size();
+  const char* p = begin;
+  for (;;) {
+    const char* const start = p;
+    const bool negative = p != end && *p == '-';
+    p += negative ? 1 : 0;
+    const char* const digits = p;
+    // The magnitude may wrap past nine digits; such a number is not taken.
+    uint32_t magnitude = 0;
+    for (; p != end; ++p) {
+      const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(*p)) - '0';
+      if (digit > 9)
+        break;
+      magnitude = magnitude * 10 + digit;
+    }
+    if (p == digits || p - digits > 9 || (p != end && *p != ' '))
+      return static_cast<std::size_t>(start - begin);
+    // Nine digits stay below 2^31, so the negation cannot overflow.
+    row[grade] = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
+    if (p == end || ++grade == row.size())
+      return std::nullopt;
+    ++p;
   }
-  if (p == digits || (p != end && *p != ' '))
-    return nullptr;
-  // Nine digits stay below 2^31, so the negation cannot overflow.
-  value = negative ? -static_cast<int32_t>(magnitude) : static_cast<int32_t>(magnitude);
-  return p;
 }
 
 void readAmounts(std::string_view line, std::array<int32_t, kTypeGrades>& row) {
-  const char* const end = line.data() + line.size();
-  std::size_t pos = 0;
-  for (std::size_t grade = 0; grade < row.size(); ++grade) {
-    if (const char* after = readPlainAmount(line.data() + pos, end, row[grade])) {
-      if (after == end)
-        return;
-      pos = static_cast<std::size_t>(after - line.data()) + 1;
-      continue;
-    }
+  std::size_t grade = 0;
+  const std::optional<std::size_t> rest = readPlainAmounts(line, row, grade);
+  if (!rest)
+    return;
+  // The rest of the line is read as atoi reads each number.
+  for (std::size_t pos = *rest; grade < row.size(); ++grade) {
     std::size_t used = 0;
     row[grade] = readNumberPrefix(line.substr(pos), used);
     // The next number starts after the next blank. A number that begins at
