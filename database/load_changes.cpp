@@ -15,13 +15,14 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
   std::optional<DataLineReader> reader = openDataFile(*this, fileName);
   if (!reader)
     return false;
-  std::string line;
-  while (reader->readDataLine(line)) {
+  std::string_view line;
+  std::string storage;
+  while (reader->readDataLine(line, storage)) {
     std::array<int32_t, 4> values{};
     std::size_t pos = 0;
     for (std::size_t k = 0; k < values.size(); ++k) {
       // A rejected token reports the line from that token on.
-      const std::string_view token = std::string_view(line).substr(pos);
+      const std::string_view token = line.substr(pos);
       values[k] = readNumber(token);
       if (!passesNumberCheck(token, values[k])) {
         setLoadError(token, fileName);
@@ -30,7 +31,7 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
       if (k + 1 == values.size())
         break;
       const std::size_t blank = line.find(' ', pos);
-      if (blank == std::string::npos) {  // too few tokens
+      if (blank == std::string_view::npos) {  // too few tokens
         setLoadError(line, fileName);
         return false;
       }
