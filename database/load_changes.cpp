@@ -25,22 +25,19 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
       const std::string_view token = line.substr(pos);
       values[k] = readNumber(token);
       if (!passesNumberCheck(token, values[k])) {
-        setLoadError(token, fileName);
-        return false;
+        return rejectLine(*this, token, fileName);
       }
       if (k + 1 == values.size())
         break;
       const std::size_t blank = line.find(' ', pos);
       if (blank == std::string_view::npos) {  // too few tokens
-        setLoadError(line, fileName);
-        return false;
+        return rejectLine(*this, line, fileName);
       }
       pos = blank + 1;
     }
     const std::optional<int64_t> prefixIndex = prefixIndexOf(*this, values[0]);
     if (!prefixIndex) {  // no standard item table to divide by
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     changes.push_back(
         ChangeEntry{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3]});

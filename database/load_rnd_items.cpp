@@ -19,17 +19,13 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
   if (!reader)
     return false;
   std::string line;
-  const auto fail = [&] {
-    setLoadError(line, fileName);
-    return false;
-  };
   // The end of the file ends the load successfully wherever it comes.
   while (reader->readDataLine(line)) {
     // The first character is a marker and is not examined.
     const int32_t number = readNumber(std::string_view(line).substr(1));
     const std::optional<int64_t> slotIndex = prefixIndexOf(*this, number);
     if (!slotIndex || *slotIndex < 0 || *slotIndex >= rndItemCount)
-      return fail();
+      return rejectLine(*this, line, fileName);
     const auto slot = static_cast<std::size_t>(*slotIndex);
     RndItemEntry& entry = rndItems[slot];
 
@@ -37,11 +33,11 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
       return true;
     const std::size_t lastQuote = line.rfind('"');
     if (lastQuote == std::string::npos)
-      return fail();
+      return rejectLine(*this, line, fileName);
     line.resize(lastQuote);
     const std::size_t firstQuote = line.find('"');
     if (firstQuote == std::string::npos)
-      return fail();
+      return rejectLine(*this, line, fileName);
     rndItemPresent[slot] = 1;
     entry.name = line.substr(firstQuote + 1);
 
@@ -49,10 +45,10 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
       return true;
     entry.typeId = readNumber(line);
     if (entry.typeId == 0)
-      return fail();
+      return rejectLine(*this, line, fileName);
     const TypeEntry* type = findType(entry.typeId);
     if (type == nullptr)
-      return fail();
+      return rejectLine(*this, line, fileName);
     // Loaded types have at most kTypeMaxLines amount lines; the bound also
     // holds for a table filled some other way.
     const int32_t valueLines = std::clamp(type->lineCount, 1, kTypeMaxLines);
@@ -63,7 +59,7 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
       const int32_t skill = readNumber(line);
       entry.skillIndex[static_cast<std::size_t>(j)] = skill;
       if (!passesNumberCheck(line, skill))
-        return fail();
+        return rejectLine(*this, line, fileName);
     }
   }
   return true;

@@ -19,32 +19,27 @@ bool ItemDatabase::loadSkills(const std::string& fileName) {
   while (reader->readDataLine(line)) {
     const int32_t index = readNumber(line);
     if (!passesNumberCheck(line, index) || index < 0 || index >= skillCount) {
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     const std::size_t blank = line.find(' ');
     if (blank == std::string::npos) {
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     const std::string_view flagField = std::string_view(line).substr(blank + 1);
     const int32_t flag = readNumber(flagField);
     if (!passesNumberCheck(flagField, flag)) {
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     // The name runs from the line's first quote to the last quote after the
     // blank, so it may hold quotes itself.
     const std::size_t lastQuote = line.rfind('"');
     if (lastQuote == std::string::npos || lastQuote <= blank) {
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     line.resize(lastQuote);
     const std::size_t firstQuote = line.find('"');
     if (firstQuote == std::string::npos) {
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     SkillEntry& skill = skills[static_cast<std::size_t>(index)];
     skill.doublingFlag = flag;

@@ -65,28 +65,24 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
   if (!reader)
     return false;
   std::string line;
-  const auto fail = [&] {
-    setLoadError(line, fileName);
-    return false;
-  };
   while (reader->readDataLine(line)) {
     const int32_t number = readNumber(line);
     if (!passesNumberCheck(line, number))
-      return fail();
+      return rejectLine(*this, line, fileName);
     const int64_t slotIndex = int64_t{number} - specItemCount;
     if (slotIndex < 0 || slotIndex >= stdItemCount)
-      return fail();
+      return rejectLine(*this, line, fileName);
     const auto slot = static_cast<std::size_t>(slotIndex);
     StdItemEntry& item = stdItems[slot];
 
     std::size_t pos = line.find(' ');
     if (pos == std::string::npos)
-      return fail();
+      return rejectLine(*this, line, fileName);
     ++pos;
     const std::string_view kindField = std::string_view(line).substr(pos);
     item.kind = readNumber(kindField);
     if (!passesNumberCheck(kindField, item.kind))
-      return fail();
+      return rejectLine(*this, line, fileName);
     if (item.kind < 1 || item.kind > 13)
       continue;
 
@@ -95,20 +91,20 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
     for (std::size_t f = 0; f < layout.count; ++f) {
       const std::size_t blank = line.find(' ', pos);
       if (blank == std::string::npos)
-        return fail();
+        return rejectLine(*this, line, fileName);
       pos = blank + 1;
       item.*layout.fields[f] = readNumber(std::string_view(line).substr(pos));
     }
 
     std::optional<std::string> name = quotedText(line, pos);
     if (!name)
-      return fail();
+      return rejectLine(*this, line, fileName);
     stdItemPresent[slot] = 1;
     item.name = std::move(*name);
     if (slot % static_cast<std::size_t>(groupSize) == 0) {
       std::optional<std::string> prefixedName = quotedText(line, pos);
       if (!prefixedName)
-        return fail();
+        return rejectLine(*this, line, fileName);
       item.prefixedName = std::move(*prefixedName);
     }
   }

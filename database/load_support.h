@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "database/data_line_reader.h"
@@ -23,6 +24,13 @@ void createFixedTable(int32_t slots, int32_t& count, std::vector<Entry>& entries
   count = slots;
   entries.assign(static_cast<std::size_t>(slots), Entry{});
   present.assign(static_cast<std::size_t>(slots), 0);
+}
+
+// Rejects a data line: sets the load error to `line` and returns false, so
+// that a loader can `return rejectLine(...)`.
+inline bool rejectLine(ItemDatabase& db, std::string_view line, std::string_view fileName) {
+  db.setLoadError(line, fileName);
+  return false;
 }
 
 // Reads `fileName` and passes its header. On failure sets the database's

@@ -92,15 +92,13 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     if (!reader->readDataLine(line, storage)) {
       types.pop_back();
       // The file ended between an id and its count; no line was read.
-      setLoadError("", fileName);
-      return false;
+      return rejectLine(*this, "", fileName);
     }
     type.lineCount = readNumber(line);
     // A record holds at most kTypeMaxLines amount lines.
     if (type.lineCount > kTypeMaxLines) {
       types.pop_back();
-      setLoadError(line, fileName);
-      return false;
+      return rejectLine(*this, line, fileName);
     }
     // At least one amount line, even for a count of 0 or below.
     for (int32_t i = 0;; ++i) {
