@@ -13,6 +13,7 @@
 #include "app/cli/output.h"
 #include "app/dialog_logic.h"
 #include "app/encoding.h"
+#include "app/version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -10,6 +10,7 @@
 
 #include "app/dialog_logic.h"
 #include "app/encoding.h"
+#include "app/version.h"
 
 #include "app/icon/tamrix.xpm"
 
@@ -52,7 +53,7 @@ constexpr UnitRect kLabelRect{28, 7, 51, 12};
 constexpr UnitRect kCreditRect{7, 78, 171, 10};
 constexpr UnitRect kNameRect{21, 20, 144, 14};
 
-constexpr const char* kCaption = "Tamrix v0.9";
+constexpr const char* kCaption = TAMRIX_CAPTION;
 // Windows-1250, like every text the dialog shows.
 constexpr const char* kLabelText = "A t\xE1rgy sz\xE1ma:";
 constexpr const char* kCreditText = "K\xE9sz\xEDtett\xE9k: a Tamrix fejleszt\xF5i";
