@@ -20,11 +20,6 @@ class DataLineReader {
   // dropped, a byte 0x1A ends the text, any other CR stays.
   explicit DataLineReader(std::string fileBytes);
 
-  // The raw bytes of `fileName`, or nothing when it cannot be opened or read
-  // (a missing file, a folder, no permission). A backslash in the name is a
-  // folder separator on every platform.
-  static std::optional<std::string> readFile(const std::string& fileName);
-
   // Reads the next piece into `line`: up to an LF (consumed, not stored) or
   // kMaxLinePiece bytes; the text ends at a NUL byte. Returns false at the
   // end of the text, when nothing is left to read.

@@ -8,8 +8,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "database/data_file.h"
 #include "database/record_index.h"
 
 namespace tamrix {
@@ -69,7 +71,8 @@ struct ChangeEntry {
 // records loaded so far, in file order, and their count.
 class ItemDatabase {
  public:
-  ItemDatabase() = default;
+  // `readFile` gives the loaders the bytes of each data file.
+  explicit ItemDatabase(FileReader readFile = readDataFile) : readFile_(std::move(readFile)) {}
   virtual ~ItemDatabase() = default;
   ItemDatabase(const ItemDatabase&) = delete;
   ItemDatabase& operator=(const ItemDatabase&) = delete;
@@ -111,6 +114,11 @@ class ItemDatabase {
   // stays valid until the next call or the database's destruction.
   const char* describe(int32_t number);
 
+  // The bytes of a data file, through the reader given at construction.
+  std::optional<std::string> readFile(const std::string& fileName) const {
+    return readFile_(fileName);
+  }
+
   // Members in their historical order; counts are 0 until a loader runs.
   std::vector<StdItemEntry> stdItems;
   std::vector<ChangeEntry> changes;
@@ -133,6 +141,7 @@ class ItemDatabase {
   int32_t typeCount = 0;
 
  private:
+  FileReader readFile_;
   // Lookup indexes: key -> position of the first record in file order with
   // that key. The loaders build them as they finish; they cover the first
   // `*IndexedCount_` records and are extended on lookup when the table has

@@ -5,7 +5,7 @@
 namespace tamrix {
 
 std::optional<DataLineReader> openDataFile(ItemDatabase& db, const std::string& fileName) {
-  std::optional<std::string> bytes = DataLineReader::readFile(fileName);
+  std::optional<std::string> bytes = db.readFile(fileName);
   if (!bytes) {
     db.setLoadError(kCannotOpenText, fileName);
     return std::nullopt;
