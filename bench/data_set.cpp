@@ -228,7 +228,7 @@ bool loadDataSet(ItemDatabase& db, const DataSetFiles& files, std::string& error
   if (db.loadAll(files.stdItem, files.specItem, files.skill, files.rndItem, files.type,
                  files.change))
     return true;
-  error = db.lastError.value_or("the data set could not be loaded");
+  error = db.lastError().value_or("the data set could not be loaded");
   return false;
 }
 

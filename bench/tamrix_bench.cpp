@@ -73,7 +73,7 @@ void loadBenchmark(benchmark::State& state, const DataSetFiles& files) {
       state.SkipWithError(error.c_str());
       break;
     }
-    benchmark::DoNotOptimize(db.typeCount);
+    benchmark::DoNotOptimize(db.typeCount());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(files.readBytes()));
 }
@@ -172,8 +172,8 @@ bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path
     std::fprintf(stderr, "tamrix-bench: %s\n", error.c_str());
     return false;
   }
-  s.firstNumber = s.sampleDb.specItemCount;
-  s.endNumber = s.firstNumber + s.sampleDb.rndItemCount * s.sampleDb.stdItemCount;
+  s.firstNumber = s.sampleDb.specItemCount();
+  s.endNumber = s.firstNumber + s.sampleDb.rndItemCount() * s.sampleDb.stdItemCount();
   std::size_t described = 0;
   for (int32_t number = s.firstNumber; number < s.endNumber; ++number) {
     std::string text = s.sampleDb.describe(number);
@@ -190,8 +190,8 @@ bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path
   }
   benchmark::AddCustomContext("sample_bytes", std::to_string(s.sample.readBytes()));
   benchmark::AddCustomContext("large_bytes", std::to_string(s.large.readBytes()));
-  benchmark::AddCustomContext("large_type_records", std::to_string(s.largeDb.typeCount));
-  benchmark::AddCustomContext("large_change_records", std::to_string(s.largeDb.changeCount));
+  benchmark::AddCustomContext("large_type_records", std::to_string(s.largeDb.typeCount()));
+  benchmark::AddCustomContext("large_change_records", std::to_string(s.largeDb.changeCount()));
   benchmark::AddCustomContext("described_items", std::to_string(described));
   return true;
 }

@@ -1,10 +1,9 @@
-// Reading a data file: the bytes are read once, translated as a text-mode
-// read would translate them, and handed out line by line in the pieces a
-// 5000-byte line buffer holds.
+// Reading a data file's text: translated as a text-mode read would translate
+// it, and handed out line by line in the pieces a 5000-byte line buffer holds.
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -32,25 +31,19 @@ class DataLineReader {
   // Reads the next line that is not empty after normalisation, normalised.
   // Returns false at the end of the text.
   bool readDataLine(std::string& line);
-  // The same line as a view: into the text itself when the line is normal
-  // as it stands, which most data lines are, else into `storage`, which then
-  // holds the normalised copy. Valid until the next read.
-  bool readDataLine(std::string_view& line, std::string& storage);
 
-  // At least as many lines as are left to read, over-long lines' pieces
-  // included; for sizing a table before it is filled.
-  std::size_t remainingLineBound() const;
+  // How many line feeds are left to read; for sizing a table before it is filled.
+  std::size_t remainingLineCount() const;
+
+  // The line of the file (1-based, counting line feeds) that the last piece
+  // read comes from.
+  int32_t lineNumber() const { return lineNumber_; }
 
  private:
-  // The next piece as a view into the text, valid while the reader lives.
-  bool nextPiece(std::string_view& piece);
-
   std::string text_;
   std::size_t pos_ = 0;
-  bool hasNul_ = false;
+  int32_t lineNumber_ = 0;
+  int32_t nextLineNumber_ = 1;
 };
-
-// Whether normalisation would leave `text` as it is.
-bool isNormalLine(std::string_view text);
 
 }  // namespace tamrix

@@ -1,26 +1,31 @@
 // The item database: every table read from the Data folder, the text of the
-// last load failure and the buffer of the last description.
+// last load failure and the last description.
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "database/data_file.h"
-#include "database/record_index.h"
 
 namespace tamrix {
 
-// One standard item slot (stditem.txt). `name` is meaningful only while the
-// slot's presence byte is 1; `prefixedName` is set only in group bases.
+class DataLineReader;
+
+// Every record knows the line of its file where it begins (1-based, as the
+// file is stored), so that tools can point an author at it.
+
+// One standard item slot (stditem.txt). The slot is filled when `name` is
+// set; a line with a kind outside 1 to 13 leaves only its kind behind.
 struct StdItemEntry {
-  std::string name;
-  std::optional<std::string> prefixedName;
+  std::optional<std::string> name;
+  std::optional<std::string> prefixedName;  // group bases only
   int32_t kind = 0;
   int32_t damageSides = 0;
   int32_t damageDice = 0;
@@ -28,18 +33,13 @@ struct StdItemEntry {
   int32_t skill8Bonus = 0;
   int32_t skill7Bonus = 0;
   int32_t skill6Bonus = 0;
-};
-
-// Placeholder slot for item numbers 0 to 999; never filled or read.
-struct SpecItemEntry {
-  std::string name;
-  std::string text;
-  int32_t value = 0;
+  int32_t line = 0;
 };
 
 struct SkillEntry {
   std::string name;
   int32_t doublingFlag = 0;
+  int32_t line = 0;
 };
 
 inline constexpr int kTypeMaxLines = 6;
@@ -50,12 +50,14 @@ struct TypeEntry {
   int32_t lineCount = 0;
   // amounts[i][g]: what amount line i gives to an item of grade g.
   std::array<std::array<int32_t, kTypeGrades>, kTypeMaxLines> amounts{};
+  int32_t line = 0;
 };
 
 struct RndItemEntry {
   std::string name;
   int32_t typeId = 0;
   std::array<int32_t, kTypeMaxLines> skillIndex{};
+  int32_t line = 0;
 };
 
 struct ChangeEntry {
@@ -63,17 +65,17 @@ struct ChangeEntry {
   int32_t itemKind = 0;
   int32_t skillIndex = 0;
   int32_t multiplier = 0;
+  int32_t line = 0;
 };
 
-// Owns every table. Fixed tables are a slot vector, a presence vector (one
-// byte per slot, 0 = empty, 1 = filled by a data line) and a slot count that
-// stays 0 until the table's loader has run. Growable tables hold exactly the
-// records loaded so far, in file order, and their count.
+// Owns every table. The loaders fill them; afterwards they are read-only.
+// A fixed table has a slot per possible record, each empty until a data line
+// fills it, and no slots at all until its loader has run. A growable table
+// holds the records loaded, in file order.
 class ItemDatabase {
  public:
   // `readFile` gives the loaders the bytes of each data file.
-  explicit ItemDatabase(FileReader readFile = readDataFile) : readFile_(std::move(readFile)) {}
-  virtual ~ItemDatabase() = default;
+  explicit ItemDatabase(FileReader readFile = readDataFile);
   ItemDatabase(const ItemDatabase&) = delete;
   ItemDatabase& operator=(const ItemDatabase&) = delete;
 
@@ -84,8 +86,8 @@ class ItemDatabase {
                const std::string& skillFile, const std::string& rndItemFile,
                const std::string& typeFile, const std::string& changeFile);
 
-  // The loaders. Each returns false after a format error, with `lastError`
-  // set; whatever it stored before the error stays in its table.
+  // The loaders, in that order. Each returns false after a format error,
+  // with `lastError` set; whatever it stored before the error stays.
   bool loadSpecItems(const std::string& fileName);
   bool loadSkills(const std::string& fileName);
   bool loadStdItems(const std::string& fileName);
@@ -93,77 +95,69 @@ class ItemDatabase {
   bool loadRndItems(const std::string& fileName);
   bool loadChanges(const std::string& fileName);
 
-  // Rewrites `text` in place: no blank at either end, every run of blanks
-  // and every run of line feeds reduced to one (a run of line feeds at the
-  // very start to two).
+  // Rewrites `text`: no blank at either end, every run of blanks and every
+  // run of line feeds reduced to one (a run of line feeds at the very start
+  // to two).
   static void normalizeLine(std::string& text);
 
   // lastError = fileName + " : " + line.
   void setLoadError(std::string_view line, std::string_view fileName);
 
-  // The first type record in file order with this id, or null. Valid until
-  // the type table is reloaded or the database is destroyed.
-  const TypeEntry* findType(int32_t id) const;
+  // The Windows-1250 description of an item number; the empty text for
+  // numbers that are no item. Valid until the next call.
+  const char* describe(int32_t number);
 
+  // The first type record in file order with this id, or null.
+  const TypeEntry* findType(int32_t id) const;
   // The first change record in file order with this prefix index and item
   // kind, or null.
   const ChangeEntry* findChange(int32_t prefixIndex, int32_t itemKind) const;
 
-  // The Windows-1250 description of an item number; the empty text for
-  // numbers that are no item. The pointer is `descriptionBuffer`'s text and
-  // stays valid until the next call or the database's destruction.
-  const char* describe(int32_t number);
+  // Slot counts: 0 until the table's loader has run.
+  int32_t specItemCount() const { return specItemCount_; }
+  int32_t stdItemCount() const { return static_cast<int32_t>(stdItems_.size()); }
+  int32_t skillCount() const { return static_cast<int32_t>(skills_.size()); }
+  int32_t rndItemCount() const { return static_cast<int32_t>(rndItems_.size()); }
+  int32_t groupSize() const { return groupSize_; }
+  int32_t typeCount() const { return static_cast<int32_t>(types_.size()); }
+  int32_t changeCount() const { return static_cast<int32_t>(changes_.size()); }
 
-  // The bytes of a data file, through the reader given at construction.
-  std::optional<std::string> readFile(const std::string& fileName) const {
-    return readFile_(fileName);
-  }
+  const std::vector<StdItemEntry>& stdItems() const { return stdItems_; }
+  const std::vector<std::optional<SkillEntry>>& skills() const { return skills_; }
+  const std::vector<std::optional<RndItemEntry>>& rndItems() const { return rndItems_; }
+  const std::vector<TypeEntry>& types() const { return types_; }
+  const std::vector<ChangeEntry>& changes() const { return changes_; }
 
-  // Members in their historical order; counts are 0 until a loader runs.
-  std::vector<StdItemEntry> stdItems;
-  std::vector<ChangeEntry> changes;
-  int32_t changeCount = 0;
-  std::vector<uint8_t> stdItemPresent;
-  int32_t stdItemCount = 0;
-  std::vector<SpecItemEntry> specItems;
-  std::vector<uint8_t> specItemPresent;
-  int32_t specItemCount = 0;
-  std::vector<SkillEntry> skills;
-  std::vector<uint8_t> skillPresent;
-  int32_t skillCount = 0;
-  std::vector<RndItemEntry> rndItems;
-  std::vector<uint8_t> rndItemPresent;
-  int32_t rndItemCount = 0;
-  std::optional<std::string> lastError;  // empty until a load fails
-  int32_t groupSize = 0;
-  std::optional<std::string> descriptionBuffer;  // empty before describe
-  std::vector<TypeEntry> types;
-  int32_t typeCount = 0;
+  // The text of the last load failure; nothing until a load fails.
+  const std::optional<std::string>& lastError() const { return lastError_; }
 
  private:
+  // The reader of `fileName` past its header, or nothing after setting the
+  // load error.
+  std::optional<DataLineReader> openDataFile(const std::string& fileName);
+  // The random prefix index of item number `number` in 64 bits, so that no
+  // number overflows; nothing while there are no standard item slots.
+  std::optional<int64_t> prefixIndexOf(int32_t number) const;
+  // Sets the load error and returns false, for `return reject(...)`.
+  bool reject(std::string_view line, std::string_view fileName) {
+    setLoadError(line, fileName);
+    return false;
+  }
+
   FileReader readFile_;
-  // Lookup indexes: key -> position of the first record in file order with
-  // that key. The loaders build them as they finish; they cover the first
-  // `*IndexedCount_` records and are extended on lookup when the table has
-  // grown since (also when a table is filled by hand); the type and change
-  // loaders reset them before they rebuild their table.
-  void resetTypeIndex();
-  void resetChangeIndex() const;
-  void indexTypes() const;
-  void indexChanges() const;
-  mutable RecordIndex typeIndex_;
-  mutable std::size_t typeIndexedCount_ = 0;
-  mutable RecordIndex changeIndex_;
-  mutable std::size_t changeIndexedCount_ = 0;
-  // Every pair that an item can have (a prefix index below 64, a kind below
-  // 16) has a cell here, position + 1 or 0, so that the lookups of a
-  // description touch a few kilobytes however many change records there
-  // are; only other pairs go to changeIndex_.
-  mutable std::vector<std::size_t> changeGrid_;
-  // Where describe composes a text before it is normalised into
-  // descriptionBuffer; it keeps its size, so that writing into it needs no
-  // capacity check per piece and no filling.
-  std::string composeBuffer_;
+  int32_t specItemCount_ = 0;
+  int32_t groupSize_ = 0;
+  std::vector<StdItemEntry> stdItems_;
+  std::vector<std::optional<SkillEntry>> skills_;
+  std::vector<std::optional<RndItemEntry>> rndItems_;
+  std::vector<TypeEntry> types_;
+  std::vector<ChangeEntry> changes_;
+  // Lookups: the position of the first record in file order with a key,
+  // added as each record is loaded.
+  std::unordered_map<int32_t, std::size_t> typeIndex_;
+  std::map<std::pair<int32_t, int32_t>, std::size_t> changeIndex_;  // prefix, kind
+  std::optional<std::string> lastError_;
+  std::string descriptionBuffer_;
 };
 
 }  // namespace tamrix

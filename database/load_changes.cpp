@@ -1,49 +1,43 @@
 // The change file: one record per line, four numbers separated by blanks.
 #include <array>
 
+#include "database/data_line_reader.h"
 #include "database/item_database.h"
-#include "database/load_support.h"
 #include "database/number_field.h"
 
 namespace tamrix {
 
 bool ItemDatabase::loadChanges(const std::string& fileName) {
-  changes.clear();
-  changeCount = 0;
-  resetChangeIndex();
-
-  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  changes_.clear();
+  changeIndex_.clear();
+  std::optional<DataLineReader> reader = openDataFile(fileName);
   if (!reader)
     return false;
-  std::string_view line;
-  std::string storage;
-  while (reader->readDataLine(line, storage)) {
+  std::string line;
+  while (reader->readDataLine(line)) {
     std::array<int32_t, 4> values{};
     std::size_t pos = 0;
     for (std::size_t k = 0; k < values.size(); ++k) {
       // A rejected token reports the line from that token on.
-      const std::string_view token = line.substr(pos);
+      const std::string_view token = std::string_view(line).substr(pos);
       values[k] = readNumber(token);
-      if (!passesNumberCheck(token, values[k])) {
-        return rejectLine(*this, token, fileName);
-      }
+      if (!passesNumberCheck(token, values[k]))
+        return reject(token, fileName);
       if (k + 1 == values.size())
         break;
-      const std::size_t blank = line.find(' ', pos);
-      if (blank == std::string_view::npos) {  // too few tokens
-        return rejectLine(*this, line, fileName);
-      }
-      pos = blank + 1;
+      pos = line.find(' ', pos);
+      if (pos == std::string::npos)  // too few tokens
+        return reject(line, fileName);
+      ++pos;
     }
-    const std::optional<int64_t> prefixIndex = prefixIndexOf(*this, values[0]);
-    if (!prefixIndex) {  // no standard item table to divide by
-      return rejectLine(*this, line, fileName);
-    }
-    changes.push_back(
-        ChangeEntry{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3]});
-    changeCount = static_cast<int32_t>(changes.size());
+    const std::optional<int64_t> prefixIndex = prefixIndexOf(values[0]);
+    if (!prefixIndex)  // no standard item table to divide by
+      return reject(line, fileName);
+    const ChangeEntry change{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3],
+                             reader->lineNumber()};
+    changeIndex_.try_emplace({change.prefixIndex, change.itemKind}, changes_.size());
+    changes_.push_back(change);
   }
-  indexChanges();
   return true;
 }
 

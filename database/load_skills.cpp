@@ -1,6 +1,6 @@
 // The skill file: one line per skill, "index flag "name"".
+#include "database/data_line_reader.h"
 #include "database/item_database.h"
-#include "database/load_support.h"
 #include "database/number_field.h"
 
 namespace tamrix {
@@ -10,41 +10,33 @@ constexpr int32_t kSkillSlots = 110;
 }  // namespace
 
 bool ItemDatabase::loadSkills(const std::string& fileName) {
-  createFixedTable(kSkillSlots, skillCount, skills, skillPresent);
-
-  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  skills_.assign(kSkillSlots, std::nullopt);
+  std::optional<DataLineReader> reader = openDataFile(fileName);
   if (!reader)
     return false;
   std::string line;
   while (reader->readDataLine(line)) {
     const int32_t index = readNumber(line);
-    if (!passesNumberCheck(line, index) || index < 0 || index >= skillCount) {
-      return rejectLine(*this, line, fileName);
-    }
+    if (!passesNumberCheck(line, index) || index < 0 || index >= skillCount())
+      return reject(line, fileName);
     const std::size_t blank = line.find(' ');
-    if (blank == std::string::npos) {
-      return rejectLine(*this, line, fileName);
-    }
+    if (blank == std::string::npos)
+      return reject(line, fileName);
     const std::string_view flagField = std::string_view(line).substr(blank + 1);
     const int32_t flag = readNumber(flagField);
-    if (!passesNumberCheck(flagField, flag)) {
-      return rejectLine(*this, line, fileName);
-    }
+    if (!passesNumberCheck(flagField, flag))
+      return reject(line, fileName);
     // The name runs from the line's first quote to the last quote after the
     // blank, so it may hold quotes itself.
     const std::size_t lastQuote = line.rfind('"');
-    if (lastQuote == std::string::npos || lastQuote <= blank) {
-      return rejectLine(*this, line, fileName);
-    }
+    if (lastQuote == std::string::npos || lastQuote <= blank)
+      return reject(line, fileName);
     line.resize(lastQuote);
     const std::size_t firstQuote = line.find('"');
-    if (firstQuote == std::string::npos) {
-      return rejectLine(*this, line, fileName);
-    }
-    SkillEntry& skill = skills[static_cast<std::size_t>(index)];
-    skill.doublingFlag = flag;
-    skill.name = line.substr(firstQuote + 1);
-    skillPresent[static_cast<std::size_t>(index)] = 1;
+    if (firstQuote == std::string::npos)
+      return reject(line, fileName);
+    skills_[static_cast<std::size_t>(index)] =
+        SkillEntry{line.substr(firstQuote + 1), flag, reader->lineNumber()};
   }
   return true;
 }

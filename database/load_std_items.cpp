@@ -1,8 +1,8 @@
 // The standard item file: "number kind [numbers of the kind] "name" ["prefixed name"]".
 #include <array>
 
+#include "database/data_line_reader.h"
 #include "database/item_database.h"
-#include "database/load_support.h"
 #include "database/number_field.h"
 
 namespace tamrix {
@@ -58,31 +58,30 @@ std::optional<std::string> quotedText(const std::string& line, std::size_t& from
 }  // namespace
 
 bool ItemDatabase::loadStdItems(const std::string& fileName) {
-  groupSize = kGroupSlots;
-  createFixedTable(kStdItemSlots, stdItemCount, stdItems, stdItemPresent);
-
-  std::optional<DataLineReader> reader = openDataFile(*this, fileName);
+  groupSize_ = kGroupSlots;
+  stdItems_.assign(kStdItemSlots, StdItemEntry{});
+  std::optional<DataLineReader> reader = openDataFile(fileName);
   if (!reader)
     return false;
   std::string line;
   while (reader->readDataLine(line)) {
     const int32_t number = readNumber(line);
     if (!passesNumberCheck(line, number))
-      return rejectLine(*this, line, fileName);
-    const int64_t slotIndex = int64_t{number} - specItemCount;
-    if (slotIndex < 0 || slotIndex >= stdItemCount)
-      return rejectLine(*this, line, fileName);
-    const auto slot = static_cast<std::size_t>(slotIndex);
-    StdItemEntry& item = stdItems[slot];
+      return reject(line, fileName);
+    const int64_t slot = int64_t{number} - specItemCount_;
+    if (slot < 0 || slot >= stdItemCount())
+      return reject(line, fileName);
+    StdItemEntry& item = stdItems_[static_cast<std::size_t>(slot)];
 
     std::size_t pos = line.find(' ');
     if (pos == std::string::npos)
-      return rejectLine(*this, line, fileName);
+      return reject(line, fileName);
     ++pos;
     const std::string_view kindField = std::string_view(line).substr(pos);
     item.kind = readNumber(kindField);
+    item.line = reader->lineNumber();
     if (!passesNumberCheck(kindField, item.kind))
-      return rejectLine(*this, line, fileName);
+      return reject(line, fileName);
     if (item.kind < 1 || item.kind > 13)
       continue;
 
@@ -91,21 +90,20 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
     for (std::size_t f = 0; f < layout.count; ++f) {
       const std::size_t blank = line.find(' ', pos);
       if (blank == std::string::npos)
-        return rejectLine(*this, line, fileName);
+        return reject(line, fileName);
       pos = blank + 1;
       item.*layout.fields[f] = readNumber(std::string_view(line).substr(pos));
     }
 
     std::optional<std::string> name = quotedText(line, pos);
     if (!name)
-      return rejectLine(*this, line, fileName);
-    stdItemPresent[slot] = 1;
-    item.name = std::move(*name);
-    if (slot % static_cast<std::size_t>(groupSize) == 0) {
+      return reject(line, fileName);
+    item.name = std::move(name);
+    if (slot % groupSize_ == 0) {
       std::optional<std::string> prefixedName = quotedText(line, pos);
       if (!prefixedName)
-        return rejectLine(*this, line, fileName);
-      item.prefixedName = std::move(*prefixedName);
+        return reject(line, fileName);
+      item.prefixedName = std::move(prefixedName);
     }
   }
   return true;

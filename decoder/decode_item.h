@@ -2,6 +2,7 @@
 // its kind and its bonus sums.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -1,81 +1,130 @@
-// ItemDatabase::describe: the item number decoder.
+// ItemDatabase::describe: an item's decoding written as Hungarian text.
+#include <array>
+#include <charconv>
+#include <string>
+#include <string_view>
+
 #include "database/item_database.h"
-#include "decoder/bonus_vector.h"
-#include "decoder/description_text.h"
-#include "decoder/item_number.h"
+#include "decoder/decode_item.h"
 
 namespace tamrix {
 
 namespace {
 
-// A grade-14 item with a random prefix is the chaos item, whatever the group
-// size; it has no bonuses and no name of its own.
-constexpr int32_t kChaosGrade = 14;
+constexpr std::string_view kChaosText = "K\xE1osz t\xE1rgy!";
+constexpr std::string_view kMissingName = "?";
+constexpr std::string_view kMissingGradeName = "? ";
+constexpr std::string_view kShortHeader = "\nA t\xE1rgy t\xE1pjai :\n";
+constexpr std::string_view kLongHeader =
+    "\nA t\xE1rgy t\xE1pjai (az alapt\xE1rgy b\xF3nuszain fel\xFCl) :\n";
+constexpr std::string_view kWeaponRemark = "ezzel a fegyverrel! ";
+constexpr std::string_view kDamageLabel = "\nsebz\xE9s : ";
+// The lower-case vowels of Windows-1250 Hungarian: a á e é i í o ó ö ő u ú ü ű.
+constexpr std::string_view kVowels =
+    "a\xE1"
+    "e\xE9i\xEDo\xF3\xF6\xF5u\xFA\xFC\xFB";
 
-// The room a description is first given; longer texts grow it.
-constexpr size_t kInitialCapacity = 1000;
-
-// The entry of a standard slot, or null outside the table.
-const StdItemEntry* stdItemAt(const ItemDatabase& db, int32_t slot) {
-  return slot >= 0 && static_cast<size_t>(slot) < db.stdItems.size()
-             ? &db.stdItems[static_cast<size_t>(slot)]
-             : nullptr;
+// "az " before a lower-case vowel, "a " otherwise (also for an empty name).
+std::string_view articleFor(std::string_view name) {
+  return !name.empty() && kVowels.find(name.front()) != std::string_view::npos ? "az " : "a ";
 }
 
-// Composes the text of an item with `writer`; returns false when it must
-// not be normalised (the chaos item) or is the empty text.
-bool compose(const ItemDatabase& db, const ItemNumber& item, DescriptionWriter& writer) {
-  const StdItemEntry* const base = stdItemAt(db, item.groupBase);
-  const int32_t kind = base != nullptr ? base->kind : 0;
-  BonusVector bonus(db.skillCount);
+// Kinds 11 and 12 are weapons: they get the weapon remark and a damage line.
+bool isWeaponKind(int32_t kind) {
+  return kind == 11 || kind == 12;
+}
+
+void appendNumber(std::string& text, int32_t value) {
+  std::array<char, 16> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+  text.append(digits.data(), end);
+}
+
+// Writes the description of `number` into `text`, which it clears first.
+void composeDescription(const ItemDatabase& db, int32_t number, std::string& text) {
+  text.clear();
+  const std::optional<ItemDecoding> decoding = decodeItem(db, number);
+  if (!decoding)
+    return;
+  if (decoding->chaos) {
+    text.append(kChaosText);  // not normalised
+    return;
+  }
+  const ItemNumber& item = decoding->item;
+  const std::vector<int32_t>& sums = decoding->sums;
+  bool nameMissing = false;
 
   if (item.prefix >= 1) {
-    const bool known = static_cast<size_t>(item.prefix) < db.rndItems.size();
-    const int32_t typeId = known ? db.rndItems[static_cast<size_t>(item.prefix)].typeId : 0;
-    const TypeEntry* type = db.findType(typeId);
-    if (item.grade == kChaosGrade) {
-      writer.append(kChaosText);
-      return false;
-    }
-    if (type == nullptr)
-      return false;
-    addPrefixAmounts(db, *type, item.prefix, item.grade, kind, bonus);
-    writer.appendPrefixWords(db, item.prefix);
+    if (const auto& prefix = db.rndItems()[static_cast<std::size_t>(item.prefix)])
+      text.append(articleFor(prefix->name)).append(prefix->name);
+    else
+      text.append(kMissingName);
+    text += ' ';
   }
-  writer.appendGradeWord(db, item.slot, item.grade);
-  writer.appendBaseWord(db, item.groupBase, item.prefix >= 1);
-  writer.appendHeader();
+  // A grade's name carries its own trailing blank in the data.
+  if (item.grade != 0) {
+    if (const auto& name = db.stdItems()[static_cast<std::size_t>(item.slot)].name) {
+      text.append(*name);
+    } else {
+      text.append(kMissingGradeName);
+      nameMissing = true;
+    }
+  }
+  const StdItemEntry& base = db.stdItems()[static_cast<std::size_t>(item.groupBase)];
+  if (!base.name) {
+    text.append(kMissingName);
+    nameMissing = true;
+  } else if (item.prefix == 0) {
+    text.append(*base.name);
+  } else if (base.prefixedName) {
+    text.append(*base.prefixedName);
+  }
+  text.append(nameMissing ? kLongHeader : kShortHeader);
 
-  if (const StdItemEntry* const own = stdItemAt(db, item.slot))
-    addStdItemNumbers(*own, bonus);
-  const bool weapon = isWeaponKind(kind);
-  writer.appendBonusList(db, bonus, weapon);
-  if (weapon)
-    writer.appendDamageLine(bonus);
-  return true;
+  const bool weapon = isWeaponKind(decoding->kind);
+  const int32_t skillCount = db.skillCount();
+  for (int32_t skill = 0; skill < skillCount; ++skill) {
+    const int32_t sum = sums[static_cast<std::size_t>(skill)];
+    if (sum == 0)
+      continue;
+    if (sum > 0)
+      text += '+';
+    appendNumber(text, sum);
+    if (skill == 7 || skill == 8)
+      text += '%';
+    text += ' ';
+    const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
+    text.append(entry ? std::string_view(entry->name) : kMissingName);
+    text += ' ';
+    if (skill == 7 && weapon)
+      text.append(kWeaponRemark);
+  }
+  if (weapon) {
+    const int32_t sides = sums[sums.size() - 3];
+    const int32_t dice = sums[sums.size() - 2];
+    const int32_t bonus = sums[sums.size() - 1];
+    text.append(kDamageLabel);
+    if (dice != 0)
+      appendNumber(text, dice);
+    if (sides != 0) {
+      text += 'd';
+      appendNumber(text, sides);
+    }
+    // The plus sign is written whatever the bonus's sign: -2 reads "+-2".
+    if (bonus != 0) {
+      text += '+';
+      appendNumber(text, bonus);
+    }
+  }
+  ItemDatabase::normalizeLine(text);
 }
 
 }  // namespace
 
 const char* ItemDatabase::describe(int32_t number) {
-  // The buffer is reused: clearing keeps its storage, so describing number
-  // after number allocates nothing for the text.
-  if (!descriptionBuffer) {
-    descriptionBuffer.emplace();
-    descriptionBuffer->reserve(kInitialCapacity);
-  }
-  if (composeBuffer_.size() < kInitialCapacity)
-    composeBuffer_.resize(kInitialCapacity);
-  std::string& text = *descriptionBuffer;
-  text.clear();
-  if (const auto item = decomposeItemNumber(*this, number)) {
-    DescriptionWriter writer(composeBuffer_);
-    const bool normalize = compose(*this, *item, writer);
-    text.assign(writer.text());
-    if (normalize)
-      normalizeLine(text);
-  }
-  return text.c_str();
+  // The buffer keeps its storage from one description to the next.
+  composeDescription(*this, number, descriptionBuffer_);
+  return descriptionBuffer_.c_str();
 }
 
 }  // namespace tamrix

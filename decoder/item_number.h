@@ -20,24 +20,18 @@ struct ItemNumber {
 // `specItemCount`, at or beyond specItemCount + rndItemCount * stdItemCount,
 // or when the tables that give the capacities have not been loaded.
 inline std::optional<ItemNumber> decomposeItemNumber(const ItemDatabase& db, int32_t number) {
-  if (db.stdItemCount <= 0 || db.rndItemCount <= 0 || db.groupSize <= 0)
+  if (db.stdItemCount() <= 0 || db.rndItemCount() <= 0 || db.groupSize() <= 0)
     return std::nullopt;
-  // 64-bit, so that no capacity and no number can overflow the range test.
-  const int64_t relative = int64_t{number} - db.specItemCount;
-  const int64_t blockCount = int64_t{db.rndItemCount} * db.stdItemCount;
-  if (relative < 0 || relative >= blockCount)
+  // 64-bit, so that no number can overflow the range test.
+  const int64_t relative = int64_t{number} - db.specItemCount();
+  if (relative < 0 || relative >= int64_t{db.rndItemCount()} * db.stdItemCount())
     return std::nullopt;
-  // A number in range lies less than 2^32 above specItemCount, so the
-  // divisions (made on every keystroke) need only 32 bits.
-  const auto offset = static_cast<uint32_t>(relative);
-  const auto slots = static_cast<uint32_t>(db.stdItemCount);
-  const auto slot = offset % slots;
-  const auto grade = slot % static_cast<uint32_t>(db.groupSize);
+  const auto offset = static_cast<int32_t>(relative);
   ItemNumber item;
-  item.prefix = static_cast<int32_t>(offset / slots);
-  item.slot = static_cast<int32_t>(slot);
-  item.groupBase = static_cast<int32_t>(slot - grade);
-  item.grade = static_cast<int32_t>(grade);
+  item.prefix = offset / db.stdItemCount();
+  item.slot = offset % db.stdItemCount();
+  item.grade = item.slot % db.groupSize();
+  item.groupBase = item.slot - item.grade;
   return item;
 }
 

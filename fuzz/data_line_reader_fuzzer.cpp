@@ -25,21 +25,30 @@ std::string translated(std::string_view raw) {
   return text;
 }
 
+struct Piece {
+  std::string text;
+  int32_t line;  // 1 + the line feeds before the piece
+};
+
 // One byte at a time, as a line-buffered read fills its buffer: a piece ends
 // after an LF (not stored) or when kPiece bytes are stored.
-std::vector<std::string> referencePieces(std::string_view raw) {
+std::vector<Piece> referencePieces(std::string_view raw) {
   const std::string text = translated(raw);
-  std::vector<std::string> pieces;
+  std::vector<Piece> pieces;
   std::size_t pos = 0;
+  int32_t line = 1;
   while (pos < text.size()) {
     std::string piece;
+    const int32_t pieceLine = line;
     while (pos < text.size() && piece.size() < kPiece) {
       const char c = text[pos++];
-      if (c == '\n')
+      if (c == '\n') {
+        ++line;
         break;
+      }
       piece += c;
     }
-    pieces.push_back(piece.substr(0, piece.find('\0')));
+    pieces.push_back({piece.substr(0, piece.find('\0')), pieceLine});
   }
   return pieces;
 }
@@ -53,21 +62,22 @@ std::vector<std::string> referencePieces(std::string_view raw) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view raw(reinterpret_cast<const char*>(data), size);
-  const std::vector<std::string> expected = referencePieces(raw);
+  const std::vector<Piece> expected = referencePieces(raw);
 
   tamrix::DataLineReader all{std::string(raw)};
   std::string line;
   std::size_t index = 0;
   for (; all.readLine(line); ++index)
-    if (index >= expected.size() || line != expected[index])
-      fail("a piece differs", index);
+    if (index >= expected.size() || line != expected[index].text ||
+        all.lineNumber() != expected[index].line)
+      fail("a piece or its line number differs", index);
   if (index != expected.size() || !line.empty())
     fail("the text ended early", index);
 
   // The header ends with the first piece holding the marker; the data lines
   // are the pieces after it that are not empty once normalised.
   std::size_t next = 0;
-  while (next < expected.size() && expected[next].find("-start-") == std::string::npos)
+  while (next < expected.size() && expected[next].text.find("-start-") == std::string::npos)
     ++next;
   tamrix::DataLineReader reader{std::string(raw)};
   const bool started = reader.skipHeader();
@@ -77,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   for (++next;; ++next) {
     while (next < expected.size()) {
-      std::string normalised = expected[next];
+      std::string normalised = expected[next].text;
       tamrix::ItemDatabase::normalizeLine(normalised);
       if (!normalised.empty())
         break;
@@ -88,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       fail("the data lines end at a different place", next);
     if (!got)
       break;
-    std::string normalised = expected[next];
+    std::string normalised = expected[next].text;
     tamrix::ItemDatabase::normalizeLine(normalised);
     if (line != normalised)
       fail("a data line differs", next);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 namespace tamrix::test {
 
@@ -49,6 +50,25 @@ ScopedCurrentDir::~ScopedCurrentDir() {
 
 std::filesystem::path sampleDataDir() {
   return std::filesystem::path(TAMRIX_SOURCE_DIR) / "Data";
+}
+
+FileReader memoryFiles(std::map<std::string, std::string> files) {
+  return [files = std::move(files)](const std::string& name) -> std::optional<std::string> {
+    const auto found = files.find(name);
+    if (found == files.end())
+      return std::nullopt;
+    return found->second;
+  };
+}
+
+std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text) {
+  auto db = std::make_unique<ItemDatabase>(memoryFiles({{"skill", "-start-\n" + text.skills},
+                                                        {"std", "-start-\n" + text.stdItems},
+                                                        {"type", "-start-\n" + text.types},
+                                                        {"rnd", "-start-\n" + text.rndItems},
+                                                        {"change", "-start-\n" + text.changes}}));
+  db->loadAll("std", "spec", "skill", "rnd", "type", "change");
+  return db;
 }
 
 }  // namespace tamrix::test

@@ -2,8 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "database/data_file.h"
+#include "database/item_database.h"
 
 namespace tamrix::test {
 
@@ -41,5 +46,22 @@ class ScopedCurrentDir {
 
 // The sample data set shipped in the repository's Data folder.
 std::filesystem::path sampleDataDir();
+
+// A reader that serves the files of `files` (name -> bytes) from memory and
+// no others.
+FileReader memoryFiles(std::map<std::string, std::string> files);
+
+// The data part of each file of a data set, without its "-start-" line.
+struct DataSetText {
+  std::string skills;
+  std::string stdItems;
+  std::string types;
+  std::string rndItems;
+  std::string changes;
+};
+
+// A database that has loaded `text` the way the dialog loads its files;
+// `lastError` tells whether that failed.
+std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text);
 
 }  // namespace tamrix::test

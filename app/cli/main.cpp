@@ -117,7 +117,7 @@ bool stdinIsTerminal() {
 
 void reportLoadFailure(const ItemDatabase& db, Format format) {
   const std::string message =
-      db.lastError.value_or("tamrix-cli: the data files could not be loaded");
+      db.lastError().value_or("tamrix-cli: the data files could not be loaded");
   const std::string shown = format == Format::kRaw ? message : cp1250ToUtf8(message);
   std::fwrite(shown.data(), 1, shown.size(), stderr);
   std::fputc('\n', stderr);
@@ -125,8 +125,8 @@ void reportLoadFailure(const ItemDatabase& db, Format format) {
 
 // Every number from the item-number base up to the last block, in order.
 void describeAll(ItemDatabase& db, Format format) {
-  const int64_t first = db.specItemCount;
-  const int64_t end = first + int64_t{db.rndItemCount} * db.stdItemCount;
+  const int64_t first = db.specItemCount();
+  const int64_t end = first + int64_t{db.rndItemCount()} * db.stdItemCount();
   for (int64_t n = first; n < end && n <= INT32_MAX; ++n) {
     writeAnswer(stdout, format, db, static_cast<int32_t>(n), /*skipEmpty=*/true);
   }

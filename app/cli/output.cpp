@@ -13,8 +13,10 @@ void write(std::FILE* out, std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), out);
 }
 
-int32_t countPresent(const std::vector<uint8_t>& present) {
-  return static_cast<int32_t>(std::count(present.begin(), present.end(), uint8_t{1}));
+// The filled slots of a fixed table.
+template <typename Slot, typename Filled>
+int32_t countFilled(const std::vector<Slot>& slots, Filled filled) {
+  return static_cast<int32_t>(std::count_if(slots.begin(), slots.end(), filled));
 }
 
 }  // namespace
@@ -71,19 +73,21 @@ bool writeAnswer(std::FILE* out, Format format, ItemDatabase& db, int32_t number
 }
 
 std::string loadSummary(const ItemDatabase& db, Format format) {
-  const int32_t skills = countPresent(db.skillPresent);
-  const int32_t stdItems = countPresent(db.stdItemPresent);
-  const int32_t prefixes = countPresent(db.rndItemPresent);
+  const auto hasValue = [](const auto& slot) { return slot.has_value(); };
+  const int32_t skills = countFilled(db.skills(), hasValue);
+  const int32_t stdItems =
+      countFilled(db.stdItems(), [](const StdItemEntry& item) { return item.name.has_value(); });
+  const int32_t prefixes = countFilled(db.rndItems(), hasValue);
   if (format == Format::kJson) {
     return "{\"skills\":" + std::to_string(skills) +
            ",\"standardItems\":" + std::to_string(stdItems) +
-           ",\"types\":" + std::to_string(db.typeCount) +
+           ",\"types\":" + std::to_string(db.typeCount()) +
            ",\"randomPrefixes\":" + std::to_string(prefixes) +
-           ",\"changeRecords\":" + std::to_string(db.changeCount) + "}\n";
+           ",\"changeRecords\":" + std::to_string(db.changeCount()) + "}\n";
   }
   return "Data loaded: " + std::to_string(skills) + " skills, " + std::to_string(stdItems) +
-         " standard items, " + std::to_string(db.typeCount) + " types, " +
-         std::to_string(prefixes) + " random prefixes, " + std::to_string(db.changeCount) +
+         " standard items, " + std::to_string(db.typeCount()) + " types, " +
+         std::to_string(prefixes) + " random prefixes, " + std::to_string(db.changeCount()) +
          " change records\n";
 }
 

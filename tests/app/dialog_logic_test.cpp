@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "test_support.h"
+
 namespace tamrix {
 namespace {
 
@@ -20,14 +22,13 @@ TEST(ReadNumberFieldTest, BlanksAnOptionalMinusAndDigits) {
 }
 
 TEST(AnswerCommandTest, FillsTheTwoFields) {
-  ItemDatabase db;  // only the capacities: every name is a placeholder
-  db.specItemCount = 1000, db.stdItemCount = 450, db.groupSize = 15, db.rndItemCount = 64;
+  const auto db = test::loadDataSet({});  // empty tables: every name is a placeholder
   const std::string header = "A t\xE1rgy t\xE1pjai (az alapt\xE1rgy b\xF3nuszain fel\xFCl) :\n";
   const std::tuple<int32_t, std::string, std::string> rows[] = {{0, "", "Ertelmetlen szam"},
                                                                 {1464, "K\xE1osz t\xE1rgy!", ""},
                                                                 {1015, "?\n" + header, header}};
   for (const auto& [number, name, description] : rows) {
-    const auto [nameField, descriptionField] = answerCommand(db, number);
+    const auto [nameField, descriptionField] = answerCommand(*db, number);
     EXPECT_EQ(std::tie(nameField, descriptionField), std::tie(name, description)) << number;
   }
 }

@@ -7,6 +7,7 @@
 
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
+#include "normalize_walk.h"
 #include "test_support.h"
 
 namespace tamrix::test {
@@ -34,22 +35,9 @@ TEST(DataLineReaderTest, HeaderTranslationAndPieces) {
   }
 }
 
-// Normalisation as a walk: at p = 0 a blank goes; inside, the first of two equal
-// blanks or line feeds; at the end a final blank; p moves on when nothing did.
-std::string walk(std::string s) {
-  for (std::size_t p = 0; p < s.size();) {
-    if ((p == 0 && s[0] == ' ') || (p + 1 == s.size() && s[p] == ' ') ||
-        (p > 0 && p + 1 < s.size() && s[p] == s[p + 1] && (s[p] == ' ' || s[p] == '\n')))
-      s.erase(p, 1);
-    else
-      ++p;
-  }
-  return s;
-}
-
 TEST(NormalizeLineTest, MatchesTheWalk) {
-  EXPECT_EQ(walk("  1000   2  \"A   b\"  "), "1000 2 \"A b\"");
-  EXPECT_EQ(walk(" \n\n\nx\n\n\ny\n\n"), "\n\nx\ny\n");  // a leading run keeps two
+  EXPECT_EQ(normalizeByWalk("  1000   2  \"A   b\"  "), "1000 2 \"A b\"");
+  EXPECT_EQ(normalizeByWalk(" \n\n\nx\n\n\ny\n\n"), "\n\nx\ny\n");  // a leading run keeps two
   // Every text of up to 10 blanks, line feeds and tabs (code's base-3 digits below
   // its leading 1), also behind bytes that carry it across a block of 32.
   for (std::size_t code = 1; code < 2 * 59049; ++code) {
@@ -58,7 +46,7 @@ TEST(NormalizeLineTest, MatchesTheWalk) {
         text += " \n\t"[c % 3];
       std::string normalized = text;
       ItemDatabase::normalizeLine(normalized);
-      ASSERT_EQ(normalized, walk(text)) << testing::PrintToString(text);
+      ASSERT_EQ(normalized, normalizeByWalk(text)) << testing::PrintToString(text);
     }
   }
 }
@@ -79,27 +67,25 @@ std::string dump(const ItemDatabase& db, Loader loader) {
       out += std::to_string(n) + " ";
     out += "|";
   };
-  for (std::size_t i = 0; i < db.skills.size(); ++i)
-    if (db.skillPresent[i])
-      add(std::to_string(i) + ":" + db.skills[i].name, {db.skills[i].doublingFlag});
-  for (std::size_t i = 0; i < db.stdItems.size(); ++i) {
-    const StdItemEntry& e = db.stdItems[i];
-    if (db.stdItemPresent[i] || e.kind != 0)
-      add(std::to_string(i) + (db.stdItemPresent[i] ? ":" + e.name : "-") + ":" +
-              e.prefixedName.value_or("-"),
+  for (std::size_t i = 0; i < db.skills().size(); ++i)
+    if (const auto& skill = db.skills()[i])
+      add(std::to_string(i) + ":" + skill->name, {skill->doublingFlag});
+  for (std::size_t i = 0; i < db.stdItems().size(); ++i) {
+    const StdItemEntry& e = db.stdItems()[i];
+    if (e.name || e.kind != 0)
+      add(std::to_string(i) + (e.name ? ":" + *e.name : "-") + ":" + e.prefixedName.value_or("-"),
           {e.kind, e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus, e.skill7Bonus,
            e.skill6Bonus});
   }
-  for (const TypeEntry& t : loader == kTypes ? db.types : std::vector<TypeEntry>{})
+  for (const TypeEntry& t : loader == kTypes ? db.types() : std::vector<TypeEntry>{})
     for (const auto& row : t.amounts)  // the key on the first amount line only
       add(&row == &t.amounts[0] ? std::to_string(t.id) + " " + std::to_string(t.lineCount) : "",
           {row.begin(), row.end()});
-  for (std::size_t i = 0; i < db.rndItems.size(); ++i)
-    if (db.rndItemPresent[i])
-      add(std::to_string(i) + ":" + db.rndItems[i].name + ":" +
-              std::to_string(db.rndItems[i].typeId),
-          {db.rndItems[i].skillIndex.begin(), db.rndItems[i].skillIndex.end()});
-  for (const ChangeEntry& c : db.changes)
+  for (std::size_t i = 0; i < db.rndItems().size(); ++i)
+    if (const auto& prefix = db.rndItems()[i])
+      add(std::to_string(i) + ":" + prefix->name + ":" + std::to_string(prefix->typeId),
+          {prefix->skillIndex.begin(), prefix->skillIndex.end()});
+  for (const ChangeEntry& c : db.changes())
     add("", {c.prefixIndex, c.itemKind, c.skillIndex, c.multiplier});
   return out;
 }
@@ -159,32 +145,36 @@ TEST(LoaderTest, FileTextGivesTableAndError) {
       {kChanges, "1450 \t0 1 1", "!f : \t0 1 1"},           // a 0 must be the field's first byte
       {kChanges, "1450\t5\t-1\t2", "!f : 1450\t5\t-1\t2"},  // too few tokens
   };
-  TempDir dir;
-  ScopedCurrentDir cwd(dir.path());
-  dir.write("t", "-start-\n5\n2\n1\n2\n9\n0\n1\n0\n1\n1\n");  // 5: two amount lines; 9, 0: one
   for (const auto& [loader, data, expected] : rows) {
-    ItemDatabase db;
-    db.specItemCount = 1000, db.stdItemCount = 450;
+    // Types 5 (two amount lines), 9 and 0 (one each), and empty standard items.
+    ItemDatabase db(memoryFiles({{"t", "-start-\n5\n2\n1\n2\n9\n0\n1\n0\n1\n1\n"},
+                                 {"s", "-start-\n"},
+                                 {"f", "-start-\n" + std::string(data)}}));
+    ASSERT_TRUE(db.loadSpecItems("") && (loader == kStd || db.loadStdItems("s")));
     ASSERT_TRUE(loader != kRnd || db.loadTypes("t"));
-    dir.write("f", "-start-\n" + std::string(data));
     const bool loaded = (db.*loader)("f");
-    EXPECT_EQ(dump(db, loader) + (loaded ? "" : "!") + db.lastError.value_or(""), expected) << data;
+    EXPECT_EQ(dump(db, loader) + (loaded ? "" : "!") + db.lastError().value_or(""), expected)
+        << data;
   }
 }
 
 TEST(LoaderTest, LookupsTakeTheFirstMatchInFileOrder) {
-  TempDir dir;
-  ItemDatabase db;
-  const std::string changes = dir.write("c", "-start-\n1450 5 1 1\n1460 5 2 2\n1460 6 3 3\n");
-  EXPECT_FALSE(db.loadChanges(changes) || db.loadRndItems(changes));  // no prefix without items
-  db.specItemCount = 1000, db.stdItemCount = 450;
-  ASSERT_TRUE(db.loadChanges(changes) &&
-              db.loadTypes(dir.write("t", "-start-\n5\n1\n1\n6\n1\n2\n5\n1\n3\n")));
-  EXPECT_EQ(db.findChange(1, 5), &db.changes[0]);
-  EXPECT_EQ(db.findChange(1, 6), &db.changes[2]);
-  EXPECT_EQ(db.findType(5), &db.types[0]);
-  ASSERT_TRUE(db.loadTypes(dir.write("t", "-start-\n7\n1\n1\n6\n1\n1\n6\n1\n1\n")));
-  EXPECT_EQ(db.findType(7), &db.types[0]);  // a reload of as many records
+  const std::string changes = "-start-\n1450 5 1 1\n1460 5 2 2\n1460 6 3 3\n";
+  ItemDatabase db(memoryFiles({{"c", changes},
+                               {"s", "-start-\n"},
+                               {"t", "-start-\n5\n1\n1\n6\n1\n2\n5\n1\n3\n"},
+                               {"t2", "-start-\n7\n1\n1\n6\n1\n1\n6\n1\n1\n"}}));
+  EXPECT_FALSE(db.loadChanges("c") || db.loadRndItems("c"));  // no prefix without items
+  ASSERT_TRUE(db.loadSpecItems("") && db.loadStdItems("s") && db.loadChanges("c") &&
+              db.loadTypes("t"));
+  EXPECT_EQ(db.findChange(1, 5), &db.changes()[0]);
+  EXPECT_EQ(db.findChange(1, 6), &db.changes()[2]);
+  EXPECT_EQ(db.findChange(2, 5), nullptr);
+  EXPECT_EQ(db.findType(5), &db.types()[0]);
+  EXPECT_EQ(db.findType(7), nullptr);
+  ASSERT_TRUE(db.loadTypes("t2"));
+  EXPECT_EQ(db.findType(7), &db.types()[0]);  // a reload of as many records
+  EXPECT_EQ(db.findType(5), nullptr);
 }
 
 // The sample set loads; a file removed or without "-start-" stops the load.
@@ -205,10 +195,11 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
     const bool loaded = db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
                                    "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt");
     std::string ran;
-    for (const int32_t count : {db.specItemCount, db.skillCount, db.stdItemCount, db.groupSize,
-                                db.typeCount, db.rndItemCount, db.changeCount})
+    for (const int32_t count :
+         {db.specItemCount(), db.skillCount(), db.stdItemCount(), db.groupSize(), db.typeCount(),
+          db.rndItemCount(), db.changeCount()})
       ran += count != 0 ? '1' : '0';
-    EXPECT_EQ(ran + (loaded ? "" : "!") + db.lastError.value_or(""), expected) << file;
+    EXPECT_EQ(ran + (loaded ? "" : "!") + db.lastError().value_or(""), expected) << file;
   }
 }
 

@@ -34,8 +34,8 @@ TEST(HardeningRegressionTest, OnlyARegularFileIsReadAsADataFile) {
 
     ItemDatabase db;
     EXPECT_EQ(db.loadSkills("Data\\skill.txt"), row.error == nullptr) << row.linkTarget;
-    EXPECT_EQ(db.lastError.value_or(""), row.error ? row.error : "") << row.linkTarget;
-    EXPECT_EQ(db.skillPresent.at(3), row.error ? 0 : 1) << row.linkTarget;
+    EXPECT_EQ(db.lastError().value_or(""), row.error ? row.error : "") << row.linkTarget;
+    EXPECT_EQ(db.skills().at(3).has_value(), row.error == nullptr) << row.linkTarget;
   }
 }
 

@@ -1,11 +1,12 @@
-// The description text, byte for byte, from tables filled in memory.
+// The description text, byte for byte, from data sets written in the tests.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "database/item_database.h"
-#include "decoder/description_text.h"
+#include "decoder/decode_item.h"
+#include "test_support.h"
 
 namespace tamrix::test {
 namespace {
@@ -16,83 +17,84 @@ const std::string kRemark = "ezzel a fegyverrel!";
 const std::string kDamage = "sebz\xE9s :";
 const std::string kEnd = " \n" + kDamage;  // a bonus list, then the damage line
 
-// A type whose amount lines give the same at every grade.
-TypeEntry type(int32_t id, std::initializer_list<int32_t> amounts) {
-  TypeEntry entry{id, 0, {}};
-  for (const int32_t a : amounts)
-    entry.amounts[static_cast<size_t>(entry.lineCount++)].fill(a);
-  return entry;
+// An amount line that gives `amount` at every grade.
+std::string amountLine(int32_t amount) {
+  std::string line;
+  for (int grade = 0; grade < 15; ++grade)
+    line += std::to_string(amount) + " ";
+  return line + "\n";
 }
 
-// Group 0 is the weapon "Kard", group 15 "Pajzs" with grade 16; group 30 and
-// slot 35 are those of item 2385. Prefixes: 1 "tomp", 3 "éles", 4 with an
-// empty name, 6 with a missing type, 2 empty; 5 and type 7 are the tests' own.
-struct Tables {
-  explicit Tables(const std::vector<ChangeEntry>& records = {}) {
-    db.specItemCount = 1000, db.stdItemCount = 450, db.groupSize = 15, db.skillCount = 110;
-    db.rndItemCount = 64, db.stdItems.resize(450), db.skills.resize(110), db.rndItems.resize(64);
-    db.stdItemPresent.resize(450), db.skillPresent.resize(110), db.rndItemPresent.resize(64);
-    db.changes = records, db.changeCount = static_cast<int32_t>(records.size());
-    stdItem(0, "Kard", 11), stdItem(16, "Nagy  ", 3), stdItem(30, "N30", 11).prefixedName = "W30";
-    stdItem(15, "Pajzs", 3, {0, 0, 4});  // a damage bonus, never shown: no weapon
-    stdItem(35, "G35 ", 2, {4, 1, 1, 0, 2, 1});
-    prefix(1, "tomp", 0), prefix(3, "\xE9les", 9, {3, 7}), prefix(4, "", 0), prefix(6, "y", 77);
-    db.types = {type(9, {4, 2}), type(0, {}), type(7, {})}, db.typeCount = 3;
-    for (const size_t s : {0u, 3u, 6u, 7u, 8u})
-      db.skills[s] = {std::string("S").append(std::to_string(s)), s == 0 || s == 7},
-      db.skillPresent[s] = 1;
-  }
-  // `n`: damage sides, dice, bonus, skill 8, 7, 6 bonus; prefixed form "P" + name.
-  StdItemEntry& stdItem(size_t slot, const std::string& name, int32_t kind,
-                        std::array<int32_t, 6> n = {}) {
-    db.stdItemPresent[slot] = 1;
-    return db.stdItems[slot] = {name, "P" + name, kind, n[0], n[1], n[2], n[3], n[4], n[5]};
-  }
-  void prefix(size_t slot, const std::string& name, int32_t typeId,
-              std::array<int32_t, kTypeMaxLines> skills = {}) {
-    db.rndItems[slot] = {name, typeId, skills}, db.rndItemPresent[slot] = 1;
-  }
-
-  ItemDatabase db;
-};
+// Skills 0 and 7 are doubled. Group 0 is the weapon "Kard"; group 15 the
+// shield "Pajzs", whose grade 16 is "Nagy " and which carries a damage bonus
+// it never shows; group 30 and slot 35 are those of item 2385 (slots 15 and
+// 35 keep the numbers of a weapon line that a later line overwrote).
+// Prefixes: 1 "tomp", 3 "éles" on type 9, 4 with an empty name, 2 empty;
+// prefix 5 gives type 7's `amounts` to `skills`. `changes` are the change
+// file's lines.
+std::unique_ptr<ItemDatabase> tables(const std::string& changes = "",
+                                     std::vector<int32_t> amounts = {},
+                                     std::vector<int32_t> skills = {}) {
+  DataSetText text;
+  text.skills = "0 1 \"S0\"\n3 0 \"S3\"\n6 0 \"S6\"\n7 1 \"S7\"\n8 0 \"S8\"\n";
+  text.stdItems =
+      "1000 11 0 0 0 0 0 \"Kard\" \"PKard\"\n"
+      "1015 11 0 0 4 0 0 \"x\" \"x\"\n1015 3 \"Pajzs\" \"PPajzs\"\n1016 3 \"Nagy \"\n"
+      "1030 11 0 0 0 0 0 \"N30\" \"W30\"\n1035 11 4 1 1 2 1 \"x\"\n1035 2 \"G35 \"\n";
+  text.types = "9\n2\n" + amountLine(4) + amountLine(2) + "0\n0\n0\n1\n0\n0\n7\n" +
+               std::to_string(amounts.size()) + "\n";
+  for (const int32_t amount : amounts)
+    text.types += amountLine(amount);
+  if (amounts.empty())
+    text.types += "0\n";
+  text.rndItems = "#1450\n\"tomp\"\n1\n0\n#2350\n\"\xE9les\"\n9\n3\n7\n#2800\n\"\"\n1\n0\n";
+  text.rndItems += "#3250\n\"x\"\n7\n";
+  for (const int32_t skill : skills)
+    text.rndItems += std::to_string(skill) + "\n";
+  text.changes = changes;
+  auto db = loadDataSet(text);
+  EXPECT_EQ(db->lastError(), std::nullopt);
+  return db;
+}
 
 TEST(DescribeTest, WorkedExampleByteForByte) {
   // The last row: only the first record for the prefix and the base's kind counts.
-  const std::tuple<std::vector<ChangeEntry>, std::string, std::string> rows[] = {
-      {{}, "+4 S3 +1 S6 +6% S7 ", "1"},
-      {{{3, 11, -1, 1}}, "+1 S6 +2% S7 ", "7"},
-      {{{3, 11, 7, 3}}, "+1 S6 +38% S7 ", "1"},
-      {{{3, 2, -1, 1}, {4, 11, -1, 1}, {3, 11, 6, 1}, {3, 11, -1, 1}}, "+7 S6 +2% S7 ", "1"}};
-  for (const auto& [records, list, bonus] : rows) {
-    EXPECT_EQ(Tables(records).db.describe(2385),
+  const std::tuple<std::string, std::string, std::string> rows[] = {
+      {"", "+4 S3 +1 S6 +6% S7 ", "1"},
+      {"2350 11 -1 1", "+1 S6 +2% S7 ", "7"},
+      {"2350 11 7 3", "+1 S6 +38% S7 ", "1"},
+      {"2350 2 -1 1\n2800 11 -1 1\n2350 11 6 1\n2350 11 -1 1", "+7 S6 +2% S7 ", "1"}};
+  for (const auto& [changes, list, bonus] : rows) {
+    EXPECT_EQ(tables(changes)->describe(2385),
               "az \xE9les G35 W30" + kShort + list + kRemark + kEnd + " 1d4+" + bonus)
-        << list;
+        << changes;
   }
 }
 
-// No item, a missing type, the chaos item, and name lines with placeholders.
+// No item, the chaos item, and name lines with placeholders.
 TEST(DescribeTest, EarlyAnswersNameLinesAndHeaders) {
-  Tables t;
-  for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX, 3715})
-    EXPECT_STREQ(t.db.describe(number), "") << number;
+  const auto db = tables();
+  for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX})
+    EXPECT_STREQ(db->describe(number), "") << number;
   for (const int32_t number : {1464, 1914, 2364, 3714, 29799})
-    EXPECT_STREQ(t.db.describe(number), "K\xE1osz t\xE1rgy!") << number;
+    EXPECT_STREQ(db->describe(number), "K\xE1osz t\xE1rgy!") << number;
   const std::tuple<int32_t, std::string, std::string> rows[] = {
       {1449, "? ?", kLong},      {1466, "a tomp Nagy PPajzs", kShort},
       {1015, "Pajzs", kShort},   {1017, "? Pajzs", kLong},
-      {1045, "?", kLong},        {2815, "a PPajzs", kShort},
-      {1915, "? PPajzs", kShort}};
+      {1045, "?", kLong},        {2815, "a PPajzs", kShort},  // an empty prefix name
+      {1915, "? PPajzs", kShort}};                            // an empty prefix slot: type 0
   for (const auto& [number, name, header] : rows)
-    EXPECT_EQ(t.db.describe(number), name + header) << number;
-  t.db.groupSize = 0;  // before the standard items are loaded no number is an item
-  EXPECT_STREQ(t.db.describe(1000), "");
+    EXPECT_EQ(db->describe(number), name + header) << number;
 }
 
-TEST(ArticleTest, LowerCaseVowelsTakeAz) {
-  for (const char* name : {"\xE9les", "alma", "\xF5si", "\xFBr"})
-    EXPECT_EQ(articleFor(name), "az ") << name;
-  for (const char* name : {"\xC9les", "Alma", "kard", ""})
-    EXPECT_EQ(articleFor(name), "a ") << name;
+TEST(DescribeTest, AnEmptyPrefixSlotWithoutATypeZeroGivesTheEmptyText) {
+  DataSetText text;
+  text.stdItems = "1000 3 \"a\" \"b\"\n";
+  const auto db = loadDataSet(text);
+  EXPECT_EQ(db->lastError(), std::nullopt);
+  EXPECT_STREQ(db->describe(1000), ("a" + kShort).c_str());
+  EXPECT_STREQ(db->describe(1450), "");
+  EXPECT_EQ(decodeItem(*db, 1450), std::nullopt);
 }
 
 // Prefix 5 on `slot` gives `first` and `second` to skill index `skill` or, with
@@ -100,8 +102,7 @@ TEST(ArticleTest, LowerCaseVowelsTakeAz) {
 // damage sides, dice and bonus. Sums wrap around and are written in full.
 TEST(DescribeTest, BonusListSlotsAndSums) {
   struct Row {
-    size_t slot;
-    int32_t skill, first, second, multiplier;
+    int32_t slot, skill, first, second, multiplier;
     std::string tail;
   };
   const Row rows[] = {
@@ -116,23 +117,26 @@ TEST(DescribeTest, BonusListSlotsAndSums) {
       {0, 113, 3, 0, 2, kDamage},        {0, -114, 3, 0, 2, kDamage}};
   for (const Row& row : rows) {
     // Without a multiplier the record is another prefix's and must not apply.
-    Tables t({{row.multiplier != 0 ? 5 : 6, row.slot == 0 ? 11 : 3, row.skill, row.multiplier}});
-    t.db.types[2] = type(7, {row.first, row.second});
-    t.prefix(5, "x", 7, {row.skill, row.skill});
-    EXPECT_EQ(t.db.describe(3250 + static_cast<int32_t>(row.slot)),
-              "a x P" + t.db.stdItems[row.slot].name + kShort + row.tail)
-        << row.tail;
+    const std::string change = std::to_string(row.multiplier != 0 ? 3250 : 3700) + " " +
+                               (row.slot == 0 ? "11 " : "3 ") + std::to_string(row.skill) + " " +
+                               std::to_string(row.multiplier);
+    const auto db = tables(change, {row.first, row.second}, {row.skill, row.skill});
+    const std::string base = row.slot == 0 ? "PKard" : "PPajzs";
+    EXPECT_EQ(db->describe(3250 + row.slot), "a x " + base + kShort + row.tail) << row.tail;
   }
 }
 
 TEST(DescribeTest, LongTextsAreNeverCut) {
-  Tables t;
-  for (size_t i = 0; i < 110; ++i)
-    t.db.skills[i] = {std::string(200, 'n') + std::to_string(i), 0}, t.db.skillPresent[i] = 1;
-  t.db.types[2] = type(7, {1, 1, 1, 1, 1, 1});
-  t.prefix(5, "x", 7, {0, 20, 40, 60, 80, 109});
-  const std::string text = t.db.describe(3265);
-  EXPECT_EQ(text.substr(text.size() - 206), "+1 " + std::string(200, 'n') + "109");
+  DataSetText text;
+  for (int i = 0; i < 110; ++i)
+    text.skills += std::to_string(i) + " 0 \"" + std::string(200, 'n') + std::to_string(i) + "\"\n";
+  text.stdItems = "1000 3 \"a\" \"b\"\n";
+  text.types = "7\n6\n" + amountLine(1) + amountLine(1) + amountLine(1) + amountLine(1) +
+               amountLine(1) + amountLine(1);
+  text.rndItems = "#1450\n\"x\"\n7\n0\n20\n40\n60\n80\n109\n";
+  const auto db = loadDataSet(text);
+  const std::string description = db->describe(1450);
+  EXPECT_EQ(description.substr(description.size() - 206), "+1 " + std::string(200, 'n') + "109");
 }
 
 }  // namespace

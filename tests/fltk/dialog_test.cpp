@@ -27,7 +27,7 @@ const bool sampleLoaded = loadDataFiles(sample);
 // A mapped window whose number field has the keyboard focus.
 struct ShownWindow : MainWindow {
   ShownWindow() : MainWindow(sample) {
-    EXPECT_TRUE(sampleLoaded) << sample.lastError.value_or("");
+    EXPECT_TRUE(sampleLoaded) << sample.lastError().value_or("");
     show();
     XWindowAttributes attributes{};
     for (int tries = 0; tries < 400 && attributes.map_state != IsViewable; ++tries) {
