@@ -1,4 +1,5 @@
 // ItemDatabase::describe: an item's decoding written as Hungarian text.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string>
@@ -82,11 +83,13 @@ void composeDescription(const ItemDatabase& db, int32_t number, std::string& tex
   text.append(nameMissing ? kLongHeader : kShortHeader);
 
   const bool weapon = isWeaponKind(decoding->kind);
-  const int32_t skillCount = db.skillCount();
-  for (int32_t skill = 0; skill < skillCount; ++skill) {
-    const int32_t sum = sums[static_cast<std::size_t>(skill)];
-    if (sum == 0)
-      continue;
+  // Most sums are 0: find_if skips them in a loop of its own.
+  const auto nonZero = [](int32_t sum) { return sum != 0; };
+  const auto skillsEnd = sums.begin() + db.skillCount();
+  for (auto it = std::find_if(sums.begin(), skillsEnd, nonZero); it != skillsEnd;
+       it = std::find_if(it + 1, skillsEnd, nonZero)) {
+    const auto skill = static_cast<int32_t>(it - sums.begin());
+    const int32_t sum = *it;
     if (sum > 0)
       text += '+';
     appendNumber(text, sum);
