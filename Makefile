@@ -5,8 +5,9 @@ CMAKE ?= cmake
 CTEST ?= ctest
 JOBS  ?= $(shell nproc)
 
-# Steps that `make test` runs after the native suite; each mk/*.mk adds its own.
-TEST_STEPS :=
+# Steps that `make test` runs after the format check and the native suite,
+# in the order the README lists them; each is defined in one of mk/*.mk.
+TEST_STEPS := test-sample-data test-windows test-asan test-fuzz test-valgrind test-bench
 
 .PHONY: all deps build check test test-native format format-check clean
 all: build

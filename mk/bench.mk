@@ -8,7 +8,6 @@ BENCH_BUILD := build/release
 BENCH_REPETITIONS ?= 5
 
 .PHONY: build-bench bench test-bench
-TEST_STEPS += test-bench
 
 build-bench:
 	$(CMAKE) --preset release

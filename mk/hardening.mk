@@ -5,7 +5,6 @@
 FUZZ_SECONDS ?= 60
 
 .PHONY: test-asan build-fuzz fuzz test-fuzz test-valgrind
-TEST_STEPS += test-asan test-fuzz test-valgrind
 
 test-asan:
 	$(CMAKE) --preset asan

@@ -16,4 +16,3 @@ package: windows
 test-windows: package
 	$(CTEST) --test-dir $(WINDOWS_BUILD)/tests/win32 --output-on-failure
 
-TEST_STEPS += test-windows

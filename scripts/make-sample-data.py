@@ -3,6 +3,9 @@
 
     python3 scripts/make-sample-data.py            write Data/*.txt
     python3 scripts/make-sample-data.py --check    re-read Data/*.txt and check them
+    python3 scripts/make-sample-data.py --check --cli PATH
+                                                   ... and compare every description
+                                                   with what tamrix-cli --all --raw says
     python3 scripts/make-sample-data.py --show N.. print the descriptions of some numbers
 
 Every word lives in the tables below as normal text; the files are written in
@@ -13,6 +16,7 @@ name prefixes by their block of item numbers, and so on).
 """
 
 import argparse
+import subprocess
 import sys
 from pathlib import Path
 
@@ -873,7 +877,23 @@ def describe(t, number):
     return text
 
 
-def check_files():
+def compare_with_cli(t, cli):
+    """A second opinion: the C++ engine must give the same bytes for every number."""
+    result = subprocess.run([cli, "-C", str(DATA.parent), "--all", "--raw"],
+                            capture_output=True, check=True)
+    got = result.stdout.split(b"\0")[:-1]
+    expected = [text for number in range(BASE, BASE + RND_COUNT * STD_COUNT)
+                if (text := describe(t, number))]
+    if len(got) != len(expected):
+        raise SystemExit(f"tamrix-cli gave {len(got)} descriptions, the script {len(expected)}")
+    for number, (ours, theirs) in enumerate(zip(expected, got), start=BASE):
+        if ours.encode(ENCODING) != theirs:
+            raise SystemExit(f"{number}: tamrix-cli says {theirs.decode(ENCODING)!r}, "
+                             f"the script {ours!r}")
+    print(f"ok: tamrix-cli agrees on all {len(got)} descriptions")
+
+
+def check_files(cli=None):
     t = read_tables()
     problems = []
     if sorted(t.std) != list(range(STD_COUNT)):
@@ -899,11 +919,15 @@ def check_files():
           f"{len(t.rnd)} prefixes, {len(t.changes)} change records; "
           f"{RND_COUNT * STD_COUNT} numbers described")
     print(f"longest name line ({len(longest)} characters): {longest}")
+    if cli:
+        compare_with_cli(t, cli)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true", help="re-read and check Data/*.txt")
+    parser.add_argument("--cli", metavar="PATH",
+                        help="with --check: compare every description with this tamrix-cli")
     parser.add_argument("--show", nargs="+", type=int, metavar="N",
                         help="print the descriptions of these item numbers")
     args = parser.parse_args()
@@ -912,7 +936,7 @@ def main():
         for number in args.show:
             print(f"{number}: " + describe(t, number).replace("\n", "\n      ") + "\n")
     elif args.check:
-        check_files()
+        check_files(args.cli)
     else:
         write_files()
         check_files()

@@ -27,7 +27,8 @@ void setControlText(HWND dialog, int id, std::string_view cp1250) {
   SetWindowTextW(GetDlgItem(dialog, id), wide.c_str());
 }
 
-void answerCommand(HWND dialog) {
+// Reads the number field and shows the shared logic's answer in the two output fields.
+void showAnswer(HWND dialog) {
   // The success flag is not consulted: an empty field, a value out of range
   // and 0 all read as 0, which the shared logic answers.
   const UINT raw = GetDlgItemInt(dialog, IDC_ITEM_NUMBER, nullptr, TRUE);
@@ -48,7 +49,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
       return FALSE;  // the dialog manager does not move the focus
     case WM_COMMAND:
       if (dialogReady) {
-        answerCommand(dialog);
+        showAnswer(dialog);
       }
       return FALSE;
     case WM_CLOSE:
