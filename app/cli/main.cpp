@@ -12,8 +12,8 @@
 
 #include "app/cli/output.h"
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
 #include "app/version.h"
+#include "text/encoding.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
