@@ -14,9 +14,9 @@ namespace {
 // written in UTF-8 so that they can be read. The code page's other letters
 // (such as the sharp s) have no base letter of their own and stay.
 constexpr std::pair<char, const char*> kAccentedLetters[] = {
-    {'a', "áâäąăÁÂÄĄĂ"}, {'c', "čćçČĆÇ"}, {'d', "ďđĎĐ"},     {'e', "éëěęÉËĚĘ"}, {'i', "íîÍÎ"},
-    {'l', "ĺľłĹĽŁ"},     {'n', "ńňŃŇ"},   {'o', "óôöőÓÔÖŐ"}, {'r', "ŕřŔŘ"},     {'s', "śšşŚŠŞ"},
-    {'t', "ťţŤŢ"},       {'u', "úůüűÚŮÜŰ"}, {'y', "ýÝ"},     {'z', "źžżŹŽŻ"},
+    {'a', "áâäąăÁÂÄĄĂ"}, {'c', "čćçČĆÇ"},   {'d', "ďđĎĐ"},     {'e', "éëěęÉËĚĘ"}, {'i', "íîÍÎ"},
+    {'l', "ĺľłĹĽŁ"},     {'n', "ńňŃŇ"},     {'o', "óôöőÓÔÖŐ"}, {'r', "ŕřŔŘ"},     {'s', "śšşŚŠŞ"},
+    {'t', "ťţŤŢ"},       {'u', "úůüűÚŮÜŰ"}, {'y', "ýÝ"},       {'z', "źžżŹŽŻ"},
 };
 
 using FoldTable = std::array<char, 256>;

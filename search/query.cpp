@@ -29,12 +29,12 @@ enum class Operator { kGreaterEqual, kLessEqual, kGreater, kLess, kEqual };
 struct Term {
   TermKind kind = TermKind::kText;
   bool negated = false;
-  std::string text;                 // kText: folded Windows-1250
-  int32_t low = 0;                  // kKind, kPrefix: the value; kGrade: the range
-  int32_t high = 0;                 //
-  Operator op = Operator::kEqual;   // kComparison
-  int32_t value = 0;                //
-  std::vector<int32_t> skills;      // kComparison: the skills the name means
+  std::string text;                // kText: folded Windows-1250
+  int32_t low = 0;                 // kKind, kPrefix: the value; kGrade: the range
+  int32_t high = 0;                //
+  Operator op = Operator::kEqual;  // kComparison
+  int32_t value = 0;               //
+  std::vector<int32_t> skills;     // kComparison: the skills the name means
 };
 
 bool isBlank(char c) {
@@ -42,12 +42,16 @@ bool isBlank(char c) {
 }
 
 std::string quoted(std::string_view term) {
-  return "'" + std::string(term) + "'";
+  std::string out(1, '\'');
+  out += term;
+  out += '\'';
+  return out;
 }
 
 // Splits the query at blanks outside double quotes. Returns the error for a
 // quote that is not closed.
-std::optional<std::string> splitTerms(std::string_view query, std::vector<std::string_view>& terms) {
+std::optional<std::string> splitTerms(std::string_view query,
+                                      std::vector<std::string_view>& terms) {
   std::size_t pos = 0;
   while (pos < query.size()) {
     if (isBlank(query[pos])) {
@@ -166,8 +170,11 @@ std::optional<std::string> resolveSkill(const std::vector<CatalogueSkill>& skill
     return quoted(raw) + ": " + std::string(typed) + " names no skill";
   if (candidates.size() > 1) {
     std::string list;
-    for (const CatalogueSkill* candidate : candidates)
-      list += (list.empty() ? "" : ", ") + cp1250ToUtf8(candidate->name);
+    for (const CatalogueSkill* candidate : candidates) {
+      if (!list.empty())
+        list += ", ";
+      list += cp1250ToUtf8(candidate->name);
+    }
     return quoted(raw) + ": " + std::string(typed) + " names more than one skill: " + list;
   }
   for (const CatalogueSkill& skill : skills) {
@@ -182,7 +189,7 @@ std::optional<std::string> readComparison(const Catalogue& catalogue, std::strin
   const std::string_view typed = body.substr(0, opPos);
   std::string_view rest = body.substr(opPos);
   const bool orEqual = rest.size() >= 2 && rest[0] != '=' && rest[1] == '=';
-  term.op = rest[0] == '=' ? Operator::kEqual
+  term.op = rest[0] == '='   ? Operator::kEqual
             : rest[0] == '>' ? (orEqual ? Operator::kGreaterEqual : Operator::kGreater)
                              : (orEqual ? Operator::kLessEqual : Operator::kLess);
   const std::string_view op = rest.substr(0, orEqual ? 2 : 1);
