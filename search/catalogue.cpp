@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string_view>
 
 #include "decoder/decode_item.h"
@@ -61,6 +60,7 @@ int32_t CatalogueItem::sum(int32_t skill) const {
 Catalogue::Catalogue(ItemDatabase& db) : skills_(presentSkills(db)) {
   const NumberRange numbers = itemNumbers(db);
   const std::size_t slots = skillSlots(db);
+  std::vector<SkillSum> found;
   items_.reserve(static_cast<std::size_t>(std::max<int64_t>(numbers.end - numbers.first, 0)));
   for (int64_t n = numbers.first; n < numbers.end; ++n) {
     const auto number = static_cast<int32_t>(n);
@@ -78,13 +78,15 @@ Catalogue::Catalogue(ItemDatabase& db) : skills_(presentSkills(db)) {
     item.grade = decoding->item.grade;
     item.prefix = decoding->item.prefix;
     item.chaos = decoding->chaos;
-    const auto sums = std::span(decoding->sums).first(std::min(slots, decoding->sums.size()));
-    item.bonuses.reserve(
-        static_cast<std::size_t>(sums.size() - std::count(sums.begin(), sums.end(), 0)));
-    for (std::size_t k = 0; k < sums.size(); ++k) {
-      if (sums[k] != 0)
-        item.bonuses.push_back({static_cast<int32_t>(k), sums[k]});
+    // Collected in a vector that keeps its storage, so that each item's list
+    // is allocated once, at its size.
+    found.clear();
+    const std::size_t end = std::min(slots, decoding->sums.size());
+    for (std::size_t k = 0; k < end; ++k) {
+      if (decoding->sums[k] != 0)
+        found.push_back({static_cast<int32_t>(k), decoding->sums[k]});
     }
+    item.bonuses.assign(found.begin(), found.end());
     items_.push_back(std::move(item));
   }
 }

@@ -29,8 +29,9 @@ const std::map<std::string, std::string> kFiles = {
      "-start-\n1000 11 8 1 0 2 40 \"kard\" \"kardja\"\n1001 11 8 1 1 3 45 \"finom \"\n"
      "1002 11 8 1 2 4 50 \"Tompa \"\n1015 1 5 20 \"Páncél\" \"páncélja\"\n"
      "1016 1 6 25 \"nehéz \"\n1030 12 6 1 0 3 10 \"íj\" \"íja\"\n"},
-    {"type.txt", "-start-\n9\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n"
-                 "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"},
+    {"type.txt",
+     "-start-\n9\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n"
+     "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"},
     {"rnditem.txt", "-start-\n#1450\n\"lángoló\"\n9\n3\n40\n"},
     {"change.txt", "-start-\n"},
 };
@@ -89,10 +90,10 @@ TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
       {"\"lángoló finom\"", {1451}},
       {"\"finom kard\"", {1001, 1451}},
       {"kard -tompa -?", {1000, 1001, 1450, 1451}},
-      {"kard -", {}},            // a lone minus is a word
-      {"kard:", {}},             // so is any other term with a colon
-      {"\"kind:11\"", {}},       // and a quoted filter
-      {"kard \xD0\xB6", {}},     // a letter that Windows-1250 lacks matches nothing
+      {"kard -", {}},         // a lone minus is a word
+      {"kard:", {}},          // so is any other term with a colon
+      {"\"kind:11\"", {}},    // and a quoted filter
+      {"kard \xD0\xB6", {}},  // a letter that Windows-1250 lacks matches nothing
       {"finom -\xD0\xB6", {1001, 1451}},
       // Filters.
       {"kind:weapon grade:1 -langolo", {1001, 1031}},
@@ -167,10 +168,10 @@ TEST(SearchTest, UnreadableQueriesNameTheTerm) {
 
 TEST(FoldTest, LettersLoseCaseAndAccentsOtherBytesStay) {
   const std::pair<char, const char*> letters[] = {
-      {'a', "aAáÁâÂäÄąĄăĂ"}, {'c', "cCčČćĆçÇ"}, {'d', "dDďĎđĐ"},       {'e', "eEéÉëËěĚęĘ"},
-      {'i', "iIíÍîÎ"},       {'l', "lLĺĹľĽłŁ"},   {'n', "nNńŃňŇ"},       {'o', "oOóÓôÔöÖőŐ"},
-      {'r', "rRŕŔřŘ"},       {'s', "sSśŚšŠşŞ"},   {'t', "tTťŤţŢ"},       {'u', "uUúÚůŮüÜűŰ"},
-      {'y', "yYýÝ"},         {'z', "zZźŹžŽżŻ"},   {'q', "qQ"},
+      {'a', "aAáÁâÂäÄąĄăĂ"}, {'c', "cCčČćĆçÇ"}, {'d', "dDďĎđĐ"}, {'e', "eEéÉëËěĚęĘ"},
+      {'i', "iIíÍîÎ"},       {'l', "lLĺĹľĽłŁ"}, {'n', "nNńŃňŇ"}, {'o', "oOóÓôÔöÖőŐ"},
+      {'r', "rRŕŔřŘ"},       {'s', "sSśŚšŠşŞ"}, {'t', "tTťŤţŢ"}, {'u', "uUúÚůŮüÜűŰ"},
+      {'y', "yYýÝ"},         {'z', "zZźŹžŽżŻ"}, {'q', "qQ"},
   };
   for (const auto& [base, utf8] : letters) {
     const std::string text = *utf8ToCp1250(utf8);
