@@ -1,7 +1,8 @@
 // tamrix-bench: what loading the data files and describing every item number
 // cost, on the sample set and on a set a hundred times larger, each measured
 // beside a floor that does only the unavoidable part of the work (reading
-// the bytes, copying the finished texts).
+// the bytes, copying the finished texts); and what searching the catalogue
+// costs beside describing it.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "bench/data_set.h"
 #include "database/item_database.h"
+#include "search/search.h"
 
 namespace tamrix::bench {
 namespace {
@@ -31,6 +33,7 @@ struct Setup {
   std::vector<std::string> sampleTexts;  // in item number order
   int32_t firstNumber = 0;
   int32_t endNumber = 0;  // one past the last item number
+  std::unique_ptr<Catalogue> sampleCatalogue;
 };
 
 Setup& setup() {
@@ -151,12 +154,49 @@ void BM_CopyTextsFloor(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(texts.size()));
 }
 
+// Searching: a catalogue built and asked once (a search from the command
+// line), and queries against a catalogue built beforehand (a search box at
+// each keystroke), beside BM_DescribeAllSample.
+void BM_CatalogueAndQuerySample(benchmark::State& state) {
+  for (auto _ : state) {
+    const Catalogue catalogue(setup().sampleDb);
+    const SearchResult result = search(catalogue, "langolo");
+    benchmark::DoNotOptimize(result.numbers.data());
+  }
+}
+
+void queryBenchmark(benchmark::State& state, std::string_view query) {
+  const Catalogue& catalogue = *setup().sampleCatalogue;
+  for (auto _ : state) {
+    const SearchResult result = search(catalogue, query);
+    if (result.error || result.numbers.empty()) {
+      state.SkipWithError("the query finds nothing");
+      break;
+    }
+    benchmark::DoNotOptimize(result.numbers.data());
+  }
+}
+
+void BM_QueryWord(benchmark::State& state) {
+  queryBenchmark(state, "langolo");
+}
+void BM_QueryComparison(benchmark::State& state) {
+  queryBenchmark(state, "tuzsebzes>=4");
+}
+void BM_QueryFiveTerms(benchmark::State& state) {
+  queryBenchmark(state, "kard -langolo kind:weapon grade:5..14 talalati_esely>=3");
+}
+
 BENCHMARK(BM_LoadSample)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadLinesFloorLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DescribeAllSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DescribeAllLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyTextsFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogueAndQuerySample)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QueryWord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QueryComparison)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QueryFiveTerms)->Unit(benchmark::kMillisecond);
 
 // Loads both sets and checks that the large one answers every item number
 // exactly as the sample does: its extra records come before the sample's
@@ -188,6 +228,7 @@ bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path
     std::fprintf(stderr, "tamrix-bench: the sample set describes no item\n");
     return false;
   }
+  s.sampleCatalogue = std::make_unique<Catalogue>(s.sampleDb);
   benchmark::AddCustomContext("sample_bytes", std::to_string(s.sample.readBytes()));
   benchmark::AddCustomContext("large_bytes", std::to_string(s.large.readBytes()));
   benchmark::AddCustomContext("large_type_records", std::to_string(s.largeDb.typeCount()));

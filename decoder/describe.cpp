@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "database/item_database.h"
-#include "decoder/decode_item.h"
+#include "decoder/describe.h"
 
 namespace tamrix {
 
@@ -41,10 +41,11 @@ void appendNumber(std::string& text, int32_t value) {
   text.append(digits.data(), end);
 }
 
-// Writes the description of `number` into `text`, which it clears first.
-void composeDescription(const ItemDatabase& db, int32_t number, std::string& text) {
+}  // namespace
+
+void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding>& decoding,
+                        std::string& text) {
   text.clear();
-  const std::optional<ItemDecoding> decoding = decodeItem(db, number);
   if (!decoding)
     return;
   if (decoding->chaos) {
@@ -122,11 +123,9 @@ void composeDescription(const ItemDatabase& db, int32_t number, std::string& tex
   ItemDatabase::normalizeLine(text);
 }
 
-}  // namespace
-
 const char* ItemDatabase::describe(int32_t number) {
   // The buffer keeps its storage from one description to the next.
-  composeDescription(*this, number, descriptionBuffer_);
+  composeDescription(*this, decodeItem(*this, number), descriptionBuffer_);
   return descriptionBuffer_.c_str();
 }
 

@@ -10,10 +10,11 @@
 #include <system_error>
 #include <vector>
 
+#include "app/cli/find.h"
 #include "app/cli/output.h"
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
 #include "app/version.h"
+#include "text/encoding.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -31,6 +32,7 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "Usage: tamrix-cli [-C DIR] [--raw | --json] [--check] [--all] [NUMBER...]\n"
+    "       tamrix-cli [-C DIR] [--raw | --json] --find QUERY\n"
     "Describes item numbers from the tables in the Data folder of the current directory.\n"
     "\n"
     "  -C DIR     change into DIR before loading the data files\n"
@@ -38,6 +40,11 @@ constexpr const char* kUsage =
     "  --json     write one JSON object per line: {\"number\":N,\"name\":...,\"description\":...}\n"
     "  --check    only load the data files and print a summary\n"
     "  --all      describe every item number that has a description (1000 to 29799)\n"
+    "  --find QUERY\n"
+    "             describe the items that match QUERY, as --all does. Terms: words of the\n"
+    "             name, \"phrases\", SKILL>=N (also <=, >, <, =), kind:N, kind:weapon,\n"
+    "             grade:N..M, prefix:N, -TERM for not; case and accents do not matter.\n"
+    "             Example: --find 'kard tuzsebzes>=4 grade:10..14' (docs/search.md)\n"
     "  --help     show this help\n"
     "  --version  show the version\n"
     "\n"
@@ -55,6 +62,7 @@ struct Options {
   Format format = Format::kText;
   bool check = false;
   bool all = false;
+  std::optional<std::string> find;
   bool help = false;
   bool version = false;
   std::vector<std::string> numbers;
@@ -88,6 +96,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
       options.check = true;
     } else if (arg == "--all") {
       options.all = true;
+    } else if (arg == "--find") {
+      if (i + 1 >= argc)
+        return "--find needs a query";
+      options.find = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -103,6 +115,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
   }
   if (options.all && !options.numbers.empty())
     return "--all takes no NUMBER arguments";
+  if (options.find && (options.check || options.all || !options.numbers.empty()))
+    return "--find takes neither --check, --all nor NUMBER arguments";
   options.format = raw ? Format::kRaw : json ? Format::kJson : Format::kText;
   return std::nullopt;
 }
@@ -184,7 +198,10 @@ int run(int argc, char** argv) {
     reportLoadFailure(db, options.format);
     return kExitFailure;
   }
-  if (options.check) {
+  if (options.find) {
+    if (const int status = findItems(db, options.format, *options.find); status != kExitOk)
+      return status;
+  } else if (options.check) {
     std::fputs(loadSummary(db, options.format).c_str(), stdout);
   } else if (options.all) {
     describeAll(db, options.format);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
+#include "text/encoding.h"
 
 namespace tamrix::cli {
 

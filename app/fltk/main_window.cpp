@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
 #include "app/version.h"
+#include "text/encoding.h"
 
 #include "app/icon/tamrix.xpm"
 

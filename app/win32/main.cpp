@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
 #include "app/win32/resource.h"
+#include "text/encoding.h"
 
 namespace {
 

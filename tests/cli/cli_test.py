@@ -3,9 +3,11 @@
 
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
+import unicodedata
 
 BINARY, SOURCE_DIR, CASE = os.path.abspath(sys.argv[1]), *sys.argv[2:4]
 HEADER = b"\nA t\xe1rgy t\xe1pjai :\n"
@@ -47,7 +49,9 @@ def data_dir(folder, **changed):
 
 
 def case_usage():
-    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"]):
+    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"],
+                 ["--find"], ["--find", "kard", "1000"], ["--all", "--find", "kard"],
+                 ["--check", "--find", "kard"]):
         r = run(*args)
         check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
     check(run("--version").stdout == b"tamrix-cli 0.9.0\n", "--version")
@@ -101,6 +105,86 @@ def case_sample_data():
     lines = run("-C", SOURCE_DIR, "--all", "--json").stdout.splitlines()
     check([json.loads(line)["number"] for line in lines] == list(range(1000, 29800)),
           "json: every number in order")
+
+
+def fold(text):
+    """Lower case without accents, as the search compares names."""
+    return "".join(c for c in unicodedata.normalize("NFD", text.lower())
+                   if unicodedata.category(c) != "Mn")
+
+
+def bonus(description, skill):
+    """The sum the description shows for a skill, read from its text; 0 if none."""
+    found = re.search(r"(?:^|\s)([+-]\d+)%? " + re.escape(skill) + r"(?= |$)", description)
+    return int(found.group(1)) if found else 0
+
+
+def case_find():
+    everything = [json.loads(line)
+                  for line in run("-C", SOURCE_DIR, "--all", "--json").stdout.splitlines()]
+    with open(os.path.join(SOURCE_DIR, "Data", "stditem.txt"), encoding="cp1250") as f:
+        lines = f.read().split("-start-", 1)[1].split("\n")
+    kind = {int(line.split()[0]) - 1000: int(line.split()[1]) for line in lines if line.strip()}
+
+    def group_kind(number):
+        slot = (number - 1000) % 450
+        return kind[slot - slot % 15]
+
+    def grade(number):
+        return (number - 1000) % 15
+
+    def prefix(number):
+        return (number - 1000) // 450
+
+    # query, how many items it finds, and what they are, read from the --all output
+    rows = [
+        ("langolo kard", 14, lambda n, name, d: "langolo" in fold(name) and "kard" in fold(name)),
+        ("\"finom kard\"", 64, lambda n, name, d: "finom kard" in fold(name)),
+        ("GYŰRŰ grade:0", 128, lambda n, name, d: "gyuru" in fold(name) and grade(n) == 0),
+        ("pajzs -cimer", 897,
+         lambda n, name, d: "pajzs" in fold(name) and "cimer" not in fold(name)),
+        ("tuzsebzes>=4", 1000, lambda n, name, d: bonus(d, "tűzsebzés") >= 4),
+        ("\"találati esély\">=5 kind:weapon", 4816,
+         lambda n, name, d: bonus(d, "találati esély") >= 5 and group_kind(n) in (11, 12)),
+        ("kind:weapon grade:10..14", 3840,
+         lambda n, name, d: group_kind(n) in (11, 12) and grade(n) >= 10),
+        ("szerencse>=3 -gyuru", 616,
+         lambda n, name, d: bonus(d, "szerencse") >= 3 and "gyuru" not in fold(name)),
+        ("vedekezes>=10 sisak", 64,
+         lambda n, name, d: bonus(d, "védekezés") >= 10 and "sisak" in fold(name)),
+        ("prefix:1 grade:0", 30, lambda n, name, d: prefix(n) == 1 and grade(n) == 0),
+        ("kaosz", 63 * 30, lambda n, name, d: name == "Káosz tárgy!"),
+        ("kard -langolo -jeges grade:13..14", 63,
+         lambda n, name, d: "kard" in fold(name) and "langolo" not in fold(name) and
+         "jeges" not in fold(name) and grade(n) >= 13),
+        ("kritikus>=1 -kind:11", 560,
+         lambda n, name, d: bonus(d, "kritikus találat") >= 1 and group_kind(n) != 11),
+    ]
+    for query, count, wanted in rows:
+        expected = [o["number"] for o in everything
+                    if wanted(o["number"], o["name"], o["description"])]
+        r = run("-C", SOURCE_DIR, "--json", "--find", query)
+        got = [json.loads(line)["number"] for line in r.stdout.splitlines()]
+        check(r.returncode == 0 and got == expected and len(got) == count,
+              f"{query}: {len(got)} found, {len(expected)} expected, count {count}")
+
+    # The other formats write each record as --all does.
+    records = run("-C", SOURCE_DIR, "--all", "--raw").stdout.split(b"\0")
+    r = run("-C", SOURCE_DIR, "--raw", "--find", "prefix:2 grade:3")
+    check(r.stdout == b"".join(records[n - 1000] + b"\0" for n in range(1903, 2350, 15)), "raw")
+    r = run("-C", SOURCE_DIR, "--find", "\"parázsló csiszolt szablya\"")
+    check(r.stdout == run("-C", SOURCE_DIR, "2385").stdout, f"text {r}")
+
+    # No match: nothing at all, and success. An unreadable query: status 2, the error only.
+    r = run("-C", SOURCE_DIR, "--find", "kard sisak")
+    check(r.returncode == 0 and r.stdout == b"" and r.stderr == b"", f"no match {r}")
+    for query, error in (("tuz>=4", "'tuz>=4': tuz names more than one skill: "
+                                    "tűzállóság, tűzsebzés, tűzmágia"),
+                         ("grade:20", "'grade:20': grade: needs N or N..M with 0 <= N <= M <= 14"),
+                         ("\"finom", "'\"finom': unbalanced quote")):
+        r = run("-C", SOURCE_DIR, "--find", query)
+        check(r.returncode == 2 and r.stdout == b"" and
+              r.stderr.decode().startswith("tamrix-cli: " + error + "\n"), f"{query}: {r}")
 
 
 globals()["case_" + CASE]()

@@ -15,8 +15,8 @@
 #include <string_view>
 
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
 #include "app/fltk/main_window.h"
+#include "text/encoding.h"
 
 namespace tamrix {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/dialog_logic.h"
-#include "app/encoding.h"
+#include "text/encoding.h"
 
 namespace {
 

@@ -1,6 +1,9 @@
-#include "app/encoding.h"
+#include "text/encoding.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <utility>
 
 namespace tamrix {
 
@@ -41,6 +44,64 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// The bytes 0x80 to 0xFF by their code point, for the way back.
+using ReverseTable = std::array<std::pair<char16_t, unsigned char>, 128>;
+
+ReverseTable makeReverseTable() {
+  ReverseTable table{};
+  for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
+    table[i] = {kUpperHalf[i], static_cast<unsigned char>(0x80 + i)};
+  std::sort(table.begin(), table.end());
+  return table;
+}
+
+std::optional<unsigned char> codePointToCp1250(char32_t c) {
+  if (c < 0x80)
+    return static_cast<unsigned char>(c);
+  static const ReverseTable reverse = makeReverseTable();
+  const auto found = std::lower_bound(reverse.begin(), reverse.end(), c,
+                                      [](const std::pair<char16_t, unsigned char>& entry,
+                                         char32_t key) { return char32_t{entry.first} < key; });
+  if (found == reverse.end() || char32_t{found->first} != c)
+    return std::nullopt;
+  return found->second;
+}
+
+// The code point that starts at `text[pos]`, advancing `pos` past it, or
+// nothing for a malformed sequence (also an overlong form or a surrogate).
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos++]);
+  if (lead < 0x80)
+    return lead;
+  int length = 0;
+  char32_t c = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 1;
+    c = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 2;
+    c = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 3;
+    c = lead & 0x07u;
+  } else {
+    return std::nullopt;
+  }
+  for (int i = 0; i < length; ++i) {
+    if (pos >= text.size())
+      return std::nullopt;
+    const auto next = static_cast<unsigned char>(text[pos++]);
+    if ((next & 0xC0) != 0x80)
+      return std::nullopt;
+    c = (c << 6) | (next & 0x3Fu);
+  }
+  constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[static_cast<std::size_t>(length)] || c > 0x10FFFF ||
+      (c >= 0xD800 && c <= 0xDFFF))
+    return std::nullopt;
+  return c;
+}
+
 }  // namespace
 
 char32_t cp1250ToCodePoint(unsigned char byte) {
@@ -60,6 +121,20 @@ std::u16string cp1250ToUtf16(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     out += static_cast<char16_t>(cp1250ToCodePoint(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
+std::optional<std::string> utf8ToCp1250(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::optional<char32_t> c = nextCodePoint(utf8, pos);
+    const std::optional<unsigned char> byte = c ? codePointToCp1250(*c) : std::nullopt;
+    if (!byte)
+      return std::nullopt;
+    out += static_cast<char>(*byte);
   }
   return out;
 }

@@ -1,0 +1,104 @@
+// The catalogue builder: the one place where the search reads the database.
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "decoder/decode_item.h"
+#include "decoder/describe.h"
+#include "search/fold.h"
+#include "search/search.h"
+
+namespace tamrix {
+
+namespace {
+
+// The first item number and one past the last, as the loaded tables give them.
+struct NumberRange {
+  int64_t first = 0;
+  int64_t end = 0;
+};
+
+NumberRange itemNumbers(const ItemDatabase& db) {
+  const int64_t first = db.specItemCount();
+  const int64_t end = first + int64_t{db.rndItemCount()} * db.stdItemCount();
+  return {first, std::min<int64_t>(end, int64_t{INT32_MAX} + 1)};
+}
+
+std::vector<CatalogueSkill> presentSkills(const ItemDatabase& db) {
+  std::vector<CatalogueSkill> skills;
+  for (std::size_t i = 0; i < db.skills().size(); ++i) {
+    if (const std::optional<SkillEntry>& skill = db.skills()[i])
+      skills.push_back({static_cast<int32_t>(i), skill->name, foldText(skill->name)});
+  }
+  return skills;
+}
+
+}  // namespace
+
+std::string_view CatalogueItem::nameLine() const {
+  const std::string_view text = description();
+  return text.substr(0, text.find('\n'));
+}
+
+int32_t CatalogueItem::sum(int32_t skill) const {
+  for (const SkillSum& bonus : bonuses()) {
+    if (bonus.skill == skill)
+      return bonus.sum;
+  }
+  return 0;
+}
+
+Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
+  const NumberRange numbers = itemNumbers(db);
+  // Only the skills' sums; the damage figures that follow them are no bonus.
+  const auto skillsEnd = static_cast<std::ptrdiff_t>(db.skillCount());
+  const auto nonZero = [](int32_t sum) { return sum != 0; };
+  const auto itemBound =
+      static_cast<std::size_t>(std::max<int64_t>(numbers.end - numbers.first, 0));
+  items_.reserve(itemBound);
+  // Room for the usual texts; longer ones grow the buffer. Where each item's
+  // texts lie is kept as offsets until the buffer has stopped growing.
+  constexpr std::size_t kUsualTextSize = 256;
+  texts_.reserve(itemBound * kUsualTextSize);
+  struct Place {
+    std::size_t offset;
+    std::size_t descriptionSize;
+    std::size_t nameSize;
+  };
+  std::vector<Place> places;
+  places.reserve(itemBound);
+  std::string description;
+  for (int64_t n = numbers.first; n < numbers.end; ++n) {
+    const auto number = static_cast<int32_t>(n);
+    // One decoding gives both the text and the numbers searched.
+    const std::optional<ItemDecoding> decoding = decodeItem(db, number);
+    if (!decoding)
+      continue;
+    CatalogueItem& item = items_.emplace_back();
+    item.number = number;
+    composeDescription(db, decoding, description);
+    const std::string_view nameLine =
+        std::string_view(description).substr(0, description.find('\n'));
+    places.push_back({texts_.size(), description.size(), nameLine.size()});
+    texts_.insert(texts_.end(), description.begin(), description.end());
+    appendFolded(texts_, nameLine);
+    item.kind = decoding->kind;
+    item.grade = decoding->item.grade;
+    item.prefix = decoding->item.prefix;
+    item.chaos = decoding->chaos;
+    const auto sums = decoding->sums.begin();
+    for (auto it = std::find_if(sums, sums + skillsEnd, nonZero); it != sums + skillsEnd;
+         it = std::find_if(it + 1, sums + skillsEnd, nonZero))
+      if (item.bonusCount_ < item.bonuses_.size())
+        item.bonuses_[item.bonusCount_++] = {static_cast<int32_t>(it - sums), *it};
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    const Place& place = places[i];
+    const char* const text = texts_.data() + place.offset;
+    items_[i].description_ = std::string_view(text, place.descriptionSize);
+    items_[i].foldedName_ = std::string_view(text + place.descriptionSize, place.nameSize);
+  }
+}
+
+}  // namespace tamrix

@@ -1,0 +1,289 @@
+// The query language: reading a query into terms, and matching the terms
+// against the catalogue's items.
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "search/fold.h"
+#include "search/search.h"
+#include "text/encoding.h"
+
+namespace tamrix {
+
+namespace {
+
+// The kinds that `kind:weapon` stands for: those the description writes a
+// damage line for.
+constexpr int32_t kFirstWeaponKind = 11;
+constexpr int32_t kLastWeaponKind = 12;
+constexpr int32_t kLastGrade = 14;
+
+enum class TermKind { kText, kNothing, kKind, kWeapon, kGrade, kPrefix, kComparison };
+enum class Operator { kGreaterEqual, kLessEqual, kGreater, kLess, kEqual };
+
+struct Term {
+  TermKind kind = TermKind::kText;
+  bool negated = false;
+  std::string text;                // kText: folded Windows-1250
+  int32_t low = 0;                 // kKind, kPrefix: the value; kGrade: the range
+  int32_t high = 0;                //
+  Operator op = Operator::kEqual;  // kComparison
+  int32_t value = 0;               //
+  std::vector<int32_t> skills;     // kComparison: the skills the name means
+};
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string quoted(std::string_view term) {
+  std::string out(1, '\'');
+  out += term;
+  out += '\'';
+  return out;
+}
+
+// Splits the query at blanks outside double quotes. Returns the error for a
+// quote that is not closed.
+std::optional<std::string> splitTerms(std::string_view query,
+                                      std::vector<std::string_view>& terms) {
+  std::size_t pos = 0;
+  while (pos < query.size()) {
+    if (isBlank(query[pos])) {
+      ++pos;
+      continue;
+    }
+    const std::size_t start = pos;
+    bool inQuotes = false;
+    for (; pos < query.size() && (inQuotes || !isBlank(query[pos])); ++pos) {
+      if (query[pos] == '"')
+        inQuotes = !inQuotes;
+    }
+    const std::string_view term = query.substr(start, pos - start);
+    if (inQuotes)
+      return quoted(term) + ": unbalanced quote";
+    terms.push_back(term);
+  }
+  return std::nullopt;
+}
+
+// The text without its double quotes; outside them, `_` stands for a blank
+// when `underscoreIsBlank`.
+std::string unquote(std::string_view text, bool underscoreIsBlank) {
+  std::string out;
+  bool inQuotes = false;
+  for (const char c : text) {
+    if (c == '"')
+      inQuotes = !inQuotes;
+    else
+      out += (underscoreIsBlank && !inQuotes && c == '_') ? ' ' : c;
+  }
+  return out;
+}
+
+// An optional minus sign and digits, within 32 bits.
+std::optional<int32_t> readNumber(std::string_view text) {
+  int32_t value = 0;
+  const char* const end = text.data() + text.size();
+  const auto [ptr, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || ptr != end)
+    return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> readFilter(std::string_view body, std::string_view raw, Term& term) {
+  const std::size_t colon = body.find(':');
+  const std::string_view name = body.substr(0, colon);
+  const std::string_view value = body.substr(colon + 1);
+  if (name == "kind") {
+    if (value == "weapon") {
+      term.kind = TermKind::kWeapon;
+      return std::nullopt;
+    }
+    const std::optional<int32_t> kind = readNumber(value);
+    if (!kind)
+      return quoted(raw) + ": kind: needs a number or weapon";
+    term.kind = TermKind::kKind;
+    term.low = *kind;
+    return std::nullopt;
+  }
+  if (name == "grade") {
+    const std::size_t dots = value.find("..");
+    const std::optional<int32_t> low = readNumber(value.substr(0, dots));
+    const std::optional<int32_t> high =
+        dots == std::string_view::npos ? low : readNumber(value.substr(dots + 2));
+    if (!low || !high || *low < 0 || *low > *high || *high > kLastGrade)
+      return quoted(raw) + ": grade: needs N or N..M with 0 <= N <= M <= 14";
+    term.kind = TermKind::kGrade;
+    term.low = *low;
+    term.high = *high;
+    return std::nullopt;
+  }
+  const std::optional<int32_t> prefix = readNumber(value);
+  if (!prefix)
+    return quoted(raw) + ": prefix: needs a number";
+  term.kind = TermKind::kPrefix;
+  term.low = *prefix;
+  return std::nullopt;
+}
+
+// Where the operator of a comparison starts: the first '>', '<' or '='
+// outside quotes.
+std::size_t findOperator(std::string_view body) {
+  bool inQuotes = false;
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '"')
+      inQuotes = !inQuotes;
+    else if (!inQuotes && (body[i] == '>' || body[i] == '<' || body[i] == '='))
+      return i;
+  }
+  return std::string_view::npos;
+}
+
+// The skills a folded name means: every skill whose whole name it is, or
+// else every skill with the one distinct name that it begins.
+std::optional<std::string> resolveSkill(const std::vector<CatalogueSkill>& skills,
+                                        const std::string& folded, std::string_view typed,
+                                        std::string_view raw, std::vector<int32_t>& matched) {
+  for (const CatalogueSkill& skill : skills) {
+    if (skill.foldedName == folded)
+      matched.push_back(skill.index);
+  }
+  if (!matched.empty())
+    return std::nullopt;
+  std::vector<const CatalogueSkill*> candidates;  // one per distinct name
+  for (const CatalogueSkill& skill : skills) {
+    if (!skill.foldedName.starts_with(folded))
+      continue;
+    const bool seen = std::any_of(candidates.begin(), candidates.end(), [&](const auto* other) {
+      return other->foldedName == skill.foldedName;
+    });
+    if (!seen)
+      candidates.push_back(&skill);
+  }
+  if (candidates.empty())
+    return quoted(raw) + ": " + std::string(typed) + " names no skill";
+  if (candidates.size() > 1) {
+    std::string list;
+    for (const CatalogueSkill* candidate : candidates) {
+      if (!list.empty())
+        list += ", ";
+      list += cp1250ToUtf8(candidate->name);
+    }
+    return quoted(raw) + ": " + std::string(typed) + " names more than one skill: " + list;
+  }
+  for (const CatalogueSkill& skill : skills) {
+    if (skill.foldedName == candidates.front()->foldedName)
+      matched.push_back(skill.index);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> readComparison(const Catalogue& catalogue, std::string_view body,
+                                          std::size_t opPos, std::string_view raw, Term& term) {
+  const std::string_view typed = body.substr(0, opPos);
+  std::string_view rest = body.substr(opPos);
+  const bool orEqual = rest.size() >= 2 && rest[0] != '=' && rest[1] == '=';
+  term.op = rest[0] == '='   ? Operator::kEqual
+            : rest[0] == '>' ? (orEqual ? Operator::kGreaterEqual : Operator::kGreater)
+                             : (orEqual ? Operator::kLessEqual : Operator::kLess);
+  const std::string_view op = rest.substr(0, orEqual ? 2 : 1);
+  rest.remove_prefix(op.size());
+  const std::optional<int32_t> value = readNumber(rest);
+  if (!value)
+    return quoted(raw) + ": " + std::string(op) + " needs a number within 32 bits";
+  term.value = *value;
+  const std::optional<std::string> name = utf8ToCp1250(unquote(typed, true));
+  if (!name) {
+    // No skill name holds a character that Windows-1250 lacks.
+    term.kind = TermKind::kNothing;
+    return std::nullopt;
+  }
+  const std::string folded = foldText(*name);
+  if (folded.empty())
+    return quoted(raw) + ": no skill name before " + std::string(op);
+  term.kind = TermKind::kComparison;
+  return resolveSkill(catalogue.skills(), folded, typed, raw, term.skills);
+}
+
+std::optional<std::string> readTerm(const Catalogue& catalogue, std::string_view raw, Term& term) {
+  std::string_view body = raw;
+  if (body.size() > 1 && body[0] == '-') {
+    term.negated = true;
+    body.remove_prefix(1);
+  }
+  if (body.starts_with("kind:") || body.starts_with("grade:") || body.starts_with("prefix:"))
+    return readFilter(body, raw, term);
+  if (const std::size_t opPos = findOperator(body); opPos != std::string_view::npos)
+    return readComparison(catalogue, body, opPos, raw, term);
+  const std::optional<std::string> text = utf8ToCp1250(unquote(body, false));
+  term.kind = text ? TermKind::kText : TermKind::kNothing;
+  term.text = text ? foldText(*text) : std::string();
+  return std::nullopt;
+}
+
+bool compare(int32_t sum, Operator op, int32_t value) {
+  switch (op) {
+    case Operator::kGreaterEqual:
+      return sum >= value;
+    case Operator::kLessEqual:
+      return sum <= value;
+    case Operator::kGreater:
+      return sum > value;
+    case Operator::kLess:
+      return sum < value;
+    case Operator::kEqual:
+      return sum == value;
+  }
+  return false;
+}
+
+bool matches(const Term& term, const CatalogueItem& item) {
+  switch (term.kind) {
+    case TermKind::kText:
+      return item.foldedName().find(term.text) != std::string_view::npos;
+    case TermKind::kNothing:
+      return false;
+    case TermKind::kKind:
+      return item.kind == term.low;
+    case TermKind::kWeapon:
+      return item.kind >= kFirstWeaponKind && item.kind <= kLastWeaponKind;
+    case TermKind::kGrade:
+      return item.grade >= term.low && item.grade <= term.high;
+    case TermKind::kPrefix:
+      return item.prefix == term.low;
+    case TermKind::kComparison:
+      return std::any_of(term.skills.begin(), term.skills.end(), [&](int32_t skill) {
+        return compare(item.sum(skill), term.op, term.value);
+      });
+  }
+  return false;
+}
+
+}  // namespace
+
+SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8) {
+  SearchResult result;
+  std::vector<std::string_view> rawTerms;
+  result.error = splitTerms(queryUtf8, rawTerms);
+  std::vector<Term> terms(rawTerms.size());
+  for (std::size_t i = 0; i < rawTerms.size() && !result.error; ++i)
+    result.error = readTerm(catalogue, rawTerms[i], terms[i]);
+  if (result.error)
+    return result;
+  for (const CatalogueItem& item : catalogue.items()) {
+    const bool all = std::all_of(terms.begin(), terms.end(), [&](const Term& term) {
+      return matches(term, item) != term.negated;
+    });
+    if (all)
+      result.numbers.push_back(item.number);
+  }
+  return result;
+}
+
+}  // namespace tamrix

@@ -1,0 +1,96 @@
+// Finding items: the catalogue of every item of a loaded database, and the
+// query language that searches it by name, by bonus and by kind, grade or
+// prefix. docs/search.md describes the language for its users.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "database/item_database.h"
+
+namespace tamrix {
+
+// A bonus that an item's description shows: the skill's index and its sum.
+struct SkillSum {
+  int32_t skill = 0;
+  int32_t sum = 0;
+};
+
+struct CatalogueItem {
+  int32_t number = 0;
+  int32_t kind = 0;    // the group base's kind
+  int32_t grade = 0;   // 0 to 14
+  int32_t prefix = 0;  // the random prefix index; 0 for none
+  bool chaos = false;  // the chaos item: no name of its own, no bonuses
+
+  // Windows-1250, exactly as describe gives it.
+  std::string_view description() const { return description_; }
+  // The name line, folded.
+  std::string_view foldedName() const { return foldedName_; }
+  // Every sum that is not 0, by increasing skill.
+  std::span<const SkillSum> bonuses() const { return {bonuses_.data(), bonusCount_}; }
+  // The name line, in Windows-1250.
+  std::string_view nameLine() const;
+  // The sum the description shows for `skill`; 0 when it shows none.
+  int32_t sum(int32_t skill) const;
+
+ private:
+  friend class Catalogue;
+  // Views into the catalogue's texts.
+  std::string_view description_;
+  std::string_view foldedName_;
+  // A prefix gives at most one skill per amount line, the standard item
+  // skills 6, 7 and 8: so many sums fit in the item itself.
+  std::array<SkillSum, kTypeMaxLines + 3> bonuses_{};
+  std::size_t bonusCount_ = 0;
+};
+
+// A skill of the loaded skill table that has a data line.
+struct CatalogueSkill {
+  int32_t index = 0;
+  std::string name;  // Windows-1250
+  std::string foldedName;
+};
+
+// Everything a search reads, taken from a loaded database once. It does not
+// refer to the database afterwards.
+class Catalogue {
+ public:
+  // Every number from the first item number to the last one whose
+  // description is not empty, in increasing order.
+  explicit Catalogue(const ItemDatabase& db);
+  // A move keeps the items' views valid; a copy would not.
+  Catalogue(const Catalogue&) = delete;
+  Catalogue& operator=(const Catalogue&) = delete;
+  Catalogue(Catalogue&&) = default;
+  Catalogue& operator=(Catalogue&&) = default;
+
+  const std::vector<CatalogueItem>& items() const { return items_; }
+  // The present skills, by increasing index.
+  const std::vector<CatalogueSkill>& skills() const { return skills_; }
+
+ private:
+  // Every item's description and folded name line, one after the other, in
+  // one buffer rather than two small ones an item: building the catalogue
+  // then costs little more than describing every item.
+  std::vector<char> texts_;
+  std::vector<CatalogueItem> items_;
+  std::vector<CatalogueSkill> skills_;
+};
+
+struct SearchResult {
+  std::vector<int32_t> numbers;      // increasing
+  std::optional<std::string> error;  // UTF-8 usage error naming the term; nothing searched
+};
+
+// The numbers of the catalogue's items that match `queryUtf8`, or the error
+// that makes the query unreadable.
+SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8);
+
+}  // namespace tamrix

@@ -1,0 +1,185 @@
+// The catalogue and the query language, on a small data set written here.
+#include "search/search.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "search/fold.h"
+#include "text/encoding.h"
+
+namespace tamrix {
+namespace {
+
+// The files in UTF-8, so that they can be read; the loaders get them in
+// Windows-1250. Group 0 is the weapon "kard" (grades 1 "finom ", 2 "Tompa "),
+// group 15 the armour "Páncél" (grade 1 "nehéz "), group 30 the bow "íj";
+// every other slot prints as "?". Prefix 1 "lángoló" gives grade + 1
+// tűzsebzés and -1 to skill 40; the other prefixes have no entry, so they
+// give only their chaos items. Skills 0 and 40 share the folded name "ero".
+const std::map<std::string, std::string> kFiles = {
+    {"skill.txt",
+     "-start-\n0 0 \"Erő\"\n3 0 \"tűzsebzés\"\n6 1 \"tartósság\"\n7 0 \"találati esély\"\n"
+     "8 0 \"védekezés\"\n23 0 \"tűzmágia\"\n40 0 \"erő\"\n41 0 \"életerő\"\n"
+     "42 0 \"életerő ölésenként\"\n"},
+    {"stditem.txt",
+     "-start-\n1000 11 8 1 0 2 40 \"kard\" \"kardja\"\n1001 11 8 1 1 3 45 \"finom \"\n"
+     "1002 11 8 1 2 4 50 \"Tompa \"\n1015 1 5 20 \"Páncél\" \"páncélja\"\n"
+     "1016 1 6 25 \"nehéz \"\n1030 12 6 1 0 3 10 \"íj\" \"íja\"\n"},
+    {"type.txt",
+     "-start-\n9\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n"
+     "-1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1 -1\n"},
+    {"rnditem.txt", "-start-\n#1450\n\"lángoló\"\n9\n3\n40\n"},
+    {"change.txt", "-start-\n"},
+};
+
+// The catalogue of the small set, built once for all tests.
+const Catalogue& catalogue() {
+  static const std::unique_ptr<Catalogue> built = [] {
+    ItemDatabase db([](const std::string& name) -> std::optional<std::string> {
+      const auto file = kFiles.find(name.substr(name.find('\\') + 1));
+      return file == kFiles.end() ? std::nullopt : utf8ToCp1250(file->second);
+    });
+    EXPECT_TRUE(db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
+                           "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt"));
+    return std::make_unique<Catalogue>(db);
+  }();
+  return *built;
+}
+
+TEST(CatalogueTest, EveryNumberWithADescriptionInOrder) {
+  const std::vector<CatalogueItem>& items = catalogue().items();
+  // Prefixes 0 and 1 whole, and the chaos items of the 62 prefixes without an entry.
+  ASSERT_EQ(items.size(), 450u + 450u + 62u * 30u);
+  EXPECT_EQ(items.front().number, 1000);
+  EXPECT_EQ(items.back().number, 29799);
+  EXPECT_TRUE(std::is_sorted(items.begin(), items.end(),
+                             [](const auto& a, const auto& b) { return a.number < b.number; }));
+
+  const CatalogueItem& item = items[451];
+  EXPECT_EQ(item.number, 1451);
+  EXPECT_EQ(item.nameLine(), *utf8ToCp1250("a lángoló finom kardja"));
+  EXPECT_EQ(item.foldedName(), "a langolo finom kardja");
+  EXPECT_EQ(std::tie(item.kind, item.grade, item.prefix, item.chaos),
+            std::make_tuple(11, 1, 1, false));
+  const std::vector<std::pair<int32_t, int32_t>> bonuses = {{3, 2}, {6, 45}, {7, 3}, {40, -1}};
+  ASSERT_EQ(item.bonuses().size(), bonuses.size());
+  for (std::size_t i = 0; i < bonuses.size(); ++i) {
+    EXPECT_EQ(std::tie(item.bonuses()[i].skill, item.bonuses()[i].sum),
+              std::tie(bonuses[i].first, bonuses[i].second));
+  }
+
+  const CatalogueItem& chaos = items[464];
+  EXPECT_EQ(chaos.description(), *utf8ToCp1250("Káosz tárgy!"));
+  EXPECT_EQ(std::tie(chaos.number, chaos.kind, chaos.grade, chaos.chaos),
+            std::make_tuple(1464, 11, 14, true));
+  EXPECT_TRUE(chaos.bonuses().empty());
+}
+
+TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
+  const std::pair<const char*, std::vector<int32_t>> rows[] = {
+      // Words and phrases, folded on both sides.
+      {"finom", {1001, 1451}},
+      {"FINOM", {1001, 1451}},
+      {"tompa", {1002, 1452}},
+      {"langolo finom", {1451}},
+      {"finom\tkard", {1001, 1451}},
+      {"\"lángoló finom\"", {1451}},
+      {"\"finom kard\"", {1001, 1451}},
+      {"kard -tompa -?", {1000, 1001, 1450, 1451}},
+      {"kard -", {}},         // a lone minus is a word
+      {"kard:", {}},          // so is any other term with a colon
+      {"\"kind:11\"", {}},    // and a quoted filter
+      {"kard \xD0\xB6", {}},  // a letter that Windows-1250 lacks matches nothing
+      {"finom -\xD0\xB6", {1001, 1451}},
+      // Filters.
+      {"kind:weapon grade:1 -langolo", {1001, 1031}},
+      {"kind:1 grade:1", {1016, 1466}},
+      {"kind:12 grade:0", {1030, 1480}},
+      {"pancel grade:0..1", {1015, 1016, 1465, 1466}},
+      {"grade:14 kard", {1014}},
+      {"prefix:1 grade:0..1 kard", {1450, 1451}},
+      {"prefix:0 finom", {1001}},
+      {"kaosz prefix:1 kind:12", {1494}},
+      {"-kind:11 -kind:0 grade:1", {1016, 1031, 1466, 1481}},
+      // Comparisons: the sum the description shows, 0 where it shows none.
+      {"tuzsebzes>=13 kard", {1462, 1463}},
+      {"tuzs>12 kard", {1462, 1463}},
+      {"tuzsebzes=1 kind:1", {1465}},
+      {"tuzsebzes<1 kard grade:0..1", {1000, 1001}},
+      {"-tuzsebzes>0 kard grade:0..1", {1000, 1001}},
+      {"\"találati esély\">=3 kind:weapon", {1001, 1002, 1030, 1451, 1452, 1480}},
+      {"talalati_esely>=3 kind:weapon", {1001, 1002, 1030, 1451, 1452, 1480}},
+      {"tartossag=20", {1015, 1465}},
+      {"tartossag<=-1", {}},
+      {"ero<0 grade:0 kard", {1450}},        // skill 40 is -1
+      {"ero=0 grade:0 kard", {1000, 1450}},  // skill 0 is 0 on both
+      {"er<0 grade:0 kard", {1450}},         // the start of one distinct name
+      {"eletero>=0 finom", {1001, 1451}},    // a whole name, though another begins with it
+      {"eletero_o=0 finom", {1001, 1451}},
+      {"ero>=-2147483648 finom", {1001, 1451}},
+      {"kaosz tuzsebzes=0 prefix:1 kind:12", {1494}},
+      {"\xD0\xB6>=1", {}},
+      {"finom -\xD0\xB6>=1", {1001, 1451}},
+  };
+  for (const auto& [query, numbers] : rows) {
+    const SearchResult result = search(catalogue(), query);
+    EXPECT_EQ(result.error, std::nullopt) << query;
+    EXPECT_EQ(result.numbers, numbers) << query;
+  }
+}
+
+TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
+  for (const char* query : {"", " \t "})
+    EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
+}
+
+TEST(SearchTest, UnreadableQueriesNameTheTerm) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"\"finom kard", "'\"finom kard': unbalanced quote"},
+      {"kard \"finom", "'\"finom': unbalanced quote"},
+      {"kind:x", "'kind:x': kind: needs a number or weapon"},
+      {"-kind:", "'-kind:': kind: needs a number or weapon"},
+      {"grade:15", "'grade:15': grade: needs N or N..M with 0 <= N <= M <= 14"},
+      {"grade:3..1", "'grade:3..1': grade: needs N or N..M with 0 <= N <= M <= 14"},
+      {"grade:-1..2", "'grade:-1..2': grade: needs N or N..M with 0 <= N <= M <= 14"},
+      {"grade:1...2", "'grade:1...2': grade: needs N or N..M with 0 <= N <= M <= 14"},
+      {"prefix:one", "'prefix:one': prefix: needs a number"},
+      {"tuz>=4", "'tuz>=4': tuz names more than one skill: tűzsebzés, tűzmágia"},
+      {"e>=1", "'e>=1': e names more than one skill: Erő, életerő, életerő ölésenként"},
+      {"xyz>=1", "'xyz>=1': xyz names no skill"},
+      {"\"tűz ero\"<1", "'\"tűz ero\"<1': \"tűz ero\" names no skill"},
+      {"ero>=x", "'ero>=x': >= needs a number within 32 bits"},
+      {"ero>=", "'ero>=': >= needs a number within 32 bits"},
+      {"ero<2147483648", "'ero<2147483648': < needs a number within 32 bits"},
+      {"ero=>1", "'ero=>1': = needs a number within 32 bits"},
+      {">=1", "'>=1': no skill name before >="},
+      {"kard ero>+1", "'ero>+1': > needs a number within 32 bits"},
+  };
+  for (const auto& [query, error] : rows) {
+    const SearchResult result = search(catalogue(), query);
+    EXPECT_EQ(result.error, error) << query;
+    EXPECT_TRUE(result.numbers.empty()) << query;
+  }
+}
+
+TEST(FoldTest, LettersLoseCaseAndAccentsOtherBytesStay) {
+  const std::pair<char, const char*> letters[] = {
+      {'a', "aAáÁâÂäÄąĄăĂ"}, {'c', "cCčČćĆçÇ"}, {'d', "dDďĎđĐ"}, {'e', "eEéÉëËěĚęĘ"},
+      {'i', "iIíÍîÎ"},       {'l', "lLĺĹľĽłŁ"}, {'n', "nNńŃňŇ"}, {'o', "oOóÓôÔöÖőŐ"},
+      {'r', "rRŕŔřŘ"},       {'s', "sSśŚšŠşŞ"}, {'t', "tTťŤţŢ"}, {'u', "uUúÚůŮüÜűŰ"},
+      {'y', "yYýÝ"},         {'z', "zZźŹžŽżŻ"}, {'q', "qQ"},
+  };
+  for (const auto& [base, utf8] : letters) {
+    const std::string text = *utf8ToCp1250(utf8);
+    EXPECT_EQ(foldText(text), std::string(text.size(), base)) << utf8;
+  }
+  const std::string others = *utf8ToCp1250("0 -_:ß×÷€\"?µ˙");
+  EXPECT_EQ(foldText(others), others);
+}
+
+}  // namespace
+}  // namespace tamrix
