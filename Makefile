@@ -8,11 +8,16 @@ JOBS  ?= $(shell nproc)
 # Steps that `make test` runs after the native suite; each mk/*.mk adds its own.
 TEST_STEPS :=
 
-.PHONY: all deps build check test test-native format format-check clean
+.PHONY: all deps deps-run build check test test-native format format-check clean
 all: build
 
+# Everything `make test` needs; deps-run only what building and opening the
+# dialog need.
 deps:
-	bash scripts/install-deps.sh
+	bash scripts/install-deps.sh test
+
+deps-run:
+	bash scripts/install-deps.sh run
 
 build:
 	$(CMAKE) --preset dev
