@@ -45,7 +45,8 @@ if [[ -n $zip && -f $zip && $zip -nt $exe ]]; then
     [[ $(head -c 3 "$stage/$f" | od -An -tx1 | tr -d ' ') == efbbbf ]] ||
       fail "$f has no byte order mark"
     (($(grep -c $'\r$' "$stage/$f") == $(wc -l <"$stage/$f"))) || fail "$f has an LF line end"
-    [[ $(tail -c 1 "$stage/$f") == $'\n' ]] || fail "$f does not end with a line end"
+    [[ $(tail -c 2 "$stage/$f" | od -An -tx1 | tr -d ' ') == 0d0a ]] ||
+      fail "$f does not end with CR LF"
   done
   cmp -s "$exe" "$stage/tamrix.exe" || fail "the packaged tamrix.exe is not the one just built"
 else
