@@ -7,13 +7,19 @@ JOBS  ?= $(shell nproc)
 
 # Steps that `make test` runs after the format check and the native suite,
 # in the order the README lists them; each is defined in one of mk/*.mk.
-TEST_STEPS := test-sample-data test-windows test-asan test-fuzz test-valgrind test-bench
+TEST_STEPS := test-sample-data test-windows test-deb test-run-deps test-asan test-fuzz \
+              test-valgrind test-bench
 
-.PHONY: all deps build check test test-native format format-check clean
+.PHONY: all deps deps-run build check test test-native format format-check clean
 all: build
 
+# Everything `make test` needs; deps-run only what building and opening the
+# dialog need.
 deps:
-	bash scripts/install-deps.sh
+	bash scripts/install-deps.sh test
+
+deps-run:
+	bash scripts/install-deps.sh run
 
 build:
 	$(CMAKE) --preset dev

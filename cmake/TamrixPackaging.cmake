@@ -1,17 +1,89 @@
-# The Windows zip, made by `cpack` in a Windows build: the dialog, the
-# command-line tool, the sample Data folder and the read-me files, in one
-# folder tamrix-<version>-win64 that runs wherever it is unzipped.
+# Packages, made by `cpack` in the build folder.
+#
+# Windows: a zip with the dialog, the command-line tool, the sample Data
+# folder and the read-me files, in one folder tamrix-<version>-win64 that runs
+# wherever it is unzipped. The read-me files get CR LF line ends and a UTF-8
+# byte order mark, the form every version of Notepad reads.
+#
+# Linux: a Debian package with the usual GNU layout: both programs, a desktop
+# entry and its icon, man pages, the sample Data set under
+# share/tamrix/Data (where the dialog looks last) and the documentation.
+set(CPACK_PACKAGE_NAME tamrix)
+set(CPACK_PACKAGE_VENDOR "Tamrix")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(tamrix_packaging "${PROJECT_SOURCE_DIR}/packaging")
+
 if(WIN32 AND TARGET tamrix AND TARGET tamrix-cli)
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION .)
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/" DESTINATION Data)
-  install(FILES "${PROJECT_SOURCE_DIR}/packaging/OLVASSEL.txt"
-                "${PROJECT_SOURCE_DIR}/packaging/README.txt"
-          DESTINATION .)
+  string(ASCII 239 187 191 utf8_bom)
+  foreach(readme OLVASSEL.txt README.txt)
+    file(READ "${tamrix_packaging}/${readme}" text)
+    string(CONFIGURE "${text}" text @ONLY)
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE "${PROJECT_BINARY_DIR}/notepad/${readme}" "${utf8_bom}${text}")
+    install(FILES "${PROJECT_BINARY_DIR}/notepad/${readme}" DESTINATION .)
+  endforeach()
 
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_NAME tamrix)
-  set(CPACK_PACKAGE_VENDOR "Tamrix")
   set(CPACK_PACKAGE_FILE_NAME "tamrix-${PROJECT_VERSION}-win64")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  include(CPack)
+elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
+  find_package(Python3 COMPONENTS Interpreter)
+  if(NOT Python3_Interpreter_FOUND)
+    message(STATUS "python3 not found: no Debian package (it draws the icon)")
+    return()
+  endif()
+  set(generated "${PROJECT_BINARY_DIR}/packaging")
+  set(docdir "${CMAKE_INSTALL_DATADIR}/doc/tamrix")
+
+  # Icon and compressed man pages and changelog, made at build time.
+  add_custom_command(
+    OUTPUT "${generated}/tamrix.png"
+    COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/scripts/make-icon.py"
+            "${PROJECT_SOURCE_DIR}/app/icon/tamrix.xpm" "${generated}/tamrix.png"
+    DEPENDS "${PROJECT_SOURCE_DIR}/app/icon/tamrix.xpm" "${PROJECT_SOURCE_DIR}/scripts/make-icon.py")
+  string(TIMESTAMP tamrix_release_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  set(compressed "${generated}/tamrix.png")
+  foreach(page tamrix.1 tamrix-cli.1 changelog)
+    configure_file("${tamrix_packaging}/${page}.in" "${generated}/${page}" @ONLY)
+    add_custom_command(
+      OUTPUT "${generated}/${page}.gz"
+      COMMAND gzip -9nf -k "${generated}/${page}"
+      DEPENDS "${generated}/${page}")
+    list(APPEND compressed "${generated}/${page}.gz")
+  endforeach()
+  add_custom_target(tamrix_package_files ALL DEPENDS ${compressed})
+
+  install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+  install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/tamrix/Data")
+  install(FILES "${tamrix_packaging}/tamrix.desktop"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  install(FILES "${generated}/tamrix.png"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
+  install(FILES "${generated}/tamrix.1.gz" "${generated}/tamrix-cli.1.gz"
+          DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+  install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/cli.md"
+                "${PROJECT_SOURCE_DIR}/docs/data-files.md"
+                "${PROJECT_SOURCE_DIR}/docs/data-files-notes.md"
+                "${tamrix_packaging}/copyright" "${generated}/changelog.gz"
+          DESTINATION "${docdir}")
+
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tamrix developers <tamrix@example.org>")
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "item number decoder with a Hungarian sample data set")
+  string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+         "Tamrix shows an item's name and bonuses for the item's number, computed\n"
+         "from plain-text tables in a Data folder. The package has the dialog\n"
+         "(tamrix), the same answers for terminals and scripts (tamrix-cli) and a\n"
+         "complete Hungarian sample data set.")
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   include(CPack)
 endif()

@@ -1,7 +1,8 @@
 # Windows: `make windows` cross-builds tamrix.exe and tamrix-cli.exe with
 # MinGW-w64, `make package` zips them with the sample data and the read-me
-# files, and the test-windows step of `make test` runs the packaged dialog
-# under Wine.
+# files (and, through mk/deb.mk, builds the Debian package), and the
+# test-windows step of `make test` runs the packaged dialog and tamrix-cli.exe
+# under Wine; the latter is compared with the native build's tamrix-cli.
 WINDOWS_BUILD := build/windows
 
 .PHONY: windows package test-windows
@@ -13,6 +14,6 @@ package: windows
 	cd $(WINDOWS_BUILD) && cpack --config CPackConfig.cmake
 	@ls -l $(WINDOWS_BUILD)/tamrix-*-win64.zip
 
-test-windows: package
+test-windows: package build
 	$(CTEST) --test-dir $(WINDOWS_BUILD)/tests/win32 --output-on-failure
 

@@ -1,21 +1,48 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, every Debian package that building and testing
-# Tamrix need. Does nothing when they are all there already.
+# Usage: install-deps.sh [run|test] [--list]
+# Installs, with apt-get, the Debian packages that Tamrix needs: `run` those
+# for building the programs and opening the dialog (what `make run` needs),
+# `test` (the default) those and everything `make test` needs besides. Does
+# nothing when they are all there already. With --list it only prints them.
 set -euo pipefail
 
-packages=(
-  # native build and unit tests
-  build-essential cmake make g++ libgtest-dev libgmock-dev
+# Building tamrix and tamrix-cli, and opening the dialog.
+run_packages=(
+  build-essential cmake make g++
+  libfltk1.3-dev libxcursor-dev libxinerama-dev libxft-dev fonts-liberation
+  x11-utils # xdpyinfo: is there a display to open the dialog on
+)
+# Everything else `make test` uses.
+test_packages=(
+  # unit tests, CLI tests, the icon and the sample data check
+  libgtest-dev libgmock-dev python3
   # sanitizers, fuzzers, leak checks, benchmarks
   clang libclang-rt-14-dev valgrind libbenchmark-dev
-  # Windows cross-build and its end-to-end test
+  # Windows cross-build and its end-to-end tests
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine zip unzip
-  # the FLTK dialog and the GUI tests
-  libfltk1.3-dev libxcursor-dev libxinerama-dev libxft-dev fonts-liberation
-  xvfb xauth xdotool x11-apps x11-utils imagemagick
+  # the GUI tests (xprop sets Xft.dpi)
+  xvfb xauth xdotool x11-apps imagemagick
+  # the Debian package and its check
+  dpkg-dev lintian
   # format checks and the code page test
-  clang-format libc-bin python3
+  clang-format libc-bin
 )
+
+need=test
+list=false
+for arg in "$@"; do
+  case $arg in
+    run | test) need=$arg ;;
+    --list) list=true ;;
+    *) echo "usage: $0 [run|test] [--list]" >&2; exit 2 ;;
+  esac
+done
+packages=("${run_packages[@]}")
+[[ $need == test ]] && packages+=("${test_packages[@]}")
+if $list; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,7 +51,7 @@ for p in "${packages[@]}"; do
 done
 
 if ((${#missing[@]} == 0)); then
-  echo "install-deps: everything is installed"
+  echo "install-deps: everything for '$need' is installed"
   exit 0
 fi
 

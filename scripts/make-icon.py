@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Turns the application icon's XPM (32 x 32, at most 16 colours) into a
-Windows .ico: one 32 x 32 image at 4 bits per pixel, 766 bytes in all.
+Windows .ico: one 32 x 32 image at 4 bits per pixel, 766 bytes in all; or,
+for an OUTPUT ending in .png, into a 32 x 32 RGBA PNG for the icon theme.
 
-Usage: make-icon.py INPUT.xpm OUTPUT.ico
+Usage: make-icon.py INPUT.xpm OUTPUT.ico|OUTPUT.png
 
 Written by hand rather than with an image converter, which picks the bit
 depth from the colours in use and so does not reliably give 4 bpp.
@@ -10,6 +11,7 @@ depth from the colours in use and so does not reliably give 4 bpp.
 import re
 import struct
 import sys
+import zlib
 
 SIZE = 32
 COLOURS = 16
@@ -93,14 +95,33 @@ def make_ico(rows, colours):
     return icondir + entry + image
 
 
+def make_png(rows, colours):
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data)))
+
+    pixels = bytearray()
+    for row in rows:
+        pixels.append(0)  # no filter
+        for key in row:
+            rgb = colours[key]
+            pixels += bytes((0, 0, 0, 0)) if rgb is None else bytes((*rgb, 255))
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(pixels), 9)) + chunk(b"IEND", b""))
+
+
 def main():
     if len(sys.argv) != 3:
-        fail("usage: make-icon.py INPUT.xpm OUTPUT.ico")
+        fail("usage: make-icon.py INPUT.xpm OUTPUT.ico|OUTPUT.png")
     rows, colours = read_xpm(sys.argv[1])
-    ico = make_ico(rows, colours)
-    assert len(ico) == 766, len(ico)
+    if sys.argv[2].endswith(".png"):
+        image = make_png(rows, colours)
+    else:
+        image = make_ico(rows, colours)
+        assert len(image) == 766, len(image)
     with open(sys.argv[2], "wb") as f:
-        f.write(ico)
+        f.write(image)
 
 
 if __name__ == "__main__":

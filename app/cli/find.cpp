@@ -2,40 +2,25 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
+#include "app/cli/console.h"
+#include "app/cli/stream_output.h"
 #include "search/search.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace tamrix::cli {
-
-namespace {
-
-bool stderrIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(STDERR_FILENO) != 0;
-#endif
-}
-
-}  // namespace
 
 int findItems(ItemDatabase& db, Format format, std::string_view queryUtf8) {
   const Catalogue catalogue(db);
   const SearchResult result = search(catalogue, queryUtf8);
   if (result.error) {
-    std::fprintf(stderr, "tamrix-cli: %s\nTry 'tamrix-cli --help'.\n", result.error->c_str());
+    writeOutput(stderr, "tamrix-cli: " + *result.error + "\nTry 'tamrix-cli --help'.\n");
     return 2;
   }
   for (const int32_t number : result.numbers)
     writeAnswer(stdout, format, db, number, /*skipEmpty=*/true);
-  if (result.numbers.empty() && stderrIsTerminal())
-    std::fputs("tamrix-cli: no item matches\n", stderr);
+  if (result.numbers.empty() && isTerminal(stderr))
+    writeOutput(stderr, "tamrix-cli: no item matches\n");
   return 0;
 }
 

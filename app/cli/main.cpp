@@ -3,25 +3,20 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "app/cli/console.h"
 #include "app/cli/find.h"
+#include "app/cli/line_input.h"
 #include "app/cli/output.h"
+#include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "app/version.h"
 #include "text/encoding.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace tamrix::cli {
 namespace {
@@ -48,8 +43,11 @@ constexpr const char* kUsage =
     "  --help     show this help\n"
     "  --version  show the version\n"
     "\n"
-    "Without NUMBER arguments, one number is read from each line of standard input.\n"
-    "Exit status: 0 success, 1 the data files could not be loaded, 2 wrong usage.\n";
+    "Without NUMBER arguments, one number is read from each line of standard input\n"
+    "(a line longer than 1024 bytes reads as 0).\n"
+    "On a terminal, control characters from the data files are shown as \\xHH.\n"
+    "Exit status: 0 success, 1 the data files could not be loaded or the output could\n"
+    "not be written, 2 wrong usage.\n";
 
 #ifdef _WIN32
 constexpr const char* kPrompt = "Item number (Ctrl-Z, Enter ends): ";
@@ -74,11 +72,12 @@ bool looksLikeNumber(std::string_view arg) {
 }
 
 // Returns the usage error, or nothing when the arguments are valid.
-std::optional<std::string> parseArguments(int argc, char** argv, Options& options) {
+std::optional<std::string> parseArguments(const std::vector<std::string>& argv, Options& options) {
+  const size_t argc = argv.size();
   bool raw = false;
   bool json = false;
   bool onlyNumbers = false;
-  for (int i = 1; i < argc; ++i) {
+  for (size_t i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (onlyNumbers || arg.empty() || arg[0] != '-' || looksLikeNumber(arg)) {
       options.numbers.emplace_back(arg);
@@ -121,20 +120,11 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
   return std::nullopt;
 }
 
-bool stdinIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stdin)) != 0;
-#else
-  return isatty(STDIN_FILENO) != 0;
-#endif
-}
-
 void reportLoadFailure(const ItemDatabase& db, Format format) {
   const std::string message =
       db.lastError().value_or("tamrix-cli: the data files could not be loaded");
   const std::string shown = format == Format::kRaw ? message : cp1250ToUtf8(message);
-  std::fwrite(shown.data(), 1, shown.size(), stderr);
-  std::fputc('\n', stderr);
+  writeOutput(stderr, shown + '\n');
 }
 
 // Every number from the item-number base up to the last block, in order.
@@ -147,47 +137,52 @@ void describeAll(ItemDatabase& db, Format format) {
 }
 
 void describeStdin(ItemDatabase& db, Format format) {
-  const bool interactive = stdinIsTerminal();
+  const bool interactive = isTerminal(stdin);
   std::string line;
   for (;;) {
     if (interactive)
-      std::fputs(kPrompt, stderr);
-    if (!std::getline(std::cin, line))
+      writeOutput(stderr, kPrompt);
+    if (!readNumberLine(stdin, line))
       break;
     writeAnswer(stdout, format, db, readNumberField(line));
     if (interactive)
-      std::fflush(stdout);
+      flushOutput(stdout);
   }
   if (interactive)
-    std::fputc('\n', stderr);
+    writeOutput(stderr, "\n");
 }
 
-int run(int argc, char** argv) {
+int run(const std::vector<std::string>& arguments) {
+  useBinaryOutput();
   Options options;
-  if (const auto error = parseArguments(argc, argv, options)) {
-    std::fprintf(stderr, "tamrix-cli: %s\nTry 'tamrix-cli --help'.\n", error->c_str());
-    return kExitUsage;
+  if (const auto error = parseArguments(arguments, options)) {
+    writeOutput(stderr, "tamrix-cli: " + *error + "\nTry 'tamrix-cli --help'.\n");
+    return finishOutput(kExitUsage);
   }
   if (options.help) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
+    writeOutput(stdout, kUsage);
+    return finishOutput(kExitOk);
   }
   if (options.version) {
-    std::fputs("tamrix-cli " TAMRIX_VERSION "\n", stdout);
-    return kExitOk;
+    writeOutput(stdout, "tamrix-cli " TAMRIX_VERSION "\n");
+    return finishOutput(kExitOk);
   }
-#ifdef _WIN32
-  // The same bytes on every platform: no CR LF translation, NUL bytes intact.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-#endif
+  // --raw writes Windows-1250 bytes, the load error included; the human
+  // format keeps a data file's control bytes off a terminal.
+  const Payload payload = options.format == Format::kRaw ? Payload::kBytes : Payload::kText;
+  const bool escape = options.format == Format::kText;
+  setUpStream(stdout, payload, escape);
+  setUpStream(stderr, payload, escape);
   if (options.directory) {
+    // The argument is UTF-8 on every platform.
+    const std::u8string directory(options.directory->begin(), options.directory->end());
     std::error_code error;
-    std::filesystem::current_path(*options.directory, error);
+    std::filesystem::current_path(std::filesystem::path(directory), error);
     if (error) {
-      std::fprintf(stderr, "tamrix-cli: cannot change into %s: %s\n", options.directory->c_str(),
-                   error.message().c_str());
-      return kExitFailure;
+      setUpStream(stderr, Payload::kText, escape);
+      writeOutput(stderr, "tamrix-cli: cannot change into " + *options.directory + ": " +
+                              error.message() + "\n");
+      return finishOutput(kExitFailure);
     }
   }
 
@@ -196,13 +191,13 @@ int run(int argc, char** argv) {
   ItemDatabase db;
   if (!loadDataFiles(db)) {
     reportLoadFailure(db, options.format);
-    return kExitFailure;
+    return finishOutput(kExitFailure);
   }
   if (options.find) {
     if (const int status = findItems(db, options.format, *options.find); status != kExitOk)
-      return status;
+      return finishOutput(status);
   } else if (options.check) {
-    std::fputs(loadSummary(db, options.format).c_str(), stdout);
+    writeOutput(stdout, loadSummary(db, options.format));
   } else if (options.all) {
     describeAll(db, options.format);
   } else if (!options.numbers.empty()) {
@@ -212,16 +207,20 @@ int run(int argc, char** argv) {
   } else {
     describeStdin(db, options.format);
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fputs("tamrix-cli: cannot write the output\n", stderr);
-    return kExitFailure;
-  }
-  return kExitOk;
+  return finishOutput(kExitOk);
 }
 
 }  // namespace
 }  // namespace tamrix::cli
 
-int main(int argc, char** argv) {
-  return tamrix::cli::run(argc, argv);
+#ifdef _WIN32
+// The arguments as UTF-16, so that an accented folder or query arrives
+// whatever the ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+  return tamrix::cli::run(tamrix::cli::utf8Arguments(argc, argv));
 }
+#else
+int main(int argc, char** argv) {
+  return tamrix::cli::run(std::vector<std::string>(argv, argv + argc));
+}
+#endif

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "text/encoding.h"
 
@@ -10,7 +11,7 @@ namespace tamrix::cli {
 namespace {
 
 void write(std::FILE* out, std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  writeOutput(out, bytes);
 }
 
 // The filled slots of a fixed table.

@@ -4,8 +4,11 @@
 #include <FL/Fl_Pixmap.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "app/dialog_logic.h"
@@ -18,8 +21,9 @@ namespace tamrix {
 namespace {
 
 // The dialog is laid out in dialog units of its 8 pt font: one horizontal
-// unit is 1.5 pixels, one vertical unit 1.625. Edges are scaled rather than
-// sizes, so boxes that meet in dialog units meet in pixels.
+// unit is 1.5 pixels, one vertical unit 1.625, at 96 dpi; at other scales
+// the pixels at 96 dpi are scaled. Edges are scaled rather than sizes, so
+// boxes that meet in dialog units meet in pixels.
 //
 //   +------------------------- 186 --------------------------+
 //   |                A targy szama: [number field  ]          |  y 7
@@ -36,13 +40,16 @@ constexpr int pixelsX(int units) {
 constexpr int pixelsY(int units) {
   return (units * 13 + 4) / 8;
 }
+int scaled(int pixels, double scale) {
+  return static_cast<int>(std::lround(pixels * scale));
+}
 
 struct UnitRect {
   int x, y, w, h;
-  int left() const { return pixelsX(x); }
-  int top() const { return pixelsY(y); }
-  int width() const { return pixelsX(x + w) - pixelsX(x); }
-  int height() const { return pixelsY(y + h) - pixelsY(y); }
+  int left(double s) const { return scaled(pixelsX(x), s); }
+  int top(double s) const { return scaled(pixelsY(y), s); }
+  int width(double s) const { return scaled(pixelsX(x + w), s) - left(s); }
+  int height(double s) const { return scaled(pixelsY(y + h), s) - top(s); }
 };
 
 constexpr int kDialogWidth = 186;
@@ -79,6 +86,22 @@ bool isDialogKey(int key) {
 }
 
 }  // namespace
+
+double screenScale(std::optional<double> xftDpi, double screenDpi) {
+  const double dpi = xftDpi.has_value() && *xftDpi > 0 ? *xftDpi : screenDpi;
+  return std::max(1.0, std::round(dpi / 96.0 * 4.0) / 4.0);
+}
+
+double displayScale() {
+  fl_open_display();
+  std::optional<double> xftDpi;
+  if (const char* resource = XGetDefault(fl_display, "Xft", "dpi"))
+    xftDpi = std::strtod(resource, nullptr);
+  float horizontal = 0;
+  float vertical = 0;
+  Fl::screen_dpi(horizontal, vertical);
+  return screenScale(xftDpi, vertical);
+}
 
 DigitInput::DigitInput(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
 
@@ -131,37 +154,52 @@ void TextBox::draw() {
   fl_pop_clip();
 }
 
-MainWindow::MainWindow(ItemDatabase& db)
-    : Fl_Double_Window(0, 0, pixelsX(kDialogWidth), pixelsY(kDialogHeight), kCaption),
+MainWindow::MainWindow(ItemDatabase& db, double scale)
+    : Fl_Double_Window(0, 0, scaled(pixelsX(kDialogWidth), scale),
+                       scaled(pixelsY(kDialogHeight), scale), kCaption),
       db_(db),
-      number_(kNumberRect.left(), kNumberRect.top(), kNumberRect.width(), kNumberRect.height()),
-      description_(kDescriptionRect.left(), kDescriptionRect.top(), kDescriptionRect.width(),
-                   kDescriptionRect.height(), FL_THIN_DOWN_BOX, FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP,
-                   false),
-      label_(FL_NO_BOX, kLabelRect.left(), kLabelRect.top(), kLabelRect.width(),
-             kLabelRect.height(), nullptr),
-      credit_(kCreditRect.left(), kCreditRect.top(), kCreditRect.width(), kCreditRect.height(),
-              FL_THIN_DOWN_BOX, FL_ALIGN_CENTER, false),
-      name_(kNameRect.left(), kNameRect.top(), kNameRect.width(), kNameRect.height(), FL_DOWN_BOX,
-            FL_ALIGN_TOP | FL_ALIGN_WRAP, true) {
+      number_(kNumberRect.left(scale), kNumberRect.top(scale), kNumberRect.width(scale),
+              kNumberRect.height(scale)),
+      description_(kDescriptionRect.left(scale), kDescriptionRect.top(scale),
+                   kDescriptionRect.width(scale), kDescriptionRect.height(scale)),
+      label_(FL_NO_BOX, kLabelRect.left(scale), kLabelRect.top(scale), kLabelRect.width(scale),
+             kLabelRect.height(scale), nullptr),
+      credit_(kCreditRect.left(scale), kCreditRect.top(scale), kCreditRect.width(scale),
+              kCreditRect.height(scale), FL_THIN_DOWN_BOX, FL_ALIGN_CENTER, false),
+      name_(kNameRect.left(scale), kNameRect.top(scale), kNameRect.width(scale),
+            kNameRect.height(scale), FL_DOWN_BOX, FL_ALIGN_TOP | FL_ALIGN_WRAP, true) {
   end();
 
   Fl::set_font(kDialogFont, kDialogFontName);
   Fl::background(kDialogGrey, kDialogGrey, kDialogGrey);
+  const auto fontSize = static_cast<Fl_Fontsize>(std::lround(kDialogFontSize * scale));
   for (int index = 0; index < children(); ++index) {
     child(index)->labelfont(kDialogFont);
-    child(index)->labelsize(kDialogFontSize);
+    child(index)->labelsize(fontSize);
   }
   number_.textfont(kDialogFont);
-  number_.textsize(kDialogFontSize);
+  number_.textsize(fontSize);
   number_.when(FL_WHEN_CHANGED);
   number_.callback(onNumberChanged, this);
 
   label_.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
   label_.copy_label(cp1250ToUtf8(kLabelText).c_str());
   credit_.copy_label(cp1250ToUtf8(kCreditText).c_str());
-  description_.copy_label(kInitialDescription);
+  // The description wraps at the field's edge and scrolls what does not fit.
+  description_.buffer(&descriptionBuffer_);
+  description_.box(FL_THIN_DOWN_BOX);
+  description_.color(FL_BACKGROUND_COLOR);
+  description_.textfont(kDialogFont);
+  description_.textsize(fontSize);
+  description_.scrollbar_width(scaled(Fl::scrollbar_size(), scale));
+  description_.wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+  description_.visible_focus(0);
+  setDescription(kInitialDescription);
   name_.copy_label("");
+
+  // Larger, never smaller than the dialog: the description takes the room.
+  resizable(&description_);
+  size_range(w(), h());
 
   callback(onWindowEvent, this);
   xclass("tamrix");
@@ -187,7 +225,12 @@ std::string_view MainWindow::nameText() const {
 }
 
 std::string_view MainWindow::descriptionText() const {
-  return description_.label() != nullptr ? description_.label() : "";
+  return descriptionUtf8_;
+}
+
+void MainWindow::setDescription(std::string utf8) {
+  descriptionUtf8_ = std::move(utf8);
+  descriptionBuffer_.text(descriptionUtf8_.c_str());
 }
 
 void MainWindow::onNumberChanged(Fl_Widget*, void* self) {
@@ -208,9 +251,8 @@ void MainWindow::onWindowEvent(Fl_Widget*, void* self) {
 void MainWindow::answerNumber() {
   const DialogAnswer answer = answerCommand(db_, readNumberField(number_.value()));
   name_.copy_label(cp1250ToUtf8(answer.nameField).c_str());
-  description_.copy_label(cp1250ToUtf8(answer.descriptionField).c_str());
+  setDescription(cp1250ToUtf8(answer.descriptionField));
   name_.redraw();
-  description_.redraw();
 }
 
 }  // namespace tamrix

@@ -4,6 +4,8 @@
 import json
 import os
 import re
+
+import pty
 import subprocess
 import sys
 import tempfile
@@ -185,6 +187,80 @@ def case_find():
         r = run("-C", SOURCE_DIR, "--find", query)
         check(r.returncode == 2 and r.stdout == b"" and
               r.stderr.decode().startswith("tamrix-cli: " + error + "\n"), f"{query}: {r}")
+
+def run_on_terminal(*args, cwd):
+    """Runs with standard output and error on a terminal; returns the exit
+    status and what the terminal got, with its CR LF made LF again."""
+    master, slave = pty.openpty()
+    process = subprocess.Popen([BINARY, *args], cwd=cwd, stdin=subprocess.DEVNULL,
+                               stdout=slave, stderr=slave)
+    os.close(slave)
+    shown = b""
+    while True:
+        try:
+            chunk = os.read(master, 65536)
+        except OSError:  # the terminal is gone
+            break
+        if not chunk:
+            break
+        shown += chunk
+    os.close(master)
+    return process.wait(timeout=60), shown.replace(b"\r\n", b"\n")
+
+
+def peak_memory(stdin_chunks, cwd):
+    """Feeds the chunks to tamrix-cli's standard input; returns the peak
+    resident size in kB and the output."""
+    process = subprocess.Popen([BINARY, "--raw"], cwd=cwd, stdin=subprocess.PIPE,
+                               stdout=subprocess.PIPE)
+    for chunk in stdin_chunks:
+        process.stdin.write(chunk)
+    process.stdin.close()
+    output = process.stdout.read()
+    _, status, usage = os.wait4(process.pid, 0)
+    check(os.waitstatus_to_exitcode(status) == 0, "stdin run")
+    return usage.ru_maxrss, output
+
+
+def case_output():
+    # The first failed write ends the program with 1 and one message, in every mode.
+    with open(os.devnull, "rb") as nothing, open("/dev/full", "wb") as full:
+        for mode in (["--help"], ["--version"], ["--check"], ["--json", "1000"], ["--all"]):
+            r = subprocess.run([BINARY, "-C", SOURCE_DIR, *mode], stdin=nothing, stdout=full,
+                               stderr=subprocess.PIPE, timeout=60)
+            check(r.returncode == 1 and r.stderr.count(b"\n") == 1 and
+                  r.stderr.startswith(b"tamrix-cli: cannot write"), f"{mode} to a full disk {r}")
+        endless = subprocess.Popen(["yes", "1000"], stdout=subprocess.PIPE)
+        r = subprocess.run([BINARY, "-C", SOURCE_DIR], stdin=endless.stdout, stdout=full,
+                           stderr=subprocess.PIPE, timeout=60)
+        endless.kill()
+        endless.wait()
+        check(r.returncode == 1 and r.stderr.count(b"\n") == 1, f"endless input {r}")
+
+    with tempfile.TemporaryDirectory() as folder:
+        data_dir(folder)
+        # An endless line reads as 0 and is not kept: memory stays flat.
+        base, _ = peak_memory([b"1000\n"], folder)
+        line = b"7" * (1 << 20)
+        peak, output = peak_memory([line] * 128 + [b"\n1000\n"], folder)
+        check(output == b"\0" + T1000 + b"\0", "long line reads as 0")
+        check(peak - base < 16 * 1024, f"a 128 MB line took {peak - base} kB")
+        check(run("--raw", stdin=b" " * 1000 + b"1000\n", cwd=folder).stdout == T1000 + b"\0",
+              "a padded number within the limit")
+
+        # Control bytes from the data files reach a terminal escaped, in the
+        # human format only; redirected output keeps them.
+        data_dir(folder, **{"stditem.txt": b'-start-\n1000 3 "K\x1b[2Jard\x07" "p"\n'})
+        rc, shown = run_on_terminal("1000", cwd=folder)
+        check(rc == 0 and shown.startswith(b"K\\x1B[2Jard\\x07\n") and b"\x1b" not in shown,
+              f"escaped on a terminal {shown}")
+        check(run("1000", cwd=folder).stdout.startswith(b"K\x1b[2Jard\x07\n"), "redirected")
+        for mode, want in (("--raw", b"K\x1b[2Jard\x07"), ("--json", b"K\\u001b[2Jard\\u0007")):
+            rc, shown = run_on_terminal(mode, "1000", cwd=folder)
+            check(want in shown, f"{mode} on a terminal {shown}")
+        data_dir(folder, **{"change.txt": b"-start-\n1450 \x1b 5 2\n"})
+        rc, shown = run_on_terminal("1000", cwd=folder)
+        check(rc == 1 and shown == b"Data\\change.txt : \\x1B 5 2\n", f"error {shown}")
 
 
 globals()["case_" + CASE]()

@@ -9,12 +9,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/dialog_logic.h"
+#include "app/fltk/data_location.h"
 #include "app/fltk/main_window.h"
 #include "text/encoding.h"
 
@@ -24,9 +28,20 @@ namespace {
 ItemDatabase sample;
 const bool sampleLoaded = loadDataFiles(sample);
 
+// The scale this run's X server should give: TAMRIX_EXPECTED_SCALE, 1 when
+// unset.
+double expectedScale() {
+  const char* scale = std::getenv("TAMRIX_EXPECTED_SCALE");
+  return scale != nullptr ? std::strtod(scale, nullptr) : 1.0;
+}
+
+int scaledPixels(int pixels) {
+  return static_cast<int>(std::lround(pixels * expectedScale()));
+}
+
 // A mapped window whose number field has the keyboard focus.
 struct ShownWindow : MainWindow {
-  ShownWindow() : MainWindow(sample) {
+  explicit ShownWindow(ItemDatabase& db = sample) : MainWindow(db) {
     EXPECT_TRUE(sampleLoaded) << sample.lastError().value_or("");
     show();
     XWindowAttributes attributes{};
@@ -104,15 +119,108 @@ TEST(MainWindowTest, EnterAndEscapeAnswerAgainAndKeepTheWindow) {
   }
 }
 
-// A picture for a person to look at, left in the build tree.
-TEST(MainWindowTest, ScreenshotOfAPrefixedWeapon) {
+TEST(ScaleTest, XftDpiWinsOverTheScreenInQuarterSteps) {
+  struct Row {
+    std::optional<double> xftDpi;
+    double screenDpi;
+    double scale;
+  };
+  for (const Row& row :
+       {Row{std::nullopt, 96, 1}, Row{std::nullopt, 192, 2}, Row{std::nullopt, 100, 1},
+        Row{std::nullopt, 75, 1}, Row{std::nullopt, 144, 1.5}, Row{192, 96, 2}, Row{120, 192, 1.25},
+        Row{0, 144, 1.5}}) {
+    EXPECT_EQ(screenScale(row.xftDpi, row.screenDpi), row.scale)
+        << row.xftDpi.value_or(-1) << " " << row.screenDpi;
+  }
+}
+
+// Under the X server of this run (96 or 192 dpi, by the screen or Xft.dpi).
+TEST(ScaleTest, TheWindowAndItsTextsScaleWithTheScreen) {
+  EXPECT_EQ(displayScale(), expectedScale());
+  ShownWindow window;
+  EXPECT_EQ(window.w(), scaledPixels(279));
+  EXPECT_EQ(window.h(), scaledPixels(154));
+  EXPECT_EQ(window.nameField().labelsize(), scaledPixels(10));
+
+  // The longest name line of the sample set fits its box.
+  std::string longest;
+  fl_font(window.nameField().labelfont(), window.nameField().labelsize());
+  for (int32_t number = 1000; number < 29800; ++number) {
+    const std::string name = cp1250ToUtf8(firstLine(answerCommand(sample, number).nameField));
+    if (fl_width(name.c_str()) > fl_width(longest.c_str()))
+      longest = name;
+  }
+  const Fl_Box& box = window.nameField();
+  EXPECT_LE(fl_width(longest.c_str()), box.w() - Fl::box_dw(box.box()) - 2) << longest;
+  EXPECT_LE(fl_height(), box.h() - Fl::box_dh(box.box())) << longest;
+}
+
+// Pictures for a person to look at, left in the build tree: the window at
+// this run's scale showing a prefixed weapon.
+TEST(ScaleTest, ScreenshotOfAPrefixedWeapon) {
   ShownWindow window;
   window.type("2385");
   Fl::flush();
   XSync(fl_display, False);
-  const std::string command = "import -window " + std::to_string(fl_xid(&window)) + " '" +
-                              TAMRIX_SCREENSHOT_DIR + "/tamrix-dialog.png'";
+  const std::string file = std::string(TAMRIX_SCREENSHOT_DIR) + "/tamrix-dialog-" +
+                           std::to_string(scaledPixels(96)) + "dpi.png";
+  const std::string command =
+      "import -window " + std::to_string(fl_xid(&window)) + " '" + file + "'";
   EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+// Skill names longer than the description field is wide.
+const std::map<std::string, std::string> kLongNames = {
+    {"Data\\skill.txt", "-start-\n3 0 \"" + std::string(90, 'a') + "\"\n7 1 \"" +
+                            std::string(40, 'b') + " " + std::string(40, 'c') + "\"\n"},
+    {"Data\\stditem.txt", "-start-\n1000 11 4 1 1 2 1 \"Kard\" \"kardja\"\n1001 2 \"nagy \"\n"},
+    {"Data\\type.txt", "-start-\n9\n2\n4 4\n2 2\n"},
+    {"Data\\rnditem.txt", "-start-\n#1450\n\"\xE9les\"\n9\n3\n7\n"},
+    {"Data\\change.txt", "-start-\n"},
+};
+
+TEST(ResizeTest, ALargerWindowShowsTheWholeDescription) {
+  ItemDatabase longNames([](const std::string& name) -> std::optional<std::string> {
+    const auto file = kLongNames.find(name);
+    return file != kLongNames.end() ? std::optional(file->second) : std::nullopt;
+  });
+  ASSERT_TRUE(loadDataFiles(longNames)) << longNames.lastError().value_or("");
+  ShownWindow window(longNames);
+  window.type("1451");
+  ASSERT_NE(window.descriptionText().find(std::string(90, 'a')), std::string::npos);
+  const Fl_Text_Display& field = window.descriptionField();
+  const int end = static_cast<int>(window.descriptionText().size());
+  int x = 0;
+  int y = 0;
+  Fl::flush();
+  // Wrapped, the text is taller than the field at the dialog's size.
+  EXPECT_EQ(field.position_to_xy(end, &x, &y), 0);
+
+  const int fieldWidth = field.w();
+  window.resize(window.x(), window.y(), window.w() * 2, window.h() * 3);
+  Fl::flush();
+  EXPECT_GT(field.w(), fieldWidth);
+  EXPECT_NE(field.position_to_xy(0, &x, &y), 0);
+  EXPECT_NE(field.position_to_xy(end, &x, &y), 0);
+}
+
+TEST(DataLocationTest, CurrentFolderThenTheUsersThenTheInstalledSet) {
+  struct Row {
+    const char* xdgDataHome;
+    const char* home;
+    std::vector<std::filesystem::path> candidates;
+  };
+  const std::filesystem::path installed = "/usr/share/tamrix";
+  for (const Row& row : {
+           Row{"/x/data", "/home/u", {".", "/x/data/tamrix", installed}},
+           Row{nullptr, "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
+           Row{"", "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
+           Row{"relative", "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
+           Row{nullptr, nullptr, {".", installed}},
+       }) {
+    EXPECT_EQ(dataFolderCandidates(row.xdgDataHome, row.home, installed), row.candidates)
+        << (row.xdgDataHome ? row.xdgDataHome : "unset") << " " << (row.home ? row.home : "unset");
+  }
 }
 
 // A second client of the server, told of every window created or mapped
@@ -127,30 +235,63 @@ struct Watcher {
   Atom atom(const char* name) { return XInternAtom(x, name, False); }
 };
 
-// Runs tamrix in `dir`; pclose gives its exit status, 124 if it ran for 20 seconds.
-FILE* start(const char* dir) {
-  return popen(("cd '" + std::string(dir) + "' && exec timeout 20 '" TAMRIX_PROGRAM "'").c_str(),
-               "r");
+// Runs tamrix in `dir` with the environment settings `env` (such as
+// "HOME=/x"); reading the stream gives its standard error, pclose its exit
+// status, 124 if it ran for 20 seconds.
+FILE* start(const std::string& dir, const std::string& env = "") {
+  return popen(
+      ("cd '" + dir + "' && exec env " + env + " timeout 20 '" TAMRIX_PROGRAM "' 2>&1 >/dev/null")
+          .c_str(),
+      "r");
+}
+
+std::string readAll(FILE* stream) {
+  std::string text;
+  char buffer[256];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;)
+    text.append(buffer, n);
+  return text;
+}
+
+// What a window manager sends for the close button or Alt+F4.
+void sendClose(Watcher& server, Window window) {
+  XEvent close{};
+  close.xclient = {ClientMessage, 0, False, server.x, window, server.atom("WM_PROTOCOLS"), 32, {}};
+  close.xclient.data.l[0] = static_cast<long>(server.atom("WM_DELETE_WINDOW"));
+  XSendEvent(server.x, window, False, NoEventMask, &close);
+  XFlush(server.x);
+}
+
+// The next window mapped on the server, or 0 within 20 seconds.
+Window nextMapped(Watcher& server) {
+  XEvent mapped{};
+  for (int tries = 0; tries < 400 && !XCheckTypedEvent(server.x, MapNotify, &mapped); ++tries)
+    usleep(50'000);
+  return mapped.type == MapNotify ? mapped.xmap.window : 0;
+}
+
+std::string caption(Watcher& server, Window window) {
+  char* name = nullptr;
+  if (XFetchName(server.x, window, &name) == 0)
+    return "";
+  std::string text = name;
+  XFree(name);
+  return text;
 }
 
 TEST(TamrixProgramTest, ShowsTheDialogAndEndsWithOneOnClose) {
   Watcher server;
-  FILE* program = start(".");
-  XEvent mapped{};
-  for (int tries = 0; tries < 400 && !XCheckTypedEvent(server.x, MapNotify, &mapped); ++tries)
-    usleep(50'000);
-  ASSERT_EQ(mapped.type, MapNotify);
-  const Window window = mapped.xmap.window;
-  char* caption = nullptr;
-  ASSERT_NE(XFetchName(server.x, window, &caption), 0);
-  EXPECT_STREQ(caption, "Tamrix v0.9");
-  XFree(caption);
+  // The current folder's Data comes first, whatever the user's folder holds.
+  FILE* program = start(".", "XDG_DATA_HOME='" TAMRIX_BROKEN_DATA_DIR "/xdg'");
+  const Window window = nextMapped(server);
+  ASSERT_NE(window, 0u);
+  EXPECT_EQ(caption(server, window), "Tamrix v0.9");
 
   // 186 x 95 dialog units, and the 32 x 32 icon as the window manager reads it.
   XWindowAttributes attributes{};
   XGetWindowAttributes(server.x, window, &attributes);
-  EXPECT_EQ(attributes.width, 279);
-  EXPECT_EQ(attributes.height, 154);
+  EXPECT_EQ(attributes.width, scaledPixels(279));
+  EXPECT_EQ(attributes.height, scaledPixels(154));
   Atom type = 0;
   int format = 0;
   unsigned long items = 0, remaining = 0;
@@ -160,21 +301,36 @@ TEST(TamrixProgramTest, ShowsTheDialogAndEndsWithOneOnClose) {
   EXPECT_EQ(items, 2u + 32u * 32u);
   XFree(icon);
 
-  // What a window manager sends for the close button or Alt+F4.
-  XEvent close{};
-  close.xclient = {ClientMessage, 0, False, server.x, window, server.atom("WM_PROTOCOLS"), 32, {}};
-  close.xclient.data.l[0] = static_cast<long>(server.atom("WM_DELETE_WINDOW"));
-  XSendEvent(server.x, window, False, NoEventMask, &close);
-  XFlush(server.x);
+  sendClose(server, window);
   EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
 }
 
-TEST(TamrixProgramTest, BrokenDataEndsWithOneAndShowsNoWindow) {
+TEST(TamrixProgramTest, BrokenDataShowsItsErrorAndEndsWithOne) {
   Watcher server;
-  EXPECT_EQ(WEXITSTATUS(pclose(start(TAMRIX_BROKEN_DATA_DIR))), 1);
-  XSync(server.x, False);
-  XEvent created{};
-  EXPECT_FALSE(XCheckTypedEvent(server.x, CreateNotify, &created));
+  FILE* program = start(TAMRIX_BROKEN_DATA_DIR);
+  // A message box with the exact error, as the error is on standard error.
+  const Window box = nextMapped(server);
+  ASSERT_NE(box, 0u);
+  EXPECT_EQ(caption(server, box), "Tamrix v0.9");
+  sendClose(server, box);
+  EXPECT_EQ(readAll(program), "Data\\skill.txt : not-a-skill-line\n");
+  EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
+}
+
+TEST(TamrixProgramTest, WithoutDataHereTheUsersDataFolderIsRead) {
+  // Without a display the error goes to standard error only. The files in
+  // the user's folders fail on lines that name the folder.
+  const std::string broken = TAMRIX_BROKEN_DATA_DIR;
+  const std::string empty = broken + "/empty";
+  for (const auto& [env, error] : {
+           std::pair{"XDG_DATA_HOME='" + broken + "/xdg' HOME=/nonexistent", "xdg-line"},
+           std::pair{"-u XDG_DATA_HOME HOME='" + broken + "/home'", "home-line"},
+           std::pair{"XDG_DATA_HOME='' HOME='" + broken + "/home'", "home-line"},
+       }) {
+    FILE* program = start(empty, "-u DISPLAY " + env);
+    EXPECT_EQ(readAll(program), std::string("Data\\skill.txt : ") + error + "\n") << env;
+    EXPECT_EQ(WEXITSTATUS(pclose(program)), 1) << env;
+  }
 }
 
 }  // namespace

@@ -29,19 +29,7 @@ probe() {
   return $rc
 }
 
-export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset WINELOADERNOEXEC
-trap 'wineserver -k >/dev/null 2>&1' EXIT
-if [[ ! -f $WINEPREFIX/system.reg ]]; then # made once, about 700 MB
-  mkdir -p "$WINEPREFIX"
-  timeout 300 wineboot --init </dev/null >"$work/wineboot.log" 2>&1 ||
-    { echo "FAIL wineboot --init (see $work/wineboot.log)"; exit 1; }
-  timeout 120 wineserver -w
-fi
-# Wine's services outlive the program that starts them and hold its output
-# open: started here, on /dev/null, they leave the probe's output alone.
-wineserver -p </dev/null >/dev/null 2>&1
-timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1
+source "$(dirname "$0")/wine_prefix.sh" "$work"
 
 # The program folder as it is shipped: tamrix.exe beside Data.
 stage="$work/stage"
@@ -51,6 +39,14 @@ if [[ -n $zip && -f $zip && $zip -nt $exe ]]; then
   unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped/$(basename "$zip" .zip)" "$stage"
   for f in tamrix-cli.exe OLVASSEL.txt README.txt Data/{stditem,skill,type,rnditem,change}.txt; do
     [[ -f $stage/$f ]] || fail "the package lacks $f"
+  done
+  # Read-me files that every Notepad reads: a UTF-8 byte order mark, CR LF.
+  for f in OLVASSEL.txt README.txt; do
+    [[ $(head -c 3 "$stage/$f" | od -An -tx1 | tr -d ' ') == efbbbf ]] ||
+      fail "$f has no byte order mark"
+    (($(grep -c $'\r$' "$stage/$f") == $(wc -l <"$stage/$f"))) || fail "$f has an LF line end"
+    [[ $(tail -c 2 "$stage/$f" | od -An -tx1 | tr -d ' ') == 0d0a ]] ||
+      fail "$f does not end with CR LF"
   done
   cmp -s "$exe" "$stage/tamrix.exe" || fail "the packaged tamrix.exe is not the one just built"
 else

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Usage: wine_cli_test.sh TAMRIX_CLI_EXE LINUX_TAMRIX_CLI DATA_DIR WORK_DIR
+# Runs the real tamrix-cli.exe under Wine: on a console (Wine given a
+# terminal through `script`) its accents are right whatever the console's
+# code page; redirected, it writes the Linux build's bytes; accented
+# arguments arrive whole; a failed write ends it with 1 and one message.
+set -u
+if (($# != 4)); then
+  echo "usage: $0 TAMRIX_CLI_EXE LINUX_TAMRIX_CLI DATA_DIR WORK_DIR" >&2
+  exit 2
+fi
+exe=$(realpath "$1") linux=$(realpath -m "$2") data=$(realpath "$3") work=$(realpath -m "$4")
+for tool in wine wineserver script; do
+  command -v "$tool" >/dev/null || { echo "FAIL $tool is not installed (run: make deps)"; exit 1; }
+done
+[[ -x $linux ]] || { echo "FAIL no Linux tamrix-cli at $linux (run: make build)"; exit 1; }
+
+failed=0
+fail() {
+  echo "FAIL $*"
+  failed=$((failed + 1))
+}
+mkdir -p "$work"
+source "$(dirname "$0")/wine_prefix.sh" "$work"
+export LANG=C.UTF-8
+
+# An accented folder name with letters that no Western code page has.
+stage="$work/cli stage/Tűzkő"
+rm -rf "$work/cli stage" && mkdir -p "$stage" && cp -r "$data" "$stage/Data"
+cd "$stage" || exit 1
+
+# Redirected: byte for byte what the Linux build writes.
+for mode in "1451 1000 0 -5 1464" "--raw 1451 1000 0" "--json 1451 0" "--check"; do
+  # shellcheck disable=SC2086
+  timeout 60 wine "$exe" $mode >"$work/windows.out" 2>&1 </dev/null
+  # shellcheck disable=SC2086
+  "$linux" $mode >"$work/linux.out" 2>&1
+  cmp -s "$work/windows.out" "$work/linux.out" || fail "redirected output of $mode differs"
+done
+printf '1451\r\n1000\n' | timeout 60 wine "$exe" >"$work/windows.out" 2>&1
+printf '1451\r\n1000\n' | "$linux" >"$work/linux.out" 2>&1
+cmp -s "$work/windows.out" "$work/linux.out" || fail "standard input answers differ"
+
+# On a console. Wine draws its console with terminal controls: they are
+# removed, and the text must be the Linux build's, CR LF aside.
+plain() {
+  python3 -c '
+import re, sys
+t = sys.stdin.buffer.read()
+t = re.sub(rb"\x1b\[K\x1b\[(\d+)C", lambda m: b" " * int(m.group(1)), t)
+t = re.sub(rb"\x1b\[[?0-9;]*[A-Za-z]", b"", t).replace(b"\r", b"")
+sys.stdout.buffer.write(b"\n".join(line.rstrip() for line in t.split(b"\n")))'
+}
+on_console() {
+  timeout 60 script -qec "wine '$exe' $*" /dev/null </dev/null | plain
+}
+want=$("$linux" 1451 1000 | sed 's/ *$//')
+got=$(on_console 1451 1000)
+[[ $got == "$want" ]] || fail "console output: $(printf '%q' "$got")"
+echo "== on the console:"
+echo "$got"
+
+# Arguments as UTF-16: -C with the accented folder, from outside it.
+got=$(cd "$work" && timeout 60 wine "$exe" -C "cli stage/Tűzkő" --check 2>&1)
+[[ $got == "Data loaded: 110 skills"* ]] || fail "-C with an accented folder: $got"
+
+# The first failed write ends the program with 1 and one message: a full
+# disk in every mode, and a reader that has gone (Windows has no SIGPIPE).
+for mode in --help --version "--check" "1000" "--all"; do
+  # shellcheck disable=SC2086
+  timeout 60 wine "$exe" $mode >/dev/full 2>"$work/stderr" </dev/null
+  rc=$?
+  lines=$(wc -l <"$work/stderr")
+  ((rc == 1 && lines == 1)) || fail "$mode to a full disk: exit $rc, $lines lines on stderr"
+done
+yes 1000 | timeout 60 wine "$exe" 2>"$work/stderr" | head -n 1 >/dev/null
+rc=${PIPESTATUS[1]}
+lines=$(wc -l <"$work/stderr")
+((rc == 1 && lines == 1)) || fail "endless input to a closed pipe: exit $rc, $lines lines on stderr"
+
+echo "tamrix-cli.exe under Wine: $failed failed"
+((failed == 0))
