@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "search/search.h"
+#include "search/small_data_set.h"
 #include "text/encoding.h"
 
 namespace {
@@ -19,34 +20,14 @@ namespace {
 using tamrix::Catalogue;
 using tamrix::SearchResult;
 
-// Two weapon groups and an armour group with a few grades, one prefix, and
-// skills whose names share beginnings and folded forms.
-const std::map<std::string, std::string> kFiles = {
-    {"skill.txt",
-     "-start-\n0 0 \"Erő\"\n3 0 \"tűzsebzés\"\n6 1 \"tartósság\"\n7 0 \"találati esély\"\n"
-     "8 0 \"védekezés\"\n23 0 \"tűzmágia\"\n40 0 \"erő\"\n41 0 \"életerő\"\n"
-     "42 0 \"életerő ölésenként\"\n"},
-    {"stditem.txt",
-     "-start-\n1000 11 8 1 0 2 40 \"kard\" \"kardja\"\n1001 11 8 1 1 3 45 \"finom \"\n"
-     "1015 1 5 20 \"Páncél\" \"páncélja\"\n1016 1 6 25 \"nehéz \"\n"
-     "1030 12 6 1 0 3 10 \"íj\" \"íja\"\n"},
-    {"type.txt", "-start-\n9\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15\n-1 0 -1 0 -1\n"},
-    {"rnditem.txt", "-start-\n#1450\n\"lángoló\"\n9\n3\n40\n"},
-    {"change.txt", "-start-\n"},
-};
-
 const Catalogue& catalogue() {
   static const std::unique_ptr<Catalogue> built = [] {
-    tamrix::ItemDatabase db([](const std::string& name) -> std::optional<std::string> {
-      const auto file = kFiles.find(name.substr(name.find('\\') + 1));
-      return file == kFiles.end() ? std::nullopt : tamrix::utf8ToCp1250(file->second);
-    });
-    if (!db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
-                    "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt")) {
+    std::unique_ptr<Catalogue> small = tamrix::test::buildSmallCatalogue();
+    if (!small) {
       std::fprintf(stderr, "search_fuzzer: the data set does not load\n");
       std::abort();
     }
-    return std::make_unique<Catalogue>(db);
+    return small;
   }();
   return *built;
 }
