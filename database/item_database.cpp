@@ -64,7 +64,7 @@ const TypeEntry* ItemDatabase::findType(int32_t id) const {
 }
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {
-  const auto found = changeIndex_.find({prefixIndex, itemKind});
+  const auto found = changeIndex_.find(changeKey(prefixIndex, itemKind));
   return found == changeIndex_.end() ? nullptr : &changes_[found->second];
 }
 

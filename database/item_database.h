@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -138,6 +137,10 @@ class ItemDatabase {
   // The random prefix index of item number `number` in 64 bits, so that no
   // number overflows; nothing while there are no standard item slots.
   std::optional<int64_t> prefixIndexOf(int32_t number) const;
+  // The key of a change record's prefix index and item kind.
+  static uint64_t changeKey(int32_t prefixIndex, int32_t itemKind) {
+    return uint64_t{static_cast<uint32_t>(prefixIndex)} << 32 | static_cast<uint32_t>(itemKind);
+  }
   // Sets the load error and returns false, for `return reject(...)`.
   bool reject(std::string_view line, std::string_view fileName) {
     setLoadError(line, fileName);
@@ -155,7 +158,8 @@ class ItemDatabase {
   // Lookups: the position of the first record in file order with a key,
   // added as each record is loaded.
   std::unordered_map<int32_t, std::size_t> typeIndex_;
-  std::map<std::pair<int32_t, int32_t>, std::size_t> changeIndex_;  // prefix, kind
+  std::unordered_map<uint64_t, std::size_t> changeIndex_;  // by changeKey
+
   std::optional<std::string> lastError_;
   std::string descriptionBuffer_;
 };

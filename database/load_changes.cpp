@@ -35,7 +35,7 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
       return reject(line, fileName);
     const ChangeEntry change{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3],
                              reader->lineNumber()};
-    changeIndex_.try_emplace({change.prefixIndex, change.itemKind}, changes_.size());
+    changeIndex_.try_emplace(changeKey(change.prefixIndex, change.itemKind), changes_.size());
     changes_.push_back(change);
   }
   return true;

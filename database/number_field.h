@@ -2,10 +2,12 @@
 #pragma once
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
+#include <system_error>
 
 namespace tamrix {
 
@@ -16,21 +18,23 @@ namespace tamrix {
 // Inline: the loaders call it for every number of every line.
 inline int32_t readNumber(std::string_view field) {
   const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  std::size_t p = 0;
-  while (p < field.size() && isSpace(field[p]))
+  const char* p = field.data();
+  const char* const end = p + field.size();
+  while (p != end && isSpace(*p))
     ++p;
   bool negative = false;
-  if (p < field.size() && (field[p] == '+' || field[p] == '-'))
-    negative = field[p++] == '-';
-  // The magnitude stops growing once it is past the range, so no count of
-  // digits can overflow it.
-  constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-  int64_t magnitude = 0;
-  for (; p < field.size() && field[p] >= '0' && field[p] <= '9'; ++p)
-    magnitude = std::min(magnitude * 10 + (field[p] - '0'), kLimit);
-  const int64_t value = negative ? -magnitude : magnitude;
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  if (p != end && (*p == '+' || *p == '-'))
+    negative = *p++ == '-';
+  // Unsigned digits only: no second sign, no blank. Past 64 bits the value
+  // is out of range, and so saturates like any value past 32 bits.
+  constexpr uint64_t kLimit = uint64_t{std::numeric_limits<int32_t>::max()} + 1;
+  uint64_t magnitude = 0;
+  if (std::from_chars(p, end, magnitude).ec == std::errc::result_out_of_range)
+    magnitude = kLimit;
+  magnitude = std::min(magnitude, kLimit);
+  if (negative)
+    return static_cast<int32_t>(-static_cast<int64_t>(magnitude));
+  return static_cast<int32_t>(std::min(magnitude, kLimit - 1));
 }
 
 // Whether a field read as `value` holds a number: any value but 0, or a 0
