@@ -13,6 +13,9 @@ packages=(
   # the FLTK dialog and the GUI tests
   libfltk1.3-dev libxcursor-dev libxinerama-dev libxft-dev fonts-liberation
   xvfb xauth xdotool x11-apps x11-utils imagemagick
+  # the web page (the engine in WebAssembly) and its browser test
+  lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
+  chromium chromium-driver python3-selenium
   # format checks and the code page test
   clang-format libc-bin python3
 )
