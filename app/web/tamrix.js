@@ -73,6 +73,7 @@
   // --- The dialog ----------------------------------------------------------
 
   function answer() {
+    if (!engine) return;
     answered = true;
     writeInput(utf8.encode(numberField.value));
     const number = engine.tamrix_read_number();
@@ -104,6 +105,7 @@
   }
 
   function search() {
+    if (!engine) return;
     writeInput(utf8.encode(searchField.value));
     const count = engine.tamrix_search();
     if (count < 0) {
@@ -228,10 +230,20 @@
       const name = file.name.toLowerCase();
       if (dataFileNames.includes(name) && !chosen.has(name)) chosen.set(name, file);
     }
-    engine.tamrix_clear_files();
+    // Every file is read before the engine is given any, so that two loads
+    // started one after the other do not mix. A file that cannot be read is
+    // left out, and fails the load as a file that cannot be opened does.
+    const contents = [];
     for (const [name, file] of chosen) {
+      try {
+        contents.push([name, new Uint8Array(await file.read())]);
+      } catch {
+        // left out
+      }
+    }
+    engine.tamrix_clear_files();
+    for (const [name, content] of contents) {
       const nameBytes = utf8.encode(name);
-      const content = new Uint8Array(await file.read());
       const input = new Uint8Array(nameBytes.length + content.length);
       input.set(nameBytes);
       input.set(content, nameBytes.length);
@@ -241,7 +253,7 @@
     // On failure the status keeps naming the set that still answers.
     if (engine.tamrix_load_files()) {
       loadError.textContent = "";
-      dataStatus.textContent = `Betöltve: ${description || `saját Data (${chosen.size} fájl)`}.`;
+      dataStatus.textContent = `Betöltve: ${description || `saját Data (${contents.length} fájl)`}.`;
     } else {
       loadError.textContent = toText(outputBytes());
     }
