@@ -1,8 +1,8 @@
 # Packages, made by `cpack` in the build folder.
 #
-# Windows: a zip with the dialog, the command-line tool, the sample Data
-# folder and the read-me files, in one folder tamrix-<version>-win64 that runs
-# wherever it is unzipped. The read-me files get CR LF line ends and a UTF-8
+# Windows: a zip with the dialog, the command-line tool, the web page (from
+# the web build, `make web`), the sample Data folder and the read-me files,
+# in one folder tamrix-<version>-win64 that runs wherever it is unzipped. The read-me files get CR LF line ends and a UTF-8
 # byte order mark, the form every version of Notepad reads.
 #
 # Linux: a Debian package with the usual GNU layout: both programs, a desktop
@@ -14,7 +14,10 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(tamrix_packaging "${PROJECT_SOURCE_DIR}/packaging")
 
 if(WIN32 AND TARGET tamrix AND TARGET tamrix-cli)
+  set(TAMRIX_WEB_PAGE "${PROJECT_SOURCE_DIR}/build/web/tamrix.html"
+      CACHE FILEPATH "The web page that the Windows zip carries")
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION .)
+  install(FILES "${TAMRIX_WEB_PAGE}" DESTINATION .)
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/" DESTINATION Data)
   string(ASCII 239 187 191 utf8_bom)
   foreach(readme OLVASSEL.txt README.txt)

@@ -37,7 +37,7 @@ rm -rf "$stage" "$work/unzipped"
 if [[ -n $zip && -f $zip && $zip -nt $exe ]]; then
   echo "== the package $(basename "$zip")"
   unzip -q "$zip" -d "$work/unzipped" && mv "$work/unzipped/$(basename "$zip" .zip)" "$stage"
-  for f in tamrix-cli.exe OLVASSEL.txt README.txt Data/{stditem,skill,type,rnditem,change}.txt; do
+  for f in tamrix-cli.exe tamrix.html OLVASSEL.txt README.txt Data/{stditem,skill,type,rnditem,change}.txt; do
     [[ -f $stage/$f ]] || fail "the package lacks $f"
   done
   # Read-me files that every Notepad reads: a UTF-8 byte order mark, CR LF.

@@ -1,0 +1,201 @@
+// The engine behind the web page, as a C ABI for the page's script.
+//
+// Texts cross as Windows-1250 bytes, as every front end gets them; only a
+// search query and a search error are UTF-8, as the search module takes and
+// gives them. The script writes its input into the buffer that tamrix_input
+// returns; a function that gives text leaves it in one output buffer, read
+// through tamrix_output and tamrix_output_size until the next call.
+#include <cctype>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/dialog_logic.h"
+#include "database/item_database.h"
+#include "search/search.h"
+#include "text/encoding.h"
+
+#define TAMRIX_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace tamrix {
+namespace {
+
+// The item numbers that `tamrix-cli --all` covers.
+constexpr int32_t kFirstItemNumber = 1000;
+constexpr int32_t kEndItemNumber = 29800;
+
+// The user's files by lower-case file name, as the page's picker and drop
+// give them.
+using FileSet = std::map<std::string, std::string>;
+
+std::string lowerCase(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The file name without its folder ("Data\skill.txt" -> "skill.txt").
+std::string baseName(const std::string& path) {
+  const size_t separator = path.find_last_of("\\/");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// Reads the dialog's data files from a file set: "Data\skill.txt" is the
+// file named skill.txt in any letter case; a file the set lacks cannot be
+// opened, as on disk.
+FileReader readerOf(std::shared_ptr<const FileSet> files) {
+  return [files = std::move(files)](const std::string& fileName) -> std::optional<std::string> {
+    const auto found = files->find(lowerCase(baseName(fileName)));
+    if (found == files->end())
+      return std::nullopt;
+    return found->second;
+  };
+}
+
+struct Session {
+  std::string input;
+  std::string output;
+  FileSet staged;
+  // The tables that answer and their catalogue; replaced only by a load
+  // that succeeds.
+  std::unique_ptr<ItemDatabase> db;
+  std::unique_ptr<Catalogue> catalogue;
+  std::vector<int32_t> matches;
+};
+
+Session& session() {
+  static Session s;
+  return s;
+}
+
+}  // namespace
+}  // namespace tamrix
+
+using tamrix::session;
+
+// A buffer of `size` bytes for the next call's input.
+TAMRIX_EXPORT(tamrix_input) char* tamrixInput(size_t size) {
+  session().input.resize(size);
+  return session().input.data();
+}
+
+TAMRIX_EXPORT(tamrix_output) const char* tamrixOutput() {
+  return session().output.data();
+}
+
+TAMRIX_EXPORT(tamrix_output_size) size_t tamrixOutputSize() {
+  return session().output.size();
+}
+
+// The Unicode code point of one Windows-1250 byte: the page builds its
+// display conversion from this, the table every front end uses.
+TAMRIX_EXPORT(tamrix_code_point) uint32_t tamrixCodePoint(uint32_t byte) {
+  return tamrix::cp1250ToCodePoint(static_cast<unsigned char>(byte));
+}
+
+// The dialog's data file names, one a line, in the order loadAll takes them.
+TAMRIX_EXPORT(tamrix_data_files) void tamrixDataFiles() {
+  std::string& out = session().output;
+  out.clear();
+  for (const char* name : {tamrix::kStdItemFile, tamrix::kSpecItemFile, tamrix::kSkillFile,
+                           tamrix::kRndItemFile, tamrix::kTypeFile, tamrix::kChangeFile}) {
+    if (!out.empty())
+      out += '\n';
+    out += name;
+  }
+}
+
+TAMRIX_EXPORT(tamrix_clear_files) void tamrixClearFiles() {
+  session().staged.clear();
+}
+
+// Adds one file of the next data set: the input holds its name (without a
+// folder) in its first `nameSize` bytes, then its content. Of two files
+// with the same name in any letter case, the first added counts.
+TAMRIX_EXPORT(tamrix_add_file) void tamrixAddFile(size_t nameSize) {
+  tamrix::Session& s = session();
+  if (nameSize > s.input.size())
+    return;
+  s.staged.try_emplace(tamrix::lowerCase(s.input.substr(0, nameSize)), s.input.substr(nameSize));
+}
+
+// Loads the files added since tamrix_clear_files, exactly as the dialog
+// loads its Data folder. Returns 1 when they load, and they answer from
+// then on; returns 0 when they do not, with the load error in the output,
+// and the tables loaded before stay.
+TAMRIX_EXPORT(tamrix_load_files) int tamrixLoadFiles() {
+  tamrix::Session& s = session();
+  auto files = std::make_shared<const tamrix::FileSet>(std::exchange(s.staged, {}));
+  auto db = std::make_unique<tamrix::ItemDatabase>(tamrix::readerOf(std::move(files)));
+  if (!tamrix::loadDataFiles(*db)) {
+    s.output = db->lastError().value_or(std::string());
+    return 0;
+  }
+  auto catalogue = std::make_unique<tamrix::Catalogue>(*db);
+  s.matches.clear();
+  s.catalogue = std::move(catalogue);
+  s.db = std::move(db);
+  s.output.clear();
+  return 1;
+}
+
+// The number field's text (the input) read as the dialog reads it.
+TAMRIX_EXPORT(tamrix_read_number) int32_t tamrixReadNumber() {
+  return tamrix::readNumberField(session().input);
+}
+
+// The dialog's two fields for `number`: the output holds the name field
+// followed by the description field; returns the name field's size.
+TAMRIX_EXPORT(tamrix_answer) size_t tamrixAnswer(int32_t number) {
+  tamrix::Session& s = session();
+  s.output.clear();
+  if (!s.db)
+    return 0;
+  const tamrix::DialogAnswer answer = tamrix::answerCommand(*s.db, number);
+  s.output = answer.nameField + answer.descriptionField;
+  return answer.nameField.size();
+}
+
+// The whole description of `number` in the output.
+TAMRIX_EXPORT(tamrix_describe) void tamrixDescribe(int32_t number) {
+  tamrix::Session& s = session();
+  s.output = s.db ? s.db->describe(number) : "";
+}
+
+// Describes every item number of the catalogue once, as the speed check
+// compares with the native benchmark; returns how many have a description.
+TAMRIX_EXPORT(tamrix_describe_catalogue) size_t tamrixDescribeCatalogue() {
+  tamrix::Session& s = session();
+  if (!s.db)
+    return 0;
+  size_t described = 0;
+  for (int32_t number = tamrix::kFirstItemNumber; number < tamrix::kEndItemNumber; ++number)
+    described += s.db->describe(number)[0] != '\0' ? 1 : 0;
+  return described;
+}
+
+// Searches the catalogue for the query in the input (UTF-8). Returns how
+// many items match, their numbers in increasing order at tamrix_results;
+// or -1 when the query cannot be read, with the error (UTF-8) in the output.
+TAMRIX_EXPORT(tamrix_search) int32_t tamrixSearch() {
+  tamrix::Session& s = session();
+  s.matches.clear();
+  if (!s.catalogue)
+    return 0;
+  tamrix::SearchResult result = tamrix::search(*s.catalogue, s.input);
+  if (result.error) {
+    s.output = std::move(*result.error);
+    return -1;
+  }
+  s.matches = std::move(result.numbers);
+  return static_cast<int32_t>(s.matches.size());
+}
+
+TAMRIX_EXPORT(tamrix_results) const int32_t* tamrixResults() {
+  return session().matches.data();
+}
