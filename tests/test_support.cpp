@@ -67,7 +67,7 @@ std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text) {
                                                         {"type", "-start-\n" + text.types},
                                                         {"rnd", "-start-\n" + text.rndItems},
                                                         {"change", "-start-\n" + text.changes}}));
-  db->loadAll("std", "spec", "skill", "rnd", "type", "change");
+  db->loadAll("std", "specitem", "skill", "rnd", "type", "change");
   return db;
 }
 

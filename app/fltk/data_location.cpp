@@ -8,7 +8,7 @@ namespace tamrix {
 std::vector<std::filesystem::path> dataFolderCandidates(const char* xdgDataHome, const char* home,
                                                         const std::filesystem::path& installed) {
   std::vector<std::filesystem::path> candidates{"."};
-  // The base directory specification ignores a relative XDG_DATA_HOME.
+  // XDG base directories ignore a relative XDG_DATA_HOME.
   const std::filesystem::path xdg = xdgDataHome != nullptr ? xdgDataHome : "";
   if (xdg.is_absolute()) {
     candidates.push_back(xdg / "tamrix");
