@@ -68,6 +68,44 @@ struct ChangeEntry {
   int32_t line = 0;
 };
 
+// The rule of a loader that rejected a data file; the explanation for an
+// author lives with the authoring tools.
+enum class LoadFault {
+  kCannotOpen,
+  kNoStartLine,
+  kSkillIndexNotNumber,
+  kSkillIndexOutOfRange,
+  kSkillNoBlank,
+  kSkillFlagNotNumber,
+  kSkillNoName,
+  kSkillOneQuote,
+  kStdNumberNotNumber,
+  kStdNumberOutOfRange,
+  kStdNoKind,
+  kStdKindNotNumber,
+  kStdTooFewNumbers,
+  kStdNoName,
+  kStdNoPrefixedName,
+  kTypeEndsAfterId,
+  kTypeTooManyLines,
+  kRndPrefixOutOfRange,
+  kRndNoName,
+  kRndOneQuote,
+  kRndTypeZero,
+  kRndTypeUnknown,
+  kRndSkillNotNumber,
+  kChangeNotNumber,
+  kChangeTooFewNumbers,
+  kChangeNoStdItems,
+};
+
+// Where and why the last load failed, next to `lastError`.
+struct LoadFailure {
+  std::string fileName;  // as the loader was given it
+  int32_t line = 0;      // 0 when the file could not be used at all
+  LoadFault fault = LoadFault::kCannotOpen;
+};
+
 // Owns every table. The loaders fill them; afterwards they are read-only.
 // A fixed table has a slot per possible record, each empty until a data line
 // fills it, and no slots at all until its loader has run. A growable table
@@ -100,7 +138,7 @@ class ItemDatabase {
   // to two).
   static void normalizeLine(std::string& text);
 
-  // lastError = fileName + " : " + line.
+  // lastError = fileName + " : " + line; clears `lastFailure`.
   void setLoadError(std::string_view line, std::string_view fileName);
 
   // The Windows-1250 description of an item number; the empty text for
@@ -130,6 +168,8 @@ class ItemDatabase {
 
   // The text of the last load failure; nothing until a load fails.
   const std::optional<std::string>& lastError() const { return lastError_; }
+  // The file, line and rule of the last load failure.
+  const std::optional<LoadFailure>& lastFailure() const { return lastFailure_; }
 
  private:
   // The reader of `fileName` past its header, or nothing after setting the
@@ -138,9 +178,12 @@ class ItemDatabase {
   // The random prefix index of item number `number` in 64 bits, so that no
   // number overflows; nothing while there are no standard item slots.
   std::optional<int64_t> prefixIndexOf(int32_t number) const;
-  // Sets the load error and returns false, for `return reject(...)`.
-  bool reject(std::string_view line, std::string_view fileName) {
+  // Sets the load error and its place and returns false, for
+  // `return reject(...)`; `lineNumber` is the file's line that broke the rule.
+  bool reject(std::string_view line, const std::string& fileName, LoadFault fault,
+              int32_t lineNumber) {
     setLoadError(line, fileName);
+    lastFailure_ = LoadFailure{fileName, lineNumber, fault};
     return false;
   }
 
@@ -157,6 +200,7 @@ class ItemDatabase {
   std::unordered_map<int32_t, std::size_t> typeIndex_;
   std::map<std::pair<int32_t, int32_t>, std::size_t> changeIndex_;  // prefix, kind
   std::optional<std::string> lastError_;
+  std::optional<LoadFailure> lastFailure_;
   std::string descriptionBuffer_;
 };
 

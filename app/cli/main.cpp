@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/cli/authoring.h"
 #include "app/cli/output.h"
 #include "app/dialog_logic.h"
 #include "app/encoding.h"
@@ -28,21 +29,32 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWarnings = 3;     // --check --strict: the data loaded with warnings
+constexpr int kExitDiffers = 1;      // --diff, as diff(1) has it: the catalogues differ
+constexpr int kExitDiffTrouble = 2;  // --diff: a set did not load, or another failure
 
 constexpr const char* kUsage =
-    "Usage: tamrix-cli [-C DIR] [--raw | --json] [--check] [--all] [NUMBER...]\n"
+    "Usage: tamrix-cli [-C DIR] [--raw | --json] [--check [--strict]] [--all] [NUMBER...]\n"
+    "       tamrix-cli [-C DIR] [--json] --explain NUMBER...\n"
+    "       tamrix-cli [-C DIR] [--json] --diff OTHER_DIR\n"
     "Describes item numbers from the tables in the Data folder of the current directory.\n"
     "\n"
     "  -C DIR     change into DIR before loading the data files\n"
     "  --raw      write the exact Windows-1250 description of each number, then a NUL byte\n"
     "  --json     write one JSON object per line: {\"number\":N,\"name\":...,\"description\":...}\n"
-    "  --check    only load the data files and print a summary\n"
+    "  --check    only load the data files and print a summary, then any warnings;\n"
+    "             after a failed load, also FILE:LINE and the rule that rejected it\n"
+    "  --strict   with --check: warnings fail the check (exit status 3)\n"
+    "  --explain  show how each NUMBER's text comes about, with the data lines it uses\n"
+    "  --diff OTHER_DIR  list every number whose description differs in the data set of\n"
+    "             OTHER_DIR, then a summary (exit status 0 same, 1 different, 2 trouble)\n"
     "  --all      describe every item number that has a description (1000 to 29799)\n"
     "  --help     show this help\n"
     "  --version  show the version\n"
     "\n"
     "Without NUMBER arguments, one number is read from each line of standard input.\n"
-    "Exit status: 0 success, 1 the data files could not be loaded, 2 wrong usage.\n";
+    "Exit status: 0 success, 1 the data files could not be loaded, 2 wrong usage,\n"
+    "3 warnings with --check --strict; --diff: see above.\n";
 
 #ifdef _WIN32
 constexpr const char* kPrompt = "Item number (Ctrl-Z, Enter ends): ";
@@ -54,6 +66,9 @@ struct Options {
   std::optional<std::string> directory;
   Format format = Format::kText;
   bool check = false;
+  bool strict = false;
+  bool explain = false;
+  std::optional<std::string> diffDirectory;
   bool all = false;
   bool help = false;
   bool version = false;
@@ -86,6 +101,14 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
       json = true;
     } else if (arg == "--check") {
       options.check = true;
+    } else if (arg == "--strict") {
+      options.strict = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
+    } else if (arg == "--diff") {
+      if (i + 1 >= argc)
+        return "--diff needs a directory";
+      options.diffDirectory = argv[++i];
     } else if (arg == "--all") {
       options.all = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -103,6 +126,16 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
   }
   if (options.all && !options.numbers.empty())
     return "--all takes no NUMBER arguments";
+  if (options.check + options.all + options.explain + options.diffDirectory.has_value() > 1)
+    return "--check, --all, --explain and --diff exclude each other";
+  if (options.strict && !options.check)
+    return "--strict goes with --check only";
+  if (raw && (options.explain || options.diffDirectory))
+    return "--raw goes with neither --explain nor --diff";
+  if (options.explain && options.numbers.empty())
+    return "--explain needs NUMBER arguments";
+  if (options.diffDirectory && !options.numbers.empty())
+    return "--diff takes no NUMBER arguments";
   options.format = raw ? Format::kRaw : json ? Format::kJson : Format::kText;
   return std::nullopt;
 }
@@ -167,13 +200,18 @@ int run(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
+  // Both folders as named from the directory the program started in.
+  const DataSetPlace here = dataSetPlace(options.directory.value_or(""));
+  const std::optional<DataSetPlace> other =
+      options.diffDirectory ? std::optional(dataSetPlace(*options.diffDirectory)) : std::nullopt;
+  const int failure = other ? kExitDiffTrouble : kExitFailure;
   if (options.directory) {
     std::error_code error;
     std::filesystem::current_path(*options.directory, error);
     if (error) {
       std::fprintf(stderr, "tamrix-cli: cannot change into %s: %s\n", options.directory->c_str(),
                    error.message().c_str());
-      return kExitFailure;
+      return failure;
     }
   }
 
@@ -182,10 +220,28 @@ int run(int argc, char** argv) {
   ItemDatabase db;
   if (!loadDataFiles(db)) {
     reportLoadFailure(db, options.format);
-    return kExitFailure;
+    if (options.check || options.explain || other)
+      reportFailurePlace(db, options.format, here);
+    return failure;
   }
+  int status = kExitOk;
   if (options.check) {
     std::fputs(loadSummary(db, options.format).c_str(), stdout);
+    if (writeWarnings(db, options.format, here) > 0 && options.strict)
+      status = kExitWarnings;
+  } else if (options.explain) {
+    std::vector<int32_t> numbers;
+    for (const std::string& arg : options.numbers)
+      numbers.push_back(readNumberField(arg));
+    writeExplanations(db, options.format, here, numbers);
+  } else if (other) {
+    ItemDatabase otherDb(dataSetReader(*other));
+    if (!loadDataFiles(otherDb)) {
+      reportLoadFailure(otherDb, options.format);
+      reportFailurePlace(otherDb, options.format, *other);
+      return failure;
+    }
+    status = writeCatalogueDiff(db, otherDb, options.format) ? kExitDiffers : kExitOk;
   } else if (options.all) {
     describeAll(db, options.format);
   } else if (!options.numbers.empty()) {
@@ -197,9 +253,9 @@ int run(int argc, char** argv) {
   }
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fputs("tamrix-cli: cannot write the output\n", stderr);
-    return kExitFailure;
+    return failure;
   }
-  return kExitOk;
+  return status;
 }
 
 }  // namespace
