@@ -99,8 +99,7 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
   out += std::to_string(e.number) + ": ";
   if (!e.item) {
     out += "no item number (items are " + std::to_string(db.specItemCount()) + " to " +
-           std::to_string(db.specItemCount() + db.rndItemCount() * db.stdItemCount() - 1) +
-           ")\n";
+           std::to_string(db.specItemCount() + db.rndItemCount() * db.stdItemCount() - 1) + ")\n";
   } else {
     const ItemNumber& item = *e.item;
     const int32_t base = db.specItemCount();
@@ -131,10 +130,11 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
              std::to_string(e.type->id) + ", " + std::to_string(e.type->lineCount) +
              " amount lines, read at grade " + std::to_string(item.grade) + "\n";
     if (e.change)
-      out += "  " + location(place, {files.changes, e.change->line}) + ": change record for prefix " +
-             std::to_string(item.prefix) + " and kind " + std::to_string(e.kind) +
-             ": every amount to target " + std::to_string(e.change->skillIndex) +
-             ", multiplier " + std::to_string(e.change->multiplier) + "\n";
+      out += "  " + location(place, {files.changes, e.change->line}) +
+             ": change record for prefix " + std::to_string(item.prefix) + " and kind " +
+             std::to_string(e.kind) + ": every amount to target " +
+             std::to_string(e.change->skillIndex) + ", multiplier " +
+             std::to_string(e.change->multiplier) + "\n";
     for (const Contribution& c : e.contributions)
       out += "  " + contributionText(db, place, c) + "\n";
     std::string sums;
@@ -199,8 +199,8 @@ void writeExplanationJson(const ItemDatabase& db, const DataSetPlace& place,
            ",\"amount\":" + std::to_string(c.amount) +
            ",\"multiplier\":" + std::to_string(c.multiplier) +
            ",\"target\":" + std::to_string(c.target) +
-           ",\"sum\":" + (c.sum ? std::to_string(*c.sum) : "null") + ",\"doubledBy\":" +
-           (c.doubledBy ? "{" + jsonPlace(place, *c.doubledBy) + "}" : "null") +
+           ",\"sum\":" + (c.sum ? std::to_string(*c.sum) : "null") +
+           ",\"doubledBy\":" + (c.doubledBy ? "{" + jsonPlace(place, *c.doubledBy) + "}" : "null") +
            ",\"added\":" + std::to_string(c.added) + "}";
   }
   out += "],\"sums\":[";
@@ -313,9 +313,9 @@ bool writeCatalogueDiff(ItemDatabase& current, ItemDatabase& other, Format forma
   }
   if (format != Format::kJson) {
     const auto changed = static_cast<int>(changes.size()) - appeared - disappeared;
-    write(stdout, std::to_string(changes.size()) + " numbers differ: " +
-                      std::to_string(changed) + " changed, " + std::to_string(appeared) +
-                      " appeared, " + std::to_string(disappeared) + " disappeared\n");
+    write(stdout, std::to_string(changes.size()) + " numbers differ: " + std::to_string(changed) +
+                      " changed, " + std::to_string(appeared) + " appeared, " +
+                      std::to_string(disappeared) + " disappeared\n");
   }
   return !changes.empty();
 }
