@@ -124,7 +124,8 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
     if (e.chaos)
       out += "  grade 14 with a random prefix: the chaos item, no bonuses\n";
     else if (item.prefix >= 1 && !e.type)
-      out += "  the prefix's type does not exist: the item has no description\n";
+      out += e.prefix ? "  the prefix's type does not exist: the item has no description\n"
+                      : "  without an entry the prefix has no type: the item has no description\n";
     if (e.type && !e.chaos)
       out += "  " + location(place, {files.types, e.type->line}) + ": type " +
              std::to_string(e.type->id) + ", " + std::to_string(e.type->lineCount) +
