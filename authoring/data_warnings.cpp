@@ -14,7 +14,7 @@ namespace tamrix {
 namespace {
 
 std::string quoted(std::string_view name) {
-  return "\"" + std::string(name) + "\"";
+  return std::string("\"").append(name).append("\"");
 }
 
 std::string str(int64_t value) {

@@ -26,7 +26,7 @@ std::string shown(Format format, std::string_view text) {
 }
 
 std::string jsonString(std::string_view cp1250) {
-  return "\"" + jsonEscape(cp1250ToUtf8(cp1250)) + "\"";
+  return std::string("\"").append(jsonEscape(cp1250ToUtf8(cp1250))).append("\"");
 }
 
 std::string jsonLine(int32_t line) {
@@ -156,7 +156,7 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
 }
 
 std::string jsonRecord(const DataSetPlace& place, const std::string& fileName, int32_t line) {
-  return "{" + jsonPlace(place, {fileName, line});
+  return std::string("{").append(jsonPlace(place, {fileName, line}));
 }
 
 void writeExplanationJson(const ItemDatabase& db, const DataSetPlace& place,
