@@ -36,17 +36,18 @@ bool ItemDatabase::loadSpecItems(const std::string&) {
 
 void ItemDatabase::setLoadError(std::string_view line, std::string_view fileName) {
   lastError_ = std::string(fileName).append(" : ").append(line);
+  lastFailure_.reset();
 }
 
 std::optional<DataLineReader> ItemDatabase::openDataFile(const std::string& fileName) {
   std::optional<std::string> bytes = readFile_(fileName);
   if (!bytes) {
-    setLoadError(kCannotOpenText, fileName);
+    reject(kCannotOpenText, fileName, LoadFault::kCannotOpen, 0);
     return std::nullopt;
   }
   DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader()) {
-    setLoadError(kNoStartLineText, fileName);
+    reject(kNoStartLineText, fileName, LoadFault::kNoStartLine, 0);
     return std::nullopt;
   }
   return reader;

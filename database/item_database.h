@@ -67,6 +67,44 @@ struct ChangeEntry {
   int32_t line = 0;
 };
 
+// The rule of a loader that rejected a data file; the explanation for an
+// author lives with the authoring tools.
+enum class LoadFault {
+  kCannotOpen,
+  kNoStartLine,
+  kSkillIndexNotNumber,
+  kSkillIndexOutOfRange,
+  kSkillNoBlank,
+  kSkillFlagNotNumber,
+  kSkillNoName,
+  kSkillOneQuote,
+  kStdNumberNotNumber,
+  kStdNumberOutOfRange,
+  kStdNoKind,
+  kStdKindNotNumber,
+  kStdTooFewNumbers,
+  kStdNoName,
+  kStdNoPrefixedName,
+  kTypeEndsAfterId,
+  kTypeTooManyLines,
+  kRndPrefixOutOfRange,
+  kRndNoName,
+  kRndOneQuote,
+  kRndTypeZero,
+  kRndTypeUnknown,
+  kRndSkillNotNumber,
+  kChangeNotNumber,
+  kChangeTooFewNumbers,
+  kChangeNoStdItems,
+};
+
+// Where and why the last load failed, next to `lastError`.
+struct LoadFailure {
+  std::string fileName;  // as the loader was given it
+  int32_t line = 0;      // 0 when the file could not be used at all
+  LoadFault fault = LoadFault::kCannotOpen;
+};
+
 // Owns every table. The loaders fill them; afterwards they are read-only.
 // A fixed table has a slot per possible record, each empty until a data line
 // fills it, and no slots at all until its loader has run. A growable table
@@ -99,7 +137,7 @@ class ItemDatabase {
   // to two).
   static void normalizeLine(std::string& text);
 
-  // lastError = fileName + " : " + line.
+  // lastError = fileName + " : " + line; clears `lastFailure`.
   void setLoadError(std::string_view line, std::string_view fileName);
 
   // The Windows-1250 description of an item number; the empty text for
@@ -129,6 +167,8 @@ class ItemDatabase {
 
   // The text of the last load failure; nothing until a load fails.
   const std::optional<std::string>& lastError() const { return lastError_; }
+  // The file, line and rule of the last load failure.
+  const std::optional<LoadFailure>& lastFailure() const { return lastFailure_; }
 
  private:
   // The reader of `fileName` past its header, or nothing after setting the
@@ -141,9 +181,12 @@ class ItemDatabase {
   static uint64_t changeKey(int32_t prefixIndex, int32_t itemKind) {
     return uint64_t{static_cast<uint32_t>(prefixIndex)} << 32 | static_cast<uint32_t>(itemKind);
   }
-  // Sets the load error and returns false, for `return reject(...)`.
-  bool reject(std::string_view line, std::string_view fileName) {
+  // Sets the load error and its place and returns false, for
+  // `return reject(...)`; `lineNumber` is the file's line that broke the rule.
+  bool reject(std::string_view line, const std::string& fileName, LoadFault fault,
+              int32_t lineNumber) {
     setLoadError(line, fileName);
+    lastFailure_ = LoadFailure{fileName, lineNumber, fault};
     return false;
   }
 
@@ -161,6 +204,7 @@ class ItemDatabase {
   std::unordered_map<uint64_t, std::size_t> changeIndex_;  // by changeKey
 
   std::optional<std::string> lastError_;
+  std::optional<LoadFailure> lastFailure_;
   std::string descriptionBuffer_;
 };
 

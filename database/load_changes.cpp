@@ -22,17 +22,17 @@ bool ItemDatabase::loadChanges(const std::string& fileName) {
       const std::string_view token = std::string_view(line).substr(pos);
       values[k] = readNumber(token);
       if (!passesNumberCheck(token, values[k]))
-        return reject(token, fileName);
+        return reject(token, fileName, LoadFault::kChangeNotNumber, reader->lineNumber());
       if (k + 1 == values.size())
         break;
       pos = line.find(' ', pos);
       if (pos == std::string::npos)  // too few tokens
-        return reject(line, fileName);
+        return reject(line, fileName, LoadFault::kChangeTooFewNumbers, reader->lineNumber());
       ++pos;
     }
     const std::optional<int64_t> prefixIndex = prefixIndexOf(values[0]);
     if (!prefixIndex)  // no standard item table to divide by
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kChangeNoStdItems, reader->lineNumber());
     const ChangeEntry change{static_cast<int32_t>(*prefixIndex), values[1], values[2], values[3],
                              reader->lineNumber()};
     changeIndex_.try_emplace(changeKey(change.prefixIndex, change.itemKind), changes_.size());

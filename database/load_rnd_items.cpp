@@ -24,7 +24,7 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
     const int32_t number = readNumber(std::string_view(line).substr(1));
     const std::optional<int64_t> slot = prefixIndexOf(number);
     if (!slot || *slot < 0 || *slot >= rndItemCount())
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kRndPrefixOutOfRange, reader->lineNumber());
     const int32_t firstLine = reader->lineNumber();
     std::optional<RndItemEntry>& entry = rndItems_[static_cast<std::size_t>(*slot)];
 
@@ -32,11 +32,11 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
       return true;
     const std::size_t lastQuote = line.rfind('"');
     if (lastQuote == std::string::npos)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kRndNoName, reader->lineNumber());
     line.resize(lastQuote);
     const std::size_t firstQuote = line.find('"');
     if (firstQuote == std::string::npos)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kRndOneQuote, reader->lineNumber());
     // A slot filled again keeps what the new entry does not give.
     if (!entry)
       entry.emplace();
@@ -47,17 +47,17 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
       return true;
     entry->typeId = readNumber(line);
     if (entry->typeId == 0)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kRndTypeZero, reader->lineNumber());
     const TypeEntry* type = findType(entry->typeId);
     if (type == nullptr)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kRndTypeUnknown, reader->lineNumber());
     for (int32_t j = 0; j < std::max(type->lineCount, 1); ++j) {
       if (!reader->readDataLine(line))
         return true;
       const int32_t skill = readNumber(line);
       entry->skillIndex[static_cast<std::size_t>(j)] = skill;
       if (!passesNumberCheck(line, skill))
-        return reject(line, fileName);
+        return reject(line, fileName, LoadFault::kRndSkillNotNumber, reader->lineNumber());
     }
   }
   return true;

@@ -67,21 +67,21 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
   while (reader->readDataLine(line)) {
     const int32_t number = readNumber(line);
     if (!passesNumberCheck(line, number))
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kStdNumberNotNumber, reader->lineNumber());
     const int64_t slot = int64_t{number} - specItemCount_;
     if (slot < 0 || slot >= stdItemCount())
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kStdNumberOutOfRange, reader->lineNumber());
     StdItemEntry& item = stdItems_[static_cast<std::size_t>(slot)];
 
     std::size_t pos = line.find(' ');
     if (pos == std::string::npos)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kStdNoKind, reader->lineNumber());
     ++pos;
     const std::string_view kindField = std::string_view(line).substr(pos);
     item.kind = readNumber(kindField);
     item.line = reader->lineNumber();
     if (!passesNumberCheck(kindField, item.kind))
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kStdKindNotNumber, item.line);
     if (item.kind < 1 || item.kind > 13)
       continue;
 
@@ -90,19 +90,19 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
     for (std::size_t f = 0; f < layout.count; ++f) {
       const std::size_t blank = line.find(' ', pos);
       if (blank == std::string::npos)
-        return reject(line, fileName);
+        return reject(line, fileName, LoadFault::kStdTooFewNumbers, item.line);
       pos = blank + 1;
       item.*layout.fields[f] = readNumber(std::string_view(line).substr(pos));
     }
 
     std::optional<std::string> name = quotedText(line, pos);
     if (!name)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kStdNoName, item.line);
     item.name = std::move(name);
     if (slot % groupSize_ == 0) {
       std::optional<std::string> prefixedName = quotedText(line, pos);
       if (!prefixedName)
-        return reject(line, fileName);
+        return reject(line, fileName, LoadFault::kStdNoPrefixedName, item.line);
       item.prefixedName = std::move(prefixedName);
     }
   }

@@ -45,10 +45,10 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     type.line = reader->lineNumber();
     // The file may not end between an id and its count; no line was read.
     if (!reader->readDataLine(line))
-      return reject("", fileName);
+      return reject("", fileName, LoadFault::kTypeEndsAfterId, type.line);
     type.lineCount = readNumber(line);
     if (type.lineCount > kTypeMaxLines)
-      return reject(line, fileName);
+      return reject(line, fileName, LoadFault::kTypeTooManyLines, reader->lineNumber());
     // At least one amount line, even for a count of 0 or below; a record
     // that the end of the file cuts short is dropped.
     for (int32_t i = 0; i < std::max(type.lineCount, 1); ++i) {

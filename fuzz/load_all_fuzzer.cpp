@@ -2,7 +2,8 @@
 // standard item, type, random item and change files (in load order), which
 // the loaders read from memory; a piece that the input does not reach
 // leaves its file missing. After a successful load every item number is
-// described and the tables and texts are checked for what must always hold.
+// described and the tables and texts are checked for what must always hold;
+// the authoring tools read the same tables (warnings, item explanations).
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,10 @@
 #include <string>
 #include <string_view>
 
+#include "authoring/data_warnings.h"
+#include "authoring/explain_item.h"
 #include "database/item_database.h"
+#include "decoder/decode_item.h"
 
 namespace {
 
@@ -39,6 +43,13 @@ std::map<std::string, std::string> dataFiles(std::string_view input) {
     input.remove_prefix(cut + kSeparator.size());
   }
   return files;
+}
+
+tamrix::FileReader memoryReader(const std::map<std::string, std::string>& files) {
+  return [&files](const std::string& name) -> std::optional<std::string> {
+    const auto found = files.find(name);
+    return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
+  };
 }
 
 void checkLoadedTables(const tamrix::ItemDatabase& db) {
@@ -72,24 +83,37 @@ void checkDescription(tamrix::ItemDatabase& db, int32_t number) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::map<std::string, std::string> files =
       dataFiles(std::string_view(reinterpret_cast<const char*>(data), size));
-  tamrix::ItemDatabase db([&files](const std::string& name) -> std::optional<std::string> {
-    const auto found = files.find(name);
-    return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
-  });
+  tamrix::ItemDatabase db(memoryReader(files));
   const bool loaded = db.loadAll("stditem.txt", "specitem.txt", "skill.txt", "rnditem.txt",
                                  "type.txt", "change.txt");
   if (!loaded) {
     // Every failure names its file before the rejected text.
     if (!db.lastError() || db.lastError()->find(" : ") == std::string::npos)
       fail("a failed load left no error text");
+    // ... and its place: the file named first in the text.
+    if (!db.lastFailure() || db.lastError()->rfind(db.lastFailure()->fileName + " : ", 0) != 0 ||
+        db.lastFailure()->line < 0)
+      fail("a failed load left no place, or another file than its error text names");
     return 0;
   }
   checkLoadedTables(db);
+  const tamrix::DataFileNames names{"stditem.txt", "skill.txt", "type.txt", "rnditem.txt",
+                                    "change.txt"};
+  for (const tamrix::DataWarning& warning :
+       tamrix::findDataWarnings(db, names, memoryReader(files)))
+    if (warning.code.empty() || warning.where.line < 0)
+      fail("a warning without a code or with a negative line");
 
   constexpr int32_t kFirst = 999;
   constexpr int32_t kLast = 29800;
   for (int32_t number = kFirst; number <= kLast; ++number)
     checkDescription(db, number);
+  // The explanation adds up to the decoder's sums (a sample of the numbers).
+  for (int32_t number = kFirst; number <= kLast; number += 37) {
+    const std::optional<tamrix::ItemDecoding> decoding = tamrix::decodeItem(db, number);
+    if (decoding && tamrix::explainItem(db, names, number).sums != decoding->sums)
+      fail("the explanation's sums differ from the decoder's", number);
+  }
   for (const int32_t number : {0, -1, kFirst, kLast, std::numeric_limits<int32_t>::min(),
                                std::numeric_limits<int32_t>::max()}) {
     if (*db.describe(number) != '\0')

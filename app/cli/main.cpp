@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/cli/authoring.h"
 #include "app/cli/console.h"
 #include "app/cli/find.h"
 #include "app/cli/line_input.h"
@@ -24,16 +25,26 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWarnings = 3;     // --check --strict: the data loaded with warnings
+constexpr int kExitDiffers = 1;      // --diff, as diff(1) has it: the catalogues differ
+constexpr int kExitDiffTrouble = 2;  // --diff: a set did not load, or another failure
 
 constexpr const char* kUsage =
-    "Usage: tamrix-cli [-C DIR] [--raw | --json] [--check] [--all] [NUMBER...]\n"
+    "Usage: tamrix-cli [-C DIR] [--raw | --json] [--check [--strict]] [--all] [NUMBER...]\n"
     "       tamrix-cli [-C DIR] [--raw | --json] --find QUERY\n"
+    "       tamrix-cli [-C DIR] [--json] --explain NUMBER...\n"
+    "       tamrix-cli [-C DIR] [--json] --diff OTHER_DIR\n"
     "Describes item numbers from the tables in the Data folder of the current directory.\n"
     "\n"
     "  -C DIR     change into DIR before loading the data files\n"
     "  --raw      write the exact Windows-1250 description of each number, then a NUL byte\n"
     "  --json     write one JSON object per line: {\"number\":N,\"name\":...,\"description\":...}\n"
-    "  --check    only load the data files and print a summary\n"
+    "  --check    only load the data files and print a summary, then any warnings;\n"
+    "             after a failed load, also FILE:LINE and the rule that rejected it\n"
+    "  --strict   with --check: warnings fail the check (exit status 3)\n"
+    "  --explain  show how each NUMBER's text comes about, with the data lines it uses\n"
+    "  --diff OTHER_DIR  list every number whose description differs in the data set of\n"
+    "             OTHER_DIR, then a summary (exit status 0 same, 1 different, 2 trouble)\n"
     "  --all      describe every item number that has a description (1000 to 29799)\n"
     "  --find QUERY\n"
     "             describe the items that match QUERY, as --all does. Terms: words of the\n"
@@ -47,7 +58,7 @@ constexpr const char* kUsage =
     "(a line longer than 1024 bytes reads as 0).\n"
     "On a terminal, control characters from the data files are shown as \\xHH.\n"
     "Exit status: 0 success, 1 the data files could not be loaded or the output could\n"
-    "not be written, 2 wrong usage.\n";
+    "not be written, 2 wrong usage, 3 warnings with --check --strict; --diff: see above.\n";
 
 #ifdef _WIN32
 constexpr const char* kPrompt = "Item number (Ctrl-Z, Enter ends): ";
@@ -59,6 +70,9 @@ struct Options {
   std::optional<std::string> directory;
   Format format = Format::kText;
   bool check = false;
+  bool strict = false;
+  bool explain = false;
+  std::optional<std::string> diffDirectory;
   bool all = false;
   std::optional<std::string> find;
   bool help = false;
@@ -93,6 +107,14 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& argv, 
       json = true;
     } else if (arg == "--check") {
       options.check = true;
+    } else if (arg == "--strict") {
+      options.strict = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
+    } else if (arg == "--diff") {
+      if (i + 1 >= argc)
+        return "--diff needs a directory";
+      options.diffDirectory = argv[++i];
     } else if (arg == "--all") {
       options.all = true;
     } else if (arg == "--find") {
@@ -114,8 +136,20 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& argv, 
   }
   if (options.all && !options.numbers.empty())
     return "--all takes no NUMBER arguments";
-  if (options.find && (options.check || options.all || !options.numbers.empty()))
-    return "--find takes neither --check, --all nor NUMBER arguments";
+  if (options.check + options.all + options.explain + options.diffDirectory.has_value() +
+          options.find.has_value() >
+      1)
+    return "--check, --all, --find, --explain and --diff exclude each other";
+  if (options.find && !options.numbers.empty())
+    return "--find takes no NUMBER arguments";
+  if (options.strict && !options.check)
+    return "--strict goes with --check only";
+  if (raw && (options.explain || options.diffDirectory))
+    return "--raw goes with neither --explain nor --diff";
+  if (options.explain && options.numbers.empty())
+    return "--explain needs NUMBER arguments";
+  if (options.diffDirectory && !options.numbers.empty())
+    return "--diff takes no NUMBER arguments";
   options.format = raw ? Format::kRaw : json ? Format::kJson : Format::kText;
   return std::nullopt;
 }
@@ -173,6 +207,12 @@ int run(const std::vector<std::string>& arguments) {
   const bool escape = options.format == Format::kText;
   setUpStream(stdout, payload, escape);
   setUpStream(stderr, payload, escape);
+  // Both folders as named from the directory the program started in.
+  const DataSetPlace here = dataSetPlace(options.directory.value_or(""));
+  const std::optional<DataSetPlace> other =
+      options.diffDirectory ? std::optional(dataSetPlace(*options.diffDirectory)) : std::nullopt;
+  const int failure = other ? kExitDiffTrouble : kExitFailure;
+  setWriteFailureStatus(failure);
   if (options.directory) {
     // The argument is UTF-8 on every platform.
     const std::u8string directory(options.directory->begin(), options.directory->end());
@@ -182,7 +222,7 @@ int run(const std::vector<std::string>& arguments) {
       setUpStream(stderr, Payload::kText, escape);
       writeOutput(stderr, "tamrix-cli: cannot change into " + *options.directory + ": " +
                               error.message() + "\n");
-      return finishOutput(kExitFailure);
+      return finishOutput(failure);
     }
   }
 
@@ -191,13 +231,30 @@ int run(const std::vector<std::string>& arguments) {
   ItemDatabase db;
   if (!loadDataFiles(db)) {
     reportLoadFailure(db, options.format);
-    return finishOutput(kExitFailure);
+    if (options.check || options.explain || other)
+      reportFailurePlace(db, options.format, here);
+    return finishOutput(failure);
   }
+  int status = kExitOk;
   if (options.find) {
-    if (const int status = findItems(db, options.format, *options.find); status != kExitOk)
-      return finishOutput(status);
+    status = findItems(db, options.format, *options.find);
   } else if (options.check) {
     writeOutput(stdout, loadSummary(db, options.format));
+    if (writeWarnings(db, options.format, here) > 0 && options.strict)
+      status = kExitWarnings;
+  } else if (options.explain) {
+    std::vector<int32_t> numbers;
+    for (const std::string& arg : options.numbers)
+      numbers.push_back(readNumberField(arg));
+    writeExplanations(db, options.format, here, numbers);
+  } else if (other) {
+    ItemDatabase otherDb(dataSetReader(*other));
+    if (!loadDataFiles(otherDb)) {
+      reportLoadFailure(otherDb, options.format);
+      reportFailurePlace(otherDb, options.format, *other);
+      return finishOutput(failure);
+    }
+    status = writeCatalogueDiff(db, otherDb, options.format) ? kExitDiffers : kExitOk;
   } else if (options.all) {
     describeAll(db, options.format);
   } else if (!options.numbers.empty()) {
@@ -207,7 +264,7 @@ int run(const std::vector<std::string>& arguments) {
   } else {
     describeStdin(db, options.format);
   }
-  return finishOutput(kExitOk);
+  return finishOutput(status);
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ struct StreamState {
   bool wideConsole = false;
 };
 
+// The exit status of a failed write.
+int writeFailureStatus = 1;
+
 StreamState standardOutput{stdout, "standard output"};
 StreamState standardError{stderr, "standard error"};
 
@@ -56,7 +59,7 @@ bool writeRaw(StreamState& state, std::string_view bytes) {
   }
   // Nothing more is written: what the C library still holds for the
   // failed stream is dropped rather than tried again.
-  std::_Exit(1);
+  std::_Exit(writeFailureStatus);
 }
 
 void flushState(StreamState& state) {
@@ -71,6 +74,10 @@ void setUpStream(std::FILE* stream, Payload payload, bool escapeOnTerminal) {
   StreamState& state = stateOf(stream);
   state.payload = payload;
   state.escape = escapeOnTerminal;
+}
+
+void setWriteFailureStatus(int status) {
+  writeFailureStatus = status;
 }
 
 void writeOutput(std::FILE* stream, std::string_view bytes) {

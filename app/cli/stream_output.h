@@ -26,6 +26,9 @@ void setUpStream(std::FILE* stream, Payload payload, bool escapeOnTerminal);
 // the program ends with exit status 1.
 void writeOutput(std::FILE* stream, std::string_view bytes);
 
+// The exit status that a failed write ends the program with; 1 unless set.
+void setWriteFailureStatus(int status);
+
 // Flushes `stream`; a failure ends the program like a failed write.
 void flushOutput(std::FILE* stream);
 

@@ -62,7 +62,7 @@ def case_usage():
 def case_failed_load():
     missing = b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n"
     with tempfile.TemporaryDirectory() as folder:
-        for mode in (["1000"], ["--raw", "1000"], ["--json", "1"], ["--check"], ["--all"]):
+        for mode in (["1000"], ["--raw", "1000"], ["--json", "1"], ["--all"]):
             r = run("-C", folder, *mode)
             want = missing if mode[0] == "--raw" else utf8(missing)
             check(r.returncode == 1 and r.stdout == b"" and r.stderr == want, f"{mode} {r}")
@@ -93,6 +93,114 @@ def case_formats():
         # A description ending with the header's line feed gets no second one.
         data_dir(folder, **{"stditem.txt": b'-start-\n1000 3 "Pajzs" "p"\n'})
         check(run("-C", folder, "1000").stdout == utf8(b"Pajzs" + HEADER + b"\n"), "header only")
+
+
+def lines_of(raw_text):
+    return utf8(raw_text).decode().split("\n")
+
+
+def case_check_places():
+    """--check after a failed load: the error, then where and why."""
+    cannot_open = ": the file cannot be opened: it is missing, a folder, or not readable\n"
+    with tempfile.TemporaryDirectory() as folder:
+        r = run("-C", folder, "--check")
+        want = utf8(b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n")
+        check(r.returncode == 1 and r.stdout == b"" and r.stderr == want +
+              f"{folder}/Data/skill.txt{cannot_open}".encode(), f"--check missing {r}")
+        r = run("-C", folder, "--check", "--json")
+        check(r.returncode == 1 and json.loads(r.stdout) == {
+            "ok": False, "file": f"{folder}/Data/skill.txt", "line": None,
+            "error": "Data\\skill.txt : a fájl nem nyitható meg",
+            "explanation": cannot_open[2:-1]}, f"--check --json {r}")
+        data_dir(folder, **{"change.txt": b"-start-\r\n\r\n1450 x 5 2\r\n"})
+        r = run("-C", folder, "--check")
+        check(r.returncode == 1 and r.stderr == b"Data\\change.txt : x 5 2\n" +
+              f"{folder}/Data/change.txt:3: this field of the change record is not a number\n"
+              .encode(), f"--check rejected line {r}")
+    # The folder that was tried, as the issue's author would type it.
+    r = run("-C", "Data", "--check", cwd=SOURCE_DIR)
+    check(r.stderr.endswith(f"{SOURCE_DIR}/Data/Data/skill.txt{cannot_open}".encode()), f"{r}")
+
+
+def case_warnings():
+    r = run("-C", SOURCE_DIR, "--check", "--strict")
+    check(r.returncode == 0 and r.stdout.count(b"\n") == 1, f"sample set warns {r}")
+    with tempfile.TemporaryDirectory() as folder:
+        data_dir(folder)
+        r = run("-C", folder, "--check")
+        lines = r.stdout.decode().splitlines()
+        check(r.returncode == 0 and lines[0].startswith("Data loaded: 2 skills") and
+              f"{folder}/Data/stditem.txt: warning: no line gives item number 1002 to 1449: "
+              "its name reads \"?\" [std-slot-empty]" in lines, f"--check warnings {r}")
+        check(run("-C", folder, "--check", "--strict").returncode == 3, "--strict")
+        objects = [json.loads(line) for line in run("-C", folder, "--check", "--json").stdout
+                   .splitlines()]
+        check(objects[0]["skills"] == 2 and len(objects) == len(lines) and
+              {"warning": "prefix-slot-empty", "file": f"{folder}/Data/rnditem.txt", "line": None,
+               "message": "no entry gives random prefix 2 to 63 (item numbers 1900 to 29799): "
+                          "they have no description"} in objects, f"--check --json {objects}")
+
+
+def case_explain():
+    with tempfile.TemporaryDirectory() as folder:
+        data_dir(folder)
+        r = run("-C", folder, "--explain", "1451", "0")
+        text = r.stdout.decode()
+        for line in ("1451: random prefix 1, slot 1, group base 0, grade 1",
+                     f"  {folder}/Data/rnditem.txt:2: random prefix 1 \"éles\", type 9",
+                     f"  {folder}/Data/rnditem.txt:2: amount line 2 gives 2 to skill index 7 (the "
+                     f"prefix's own), doubled by the skill's flag at {folder}/Data/skill.txt:3: "
+                     "+4 to skill 7 \"S7\"",
+                     "  bonus sums: skill 3 \"S3\" 4, skill 7 \"S7\" 4",
+                     "    az éles nagy kardja",
+                     "0: no item number (items are 1000 to 29799)"):
+            check(r.returncode == 0 and line in text.split("\n"), f"--explain: {line}\n{text}")
+        objects = [json.loads(line) for line in
+                   run("-C", folder, "--json", "--explain", "1451").stdout.splitlines()]
+        check(len(objects) == 1 and objects[0]["item"]["prefix"] == 1 and
+              [c["added"] for c in objects[0]["contributions"]] == [4, 4] and
+              objects[0]["description"] == utf8(T1451).decode(), f"--explain --json {objects}")
+        for args in (["--explain"], ["--explain", "--raw", "1"], ["--strict"], ["--diff"],
+                     ["--diff", folder, "1"], ["--diff", folder, "--check"]):
+            check(run(*args).returncode == 2, f"usage {args}")
+
+
+def case_diff():
+    with tempfile.TemporaryDirectory() as old, tempfile.TemporaryDirectory() as new:
+        data_dir(old)
+        data_dir(new, **{"stditem.txt": DATA["stditem.txt"].replace(b"nagy", b"kis")})
+        r = run("-C", old, "--diff", new)
+        want = []
+        for number in (1001, 1451):
+            want += [f"{number} changed"]
+            want += ["- " + line for line in lines_of(run("-C", old, "--raw", str(number)).stdout[:-1])]
+            want += ["+ " + line for line in lines_of(run("-C", new, "--raw", str(number)).stdout[:-1])]
+        want += ["2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
+        check(r.returncode == 1 and r.stdout.decode().split("\n") == want, f"--diff {r}")
+        objects = [json.loads(line) for line in run("-C", old, "--json", "--diff", new).stdout
+                   .splitlines()]
+        check([(o["number"], o["change"]) for o in objects] == [(1001, "changed"), (1451, "changed")]
+              and objects[1]["old"] == utf8(T1451).decode(), f"--diff --json {objects}")
+        r = run("-C", old, "--diff", old)
+        check(r.returncode == 0 and r.stdout == b"0 numbers differ: 0 changed, 0 appeared, "
+              b"0 disappeared\n", f"--diff same {r}")
+        # A failed write is trouble too, never "they differ".
+        with open("/dev/full", "wb") as full:
+            r = subprocess.run([BINARY, "-C", old, "--diff", new], stdout=full,
+                               stderr=subprocess.PIPE, timeout=60)
+        check(r.returncode == 2 and r.stderr.startswith(b"tamrix-cli: cannot write"),
+              f"--diff to a full disk {r}")
+        # Prefix 1 disappears: all its numbers but the chaos items, whose text stays.
+        data_dir(new, **{"rnditem.txt": b"-start-\n"})
+        r = run("-C", old, "--diff", new)
+        check(r.returncode == 1 and r.stdout.decode().splitlines()[-1] ==
+              "420 numbers differ: 0 changed, 0 appeared, 420 disappeared", f"--diff prefix {r}")
+        # The other set does not load: its error, and trouble as diff(1) has it.
+        os.remove(os.path.join(new, "Data", "type.txt"))
+        r = run("-C", old, "--diff", new)
+        check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(
+            utf8(b"Data\\type.txt : a f\xe1jl nem nyithat\xf3 meg\n") +
+            os.path.join(new, "Data", "type.txt").encode()), f"--diff broken {r}")
 
 
 def case_sample_data():

@@ -1,0 +1,24 @@
+// The names under which a data set's files were loaded, so that the
+// authoring tools can name a file and read its text again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tamrix {
+
+struct DataFileNames {
+  std::string stdItems;
+  std::string skills;
+  std::string types;
+  std::string rndItems;
+  std::string changes;
+};
+
+// A line of a data file; line 0 stands for the file as a whole.
+struct SourceLine {
+  std::string fileName;
+  int32_t line = 0;
+};
+
+}  // namespace tamrix

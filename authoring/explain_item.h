@@ -1,0 +1,53 @@
+// How an item's description comes about: the parts of its number and every
+// amount that goes into its bonus sums, each with the data line it comes from.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "authoring/data_files.h"
+#include "database/item_database.h"
+#include "decoder/item_number.h"
+
+namespace tamrix {
+
+struct Contribution {
+  enum class Source {
+    kPrefixSkill,  // an amount line of the prefix's type, to the prefix's own skill index
+    kChange,       // the same amount, sent elsewhere by a change record
+    kOwnNumber,    // one of the standard item's own numbers
+  };
+  Source source = Source::kOwnNumber;
+  SourceLine from;             // the record that chose where the amount goes
+  int32_t amountLine = 0;      // the type's amount line (1-based); 0 for own numbers
+  int32_t amount = 0;          // as the data gives it
+  int32_t multiplier = 1;      // the change record's; 1 otherwise
+  int32_t target = 0;          // skill index or change target as written; own numbers: the sum
+  std::optional<int32_t> sum;  // the bonus sum it adds to; nothing when outside
+  std::optional<SourceLine> doubledBy;  // the skill line whose flag doubles it
+  int32_t added = 0;                    // what the sum gets
+};
+
+struct ItemExplanation {
+  int32_t number = 0;
+  std::optional<ItemNumber> item;  // nothing when the number is no item
+  int32_t kind = 0;                // the group base's
+  SourceLine groupBase;
+  SourceLine ownSlot;
+  bool chaos = false;
+  std::optional<RndItemEntry> prefix;  // the prefix's entry, when it has one
+  std::optional<TypeEntry> type;       // the prefix's type, when it is found
+  std::optional<ChangeEntry> change;   // the change record that applies
+  std::vector<Contribution> contributions;
+  // skillCount + 3 sums, as the decoder adds them: the skills, then damage
+  // sides, dice and bonus.
+  std::vector<int32_t> sums;
+  std::string text;  // the description, Windows-1250
+};
+
+// Explains `number` with the tables of `db`, loaded from `files`.
+ItemExplanation explainItem(ItemDatabase& db, const DataFileNames& files, int32_t number);
+
+}  // namespace tamrix
