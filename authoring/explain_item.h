@@ -9,16 +9,14 @@
 
 #include "authoring/data_files.h"
 #include "database/item_database.h"
+#include "decoder/decode_item.h"
 #include "decoder/item_number.h"
 
 namespace tamrix {
 
+// One of the decoder's steps, with the data line of the record behind it.
 struct Contribution {
-  enum class Source {
-    kPrefixSkill,  // an amount line of the prefix's type, to the prefix's own skill index
-    kChange,       // the same amount, sent elsewhere by a change record
-    kOwnNumber,    // one of the standard item's own numbers
-  };
+  using Source = BonusStep::Source;
   Source source = Source::kOwnNumber;
   SourceLine from;             // the record that chose where the amount goes
   int32_t amountLine = 0;      // the type's amount line (1-based); 0 for own numbers

@@ -1,6 +1,8 @@
 #include "decoder/decode_item.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace tamrix {
 
@@ -19,48 +21,101 @@ int32_t wrapMul(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
-// Slots outside the sums add nothing.
-void add(std::vector<int32_t>& sums, int32_t slot, int32_t amount) {
-  if (slot >= 0 && static_cast<std::size_t>(slot) < sums.size())
-    sums[static_cast<std::size_t>(slot)] = wrapAdd(sums[static_cast<std::size_t>(slot)], amount);
-}
-
 // Only prefix amounts are doubled, and only for a skill of the table whose
 // flag is exactly 1; the damage slots behind the skills never are.
-int32_t doubledFor(const ItemDatabase& db, int32_t skill, int32_t amount) {
+bool isDoubled(const ItemDatabase& db, int32_t skill) {
   if (skill < 0 || skill >= db.skillCount())
-    return amount;
+    return false;
   const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
-  return entry && entry->doublingFlag == 1 ? wrapMul(amount, 2) : amount;
+  return entry && entry->doublingFlag == 1;
 }
 
-// What random prefix `prefix` gives at `grade` to an item of kind `kind`:
-// every amount line of `type`, to the prefix's own skills or, when a change
-// record matches, all to the record's target.
+// Adds up the steps of one item.
+class Summation {
+ public:
+  Summation(ItemDecoding& decoding, const std::function<void(const BonusStep&)>& visit)
+      : sums_(decoding.sums), visit_(visit) {}
+
+  int32_t size() const { return static_cast<int32_t>(sums_.size()); }
+
+  // Adds `step.added` to sum `sum` (nothing outside the sums), doubled first
+  // when `step.doubled`.
+  void add(BonusStep step, int32_t sum) {
+    if (step.doubled)
+      step.added = wrapMul(step.added, 2);
+    if (sum >= 0 && sum < size()) {
+      step.sum = sum;
+      int32_t& total = sums_[static_cast<std::size_t>(sum)];
+      total = wrapAdd(total, step.added);
+    } else {
+      step.added = 0;
+    }
+    if (visit_)
+      visit_(step);
+  }
+
+ private:
+  std::vector<int32_t>& sums_;
+  const std::function<void(const BonusStep&)>& visit_;
+};
+
+// What random prefix `item.prefix` gives at the item's grade to an item of
+// kind `kind`: every amount line of `type`, to the prefix's own skills or,
+// when a change record matches, all to the record's target.
 void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemNumber& item,
-                      int32_t kind, std::vector<int32_t>& sums) {
+                      int32_t kind, Summation& sums) {
   const std::optional<RndItemEntry>& prefix = db.rndItems()[static_cast<std::size_t>(item.prefix)];
   const ChangeEntry* change = db.findChange(item.prefix, kind);
-  const auto size = static_cast<int32_t>(sums.size());
   for (int32_t i = 0; i < type.lineCount; ++i) {
-    const int32_t amount =
-        type.amounts[static_cast<std::size_t>(i)][static_cast<std::size_t>(item.grade)];
+    BonusStep step;
+    step.amountLine = i;
+    step.amount = type.amounts[static_cast<std::size_t>(i)][static_cast<std::size_t>(item.grade)];
+    step.added = step.amount;
     if (change == nullptr) {
-      const int32_t skill = prefix ? prefix->skillIndex[static_cast<std::size_t>(i)] : 0;
-      add(sums, skill, doubledFor(db, skill, amount));
-    } else if (const int32_t target = change->skillIndex; target == -1) {
-      add(sums, size - 1, wrapMul(change->multiplier, amount));  // the damage bonus
-    } else if (target >= -size && target < size) {
-      // Negative targets count from the end of the sums; they are no skill.
-      add(sums, (target + size) % size,
-          doubledFor(db, target, wrapMul(change->multiplier, amount)));
+      step.source = BonusStep::Source::kPrefixSkill;
+      step.target = prefix ? prefix->skillIndex[static_cast<std::size_t>(i)] : 0;
+      step.doubled = isDoubled(db, step.target);
+      sums.add(step, step.target);
+      continue;
     }
+    step.source = BonusStep::Source::kChange;
+    step.target = change->skillIndex;
+    step.multiplier = change->multiplier;
+    step.added = wrapMul(step.multiplier, step.amount);
+    if (step.target == -1) {
+      sums.add(step, sums.size() - 1);  // the damage bonus, never doubled
+    } else if (step.target >= -sums.size() && step.target < sums.size()) {
+      // Negative targets count from the end of the sums; they are no skill.
+      step.doubled = isDoubled(db, step.target);
+      sums.add(step, (step.target + sums.size()) % sums.size());
+    } else {
+      sums.add(step, -1);  // outside the sums
+    }
+  }
+}
+
+// The item's own slot, filled or not, gives its numbers once.
+void addOwnNumbers(const StdItemEntry& own, Summation& sums) {
+  const int32_t size = sums.size();
+  const std::array<std::pair<int32_t, int32_t>, 6> numbers = {{{6, own.skill6Bonus},
+                                                               {7, own.skill7Bonus},
+                                                               {8, own.skill8Bonus},
+                                                               {size - 3, own.damageSides},
+                                                               {size - 2, own.damageDice},
+                                                               {size - 1, own.damageBonus}}};
+  for (const auto& [sum, amount] : numbers) {
+    BonusStep step;
+    step.amount = amount;
+    step.target = sum;
+    step.added = amount;
+    sums.add(step, sum);
   }
 }
 
 }  // namespace
 
-std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number) {
+std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
+                                       const std::function<void(const BonusStep&)>& step) {
   const std::optional<ItemNumber> item = decomposeItemNumber(db, number);
   if (!item)
     return std::nullopt;
@@ -68,6 +123,7 @@ std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number) {
   decoding.item = *item;
   decoding.kind = db.stdItems()[static_cast<std::size_t>(item->groupBase)].kind;
   decoding.sums.assign(static_cast<std::size_t>(std::max(db.skillCount(), 0)) + 3, 0);
+  Summation sums(decoding, step);
   if (item->prefix >= 1) {
     const std::optional<RndItemEntry>& prefix =
         db.rndItems()[static_cast<std::size_t>(item->prefix)];
@@ -78,17 +134,9 @@ std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number) {
     }
     if (type == nullptr)
       return std::nullopt;
-    addPrefixAmounts(db, *type, *item, decoding.kind, decoding.sums);
+    addPrefixAmounts(db, *type, *item, decoding.kind, sums);
   }
-  // The item's own slot, filled or not, gives its numbers once.
-  const StdItemEntry& own = db.stdItems()[static_cast<std::size_t>(item->slot)];
-  const auto size = static_cast<int32_t>(decoding.sums.size());
-  add(decoding.sums, 6, own.skill6Bonus);
-  add(decoding.sums, 7, own.skill7Bonus);
-  add(decoding.sums, 8, own.skill8Bonus);
-  add(decoding.sums, size - 3, own.damageSides);
-  add(decoding.sums, size - 2, own.damageDice);
-  add(decoding.sums, size - 1, own.damageBonus);
+  addOwnNumbers(db.stdItems()[static_cast<std::size_t>(item->slot)], sums);
   return decoding;
 }
 

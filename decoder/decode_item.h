@@ -1,9 +1,10 @@
 // What an item number decodes to before it is written as text: its parts,
-// its kind and its bonus sums.
+// its kind and its bonus sums, added up one step at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -23,8 +24,28 @@ struct ItemDecoding {
   std::vector<int32_t> sums;
 };
 
+// One amount on its way into the bonus sums.
+struct BonusStep {
+  enum class Source {
+    kPrefixSkill,  // an amount line of the prefix's type, to the prefix's own skill index
+    kChange,       // the same amount, sent elsewhere by a change record
+    kOwnNumber,    // one of the standard item's own numbers
+  };
+  Source source = Source::kOwnNumber;
+  int32_t amountLine = -1;     // the type's amount line, from 0; -1 for own numbers
+  int32_t amount = 0;          // as the data gives it
+  int32_t multiplier = 1;      // the change record's; 1 otherwise
+  int32_t target = 0;          // the skill index or change target as written; own numbers: the sum
+  std::optional<int32_t> sum;  // the bonus sum it adds to; nothing outside the sums
+  bool doubled = false;        // by the flag of the skill it goes to
+  int32_t added = 0;           // what the sum gets; 0 outside the sums
+};
+
 // The decoding of `number`, or nothing when its description is the empty
-// text (no item, or a random prefix whose type does not exist).
-std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number);
+// text (no item, or a random prefix whose type does not exist). `step`, when
+// given, sees every amount as it is added: the prefix's amount lines in
+// order, then the standard item's six numbers.
+std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
+                                       const std::function<void(const BonusStep&)>& step = {});
 
 }  // namespace tamrix
