@@ -42,8 +42,6 @@ ItemExplanation explainItem(ItemDatabase& db, const DataFileNames& files, int32_
   }
   // The decoder's own steps, each given the line of the record behind it.
   const auto step = [&](const BonusStep& s) {
-    if (s.source == BonusStep::Source::kOwnNumber && s.amount == 0)
-      return;
     Contribution c;
     c.source = s.source;
     c.from = s.source == BonusStep::Source::kPrefixSkill

@@ -30,11 +30,13 @@ bool isDoubled(const ItemDatabase& db, int32_t skill) {
   return entry && entry->doublingFlag == 1;
 }
 
+}  // namespace
+
 // Adds up the steps of one item.
-class Summation {
+class BonusSummation {
  public:
-  Summation(ItemDecoding& decoding, const std::function<void(const BonusStep&)>& visit)
-      : sums_(decoding.sums), visit_(visit) {}
+  BonusSummation(ItemDecoding& decoding, const std::function<void(const BonusStep&)>& visit)
+      : decoding_(decoding), sums_(decoding.sums), visit_(visit) {}
 
   int32_t size() const { return static_cast<int32_t>(sums_.size()); }
 
@@ -47,6 +49,8 @@ class Summation {
       step.sum = sum;
       int32_t& total = sums_[static_cast<std::size_t>(sum)];
       total = wrapAdd(total, step.added);
+      if (sum < size() - 3 && step.added != 0)
+        noteSkill(sum);
     } else {
       step.added = 0;
     }
@@ -55,15 +59,30 @@ class Summation {
   }
 
  private:
+  // Keeps the skills added to sorted and each once.
+  void noteSkill(int32_t skill) {
+    auto& skills = decoding_.skillsAdded_;
+    const auto end = skills.begin() + static_cast<std::ptrdiff_t>(decoding_.skillsAddedCount_);
+    const auto at = std::lower_bound(skills.begin(), end, skill);
+    if ((at != end && *at == skill) || end == skills.end())
+      return;
+    std::move_backward(at, end, end + 1);
+    *at = skill;
+    ++decoding_.skillsAddedCount_;
+  }
+
+  ItemDecoding& decoding_;
   std::vector<int32_t>& sums_;
   const std::function<void(const BonusStep&)>& visit_;
 };
+
+namespace {
 
 // What random prefix `item.prefix` gives at the item's grade to an item of
 // kind `kind`: every amount line of `type`, to the prefix's own skills or,
 // when a change record matches, all to the record's target.
 void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemNumber& item,
-                      int32_t kind, Summation& sums) {
+                      int32_t kind, BonusSummation& sums) {
   const std::optional<RndItemEntry>& prefix = db.rndItems()[static_cast<std::size_t>(item.prefix)];
   const ChangeEntry* change = db.findChange(item.prefix, kind);
   for (int32_t i = 0; i < type.lineCount; ++i) {
@@ -94,8 +113,8 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemN
   }
 }
 
-// The item's own slot, filled or not, gives its numbers once.
-void addOwnNumbers(const StdItemEntry& own, Summation& sums) {
+// The item's own slot, filled or not, gives its numbers once; a 0 is no step.
+void addOwnNumbers(const StdItemEntry& own, BonusSummation& sums) {
   const int32_t size = sums.size();
   const std::array<std::pair<int32_t, int32_t>, 6> numbers = {{{6, own.skill6Bonus},
                                                                {7, own.skill7Bonus},
@@ -104,6 +123,8 @@ void addOwnNumbers(const StdItemEntry& own, Summation& sums) {
                                                                {size - 2, own.damageDice},
                                                                {size - 1, own.damageBonus}}};
   for (const auto& [sum, amount] : numbers) {
+    if (amount == 0)
+      continue;  // adds nothing
     BonusStep step;
     step.amount = amount;
     step.target = sum;
@@ -123,7 +144,7 @@ std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
   decoding.item = *item;
   decoding.kind = db.stdItems()[static_cast<std::size_t>(item->groupBase)].kind;
   decoding.sums.assign(static_cast<std::size_t>(std::max(db.skillCount(), 0)) + 3, 0);
-  Summation sums(decoding, step);
+  BonusSummation sums(decoding, step);
   if (item->prefix >= 1) {
     const std::optional<RndItemEntry>& prefix =
         db.rndItems()[static_cast<std::size_t>(item->prefix)];

@@ -2,10 +2,12 @@
 // its kind and its bonus sums, added up one step at a time.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "database/item_database.h"
@@ -22,6 +24,17 @@ struct ItemDecoding {
   // skillCount + 3 sums: one per skill, then damage sides, damage dice and
   // damage bonus. All 0 for the chaos item.
   std::vector<int32_t> sums;
+
+  // The skills that were added something other than 0, in increasing order:
+  // the only ones whose sums may be non-zero.
+  std::span<const int32_t> skillsAdded() const { return {skillsAdded_.data(), skillsAddedCount_}; }
+
+ private:
+  friend class BonusSummation;
+  // A prefix sends its amounts to at most six skills, the standard item its
+  // own to three.
+  std::array<int32_t, kTypeMaxLines + 3> skillsAdded_{};
+  std::size_t skillsAddedCount_ = 0;
 };
 
 // One amount on its way into the bonus sums.
@@ -44,7 +57,7 @@ struct BonusStep {
 // The decoding of `number`, or nothing when its description is the empty
 // text (no item, or a random prefix whose type does not exist). `step`, when
 // given, sees every amount as it is added: the prefix's amount lines in
-// order, then the standard item's six numbers.
+// order, then those of the standard item's six numbers that are not 0.
 std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
                                        const std::function<void(const BonusStep&)>& step = {});
 

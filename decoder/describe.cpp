@@ -84,13 +84,10 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
   text.append(nameMissing ? kLongHeader : kShortHeader);
 
   const bool weapon = isWeaponKind(decoding->kind);
-  // Most sums are 0: find_if skips them in a loop of its own.
-  const auto nonZero = [](int32_t sum) { return sum != 0; };
-  const auto skillsEnd = sums.begin() + db.skillCount();
-  for (auto it = std::find_if(sums.begin(), skillsEnd, nonZero); it != skillsEnd;
-       it = std::find_if(it + 1, skillsEnd, nonZero)) {
-    const auto skill = static_cast<int32_t>(it - sums.begin());
-    const int32_t sum = *it;
+  for (const int32_t skill : decoding->skillsAdded()) {
+    const int32_t sum = sums[static_cast<std::size_t>(skill)];
+    if (sum == 0)
+      continue;
     if (sum > 0)
       text += '+';
     appendNumber(text, sum);

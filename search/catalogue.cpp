@@ -51,9 +51,6 @@ int32_t CatalogueItem::sum(int32_t skill) const {
 
 Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
   const NumberRange numbers = itemNumbers(db);
-  // Only the skills' sums; the damage figures that follow them are no bonus.
-  const auto skillsEnd = static_cast<std::ptrdiff_t>(db.skillCount());
-  const auto nonZero = [](int32_t sum) { return sum != 0; };
   const auto itemBound =
       static_cast<std::size_t>(std::max<int64_t>(numbers.end - numbers.first, 0));
   items_.reserve(itemBound);
@@ -87,11 +84,9 @@ Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
     item.grade = decoding->item.grade;
     item.prefix = decoding->item.prefix;
     item.chaos = decoding->chaos;
-    const auto sums = decoding->sums.begin();
-    for (auto it = std::find_if(sums, sums + skillsEnd, nonZero); it != sums + skillsEnd;
-         it = std::find_if(it + 1, sums + skillsEnd, nonZero))
-      if (item.bonusCount_ < item.bonuses_.size())
-        item.bonuses_[item.bonusCount_++] = {static_cast<int32_t>(it - sums), *it};
+    for (const int32_t skill : decoding->skillsAdded())
+      if (const int32_t sum = decoding->sums[static_cast<std::size_t>(skill)]; sum != 0)
+        item.bonuses_[item.bonusCount_++] = {skill, sum};
   }
   for (std::size_t i = 0; i < items_.size(); ++i) {
     const Place& place = places[i];
