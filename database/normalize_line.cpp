@@ -16,7 +16,8 @@ void ItemDatabase::normalizeLine(std::string& text) {
   std::size_t read = 0;
   std::size_t write = 0;
   if (!text.empty() && text[0] != ' ' && text[0] != '\n') {
-    read = write = std::min({text.find("  "), text.find("\n\n"), text.size()});
+    const auto repeat = std::adjacent_find(text.begin(), text.end(), isRepeat);
+    read = write = static_cast<std::size_t>(repeat - text.begin());
   } else {
     while (read < text.size() && text[read] == ' ')
       ++read;
