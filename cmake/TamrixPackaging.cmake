@@ -71,6 +71,7 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/cli.md"
                 "${PROJECT_SOURCE_DIR}/docs/data-files.md"
                 "${PROJECT_SOURCE_DIR}/docs/data-files-notes.md"
+                "${PROJECT_SOURCE_DIR}/docs/search.md"
                 "${tamrix_packaging}/copyright" "${generated}/changelog.gz"
           DESTINATION "${docdir}")
 
