@@ -1,5 +1,7 @@
 #include "app/dialog_logic.h"
 
+#include "decoder/describe.h"
+
 namespace tamrix {
 
 namespace {
@@ -24,11 +26,11 @@ bool loadDataFiles(ItemDatabase& db) {
   return db.loadAll(kStdItemFile, kSpecItemFile, kSkillFile, kRndItemFile, kTypeFile, kChangeFile);
 }
 
-DialogAnswer answerCommand(ItemDatabase& db, int32_t number) {
+DialogAnswer answerCommand(const ItemDatabase& db, int32_t number) {
   if (number == 0)
     return DialogAnswer{std::string(), kMeaninglessNumber};
   DialogAnswer answer;
-  answer.nameField = db.describe(number);
+  describeItem(db, number, answer.nameField);
   const size_t lineFeed = answer.nameField.find('\n');
   if (lineFeed != std::string::npos)
     answer.descriptionField = answer.nameField.substr(lineFeed + 1);

@@ -32,7 +32,7 @@ struct DialogAnswer {
 
 // Answers one command for the number read from the field; 0 gives
 // "Ertelmetlen szam" and an empty name field.
-DialogAnswer answerCommand(ItemDatabase& db, int32_t number);
+DialogAnswer answerCommand(const ItemDatabase& db, int32_t number);
 
 // The text up to the first line feed.
 std::string_view firstLine(std::string_view text);

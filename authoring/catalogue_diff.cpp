@@ -2,34 +2,29 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string_view>
+
+#include "decoder/describe.h"
+#include "decoder/item_number.h"
 
 namespace tamrix {
 
-namespace {
-
-// The item numbers a set describes: from its base to its last prefix block.
-int64_t firstNumber(const ItemDatabase& db) {
-  return db.specItemCount();
-}
-int64_t endNumber(const ItemDatabase& db) {
-  return firstNumber(db) + int64_t{db.rndItemCount()} * db.stdItemCount();
-}
-
-}  // namespace
-
-std::vector<CatalogueChange> diffCatalogues(ItemDatabase& before, ItemDatabase& after) {
+std::vector<CatalogueChange> diffCatalogues(const ItemDatabase& before, const ItemDatabase& after) {
   std::vector<CatalogueChange> changes;
-  const int64_t first = std::min(firstNumber(before), firstNumber(after));
-  const int64_t end =
-      std::min<int64_t>(std::max(endNumber(before), endNumber(after)), int64_t{INT32_MAX} + 1);
-  for (int64_t n = first; n < end; ++n) {
+  // Over the item numbers of both sets; a set that describes none adds none.
+  const ItemNumberRange a = itemNumberRange(before);
+  const ItemNumberRange b = itemNumberRange(after);
+  const ItemNumberRange both =
+      a.first == a.end   ? b
+      : b.first == b.end ? a
+                         : ItemNumberRange{std::min(a.first, b.first), std::max(a.end, b.end)};
+  std::string old;
+  std::string now;
+  for (int64_t n = both.first; n < both.end; ++n) {
     const auto number = static_cast<int32_t>(n);
-    // describe() reuses its buffer: the first text is copied before the second call.
-    std::string old = before.describe(number);
-    const std::string_view now = after.describe(number);
+    describeItem(before, number, old);
+    describeItem(after, number, now);
     if (old != now)
-      changes.push_back({number, std::move(old), std::string(now)});
+      changes.push_back({number, old, now});
   }
   return changes;
 }

@@ -20,6 +20,6 @@ struct CatalogueChange {
 
 // Every number, in increasing order, whose description in `before` differs
 // from the one in `after`, over the item numbers of both sets.
-std::vector<CatalogueChange> diffCatalogues(ItemDatabase& before, ItemDatabase& after);
+std::vector<CatalogueChange> diffCatalogues(const ItemDatabase& before, const ItemDatabase& after);
 
 }  // namespace tamrix

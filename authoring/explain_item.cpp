@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "decoder/describe.h"
+
 namespace tamrix {
 
 namespace {
@@ -20,10 +22,9 @@ std::optional<SourceLine> doublingLine(const ItemDatabase& db, const DataFileNam
 
 }  // namespace
 
-ItemExplanation explainItem(ItemDatabase& db, const DataFileNames& files, int32_t number) {
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number) {
   ItemExplanation out;
   out.number = number;
-  out.text = db.describe(number);
   out.item = decomposeItemNumber(db, number);
   if (!out.item)
     return out;
@@ -62,6 +63,7 @@ ItemExplanation explainItem(ItemDatabase& db, const DataFileNames& files, int32_
   out.chaos = decoding && decoding->chaos;
   if (out.chaos)
     out.change.reset();  // the chaos item takes no amounts, so no record applies
+  composeDescription(db, decoding, out.text);
   out.sums = decoding ? decoding->sums
                       : std::vector<int32_t>(static_cast<std::size_t>(db.skillCount()) + 3, 0);
   return out;

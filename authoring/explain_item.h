@@ -46,6 +46,6 @@ struct ItemExplanation {
 };
 
 // Explains `number` with the tables of `db`, loaded from `files`.
-ItemExplanation explainItem(ItemDatabase& db, const DataFileNames& files, int32_t number);
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number);
 
 }  // namespace tamrix

@@ -1,8 +1,19 @@
 #include "authoring/load_error.h"
 
+#include "database/limits.h"
+
 namespace tamrix {
 
-std::string_view explainLoadFault(LoadFault fault) {
+namespace {
+
+// "A to B".
+std::string span(int64_t first, int64_t last) {
+  return std::to_string(first) + " to " + std::to_string(last);
+}
+
+}  // namespace
+
+std::string explainLoadFault(LoadFault fault) {
   switch (fault) {
     case LoadFault::kCannotOpen:
       return "the file cannot be opened: it is missing, a folder, or not readable";
@@ -11,7 +22,7 @@ std::string_view explainLoadFault(LoadFault fault) {
     case LoadFault::kSkillIndexNotNumber:
       return "the skill index is not a number (a 0 must be written with the digit 0)";
     case LoadFault::kSkillIndexOutOfRange:
-      return "the skill index is outside 0 to 109";
+      return "the skill index is outside " + span(0, kSkillSlots - 1);
     case LoadFault::kSkillNoBlank:
       return "the skill line has no blank after its index";
     case LoadFault::kSkillFlagNotNumber:
@@ -23,7 +34,8 @@ std::string_view explainLoadFault(LoadFault fault) {
     case LoadFault::kStdNumberNotNumber:
       return "the item number is not a number";
     case LoadFault::kStdNumberOutOfRange:
-      return "the item number is outside 1000 to 1449";
+      return "the item number is outside " +
+             span(kFirstItemNumber, kFirstItemNumber + kStdItemSlots - 1);
     case LoadFault::kStdNoKind:
       return "the line has no blank after the item number: the kind is missing";
     case LoadFault::kStdKindNotNumber:
@@ -37,10 +49,11 @@ std::string_view explainLoadFault(LoadFault fault) {
     case LoadFault::kTypeEndsAfterId:
       return "the file ends right after this type's id line: its line count is missing";
     case LoadFault::kTypeTooManyLines:
-      return "the type's line count is above 6";
+      return "the type's line count is above " + std::to_string(kTypeMaxLines);
     case LoadFault::kRndPrefixOutOfRange:
-      return "the item number gives a random prefix outside 0 to 63 (use 1000 to 29799, "
-             "after one marker character)";
+      return "the item number gives a random prefix outside " + span(0, kRndItemSlots - 1) +
+             " (use " + span(kFirstItemNumber, kEndItemNumber - 1) +
+             ", after one marker character)";
     case LoadFault::kRndNoName:
       return "the prefix name line has no double quote";
     case LoadFault::kRndOneQuote:

@@ -19,6 +19,8 @@
 
 #include "bench/data_set.h"
 #include "database/item_database.h"
+#include "decoder/describe.h"
+#include "decoder/item_number.h"
 #include "search/search.h"
 
 namespace tamrix::bench {
@@ -116,12 +118,13 @@ void BM_ReadLinesFloorLarge(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(setup().large.readBytes()));
 }
 
-void describeAllBenchmark(benchmark::State& state, ItemDatabase& db) {
+void describeAllBenchmark(benchmark::State& state, const ItemDatabase& db) {
   const Setup& s = setup();
+  std::string text;
   for (auto _ : state) {
     for (int32_t number = s.firstNumber; number < s.endNumber; ++number) {
-      const char* text = db.describe(number);
-      benchmark::DoNotOptimize(text);
+      describeItem(db, number, text);
+      benchmark::DoNotOptimize(text.data());
     }
   }
   state.SetItemsProcessed(state.iterations() * (s.endNumber - s.firstNumber));
@@ -212,12 +215,13 @@ bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path
     std::fprintf(stderr, "tamrix-bench: %s\n", error.c_str());
     return false;
   }
-  s.firstNumber = s.sampleDb.specItemCount();
-  s.endNumber = s.firstNumber + s.sampleDb.rndItemCount() * s.sampleDb.stdItemCount();
+  const ItemNumberRange range = itemNumberRange(s.sampleDb);
+  s.firstNumber = static_cast<int32_t>(range.first);
+  s.endNumber = static_cast<int32_t>(range.end);
   std::size_t described = 0;
   for (int32_t number = s.firstNumber; number < s.endNumber; ++number) {
-    std::string text = s.sampleDb.describe(number);
-    if (text != s.largeDb.describe(number)) {
+    std::string text = describeItem(s.sampleDb, number);
+    if (text != describeItem(s.largeDb, number)) {
       std::fprintf(stderr, "tamrix-bench: the large set describes %d differently\n", number);
       return false;
     }

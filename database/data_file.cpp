@@ -1,30 +1,26 @@
 #include "database/data_file.h"
 
+#include "database/file_bytes.h"
+
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+#include <fstream>
 #include <system_error>
 
 namespace tamrix {
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // The shell names its files with a backslash ("Data\skill.txt"); where the
 // backslash is an ordinary character the same file is Data/skill.txt.
-std::string hostPath(const std::string& fileName) {
+std::filesystem::path hostPath(const std::string& fileName) {
 #ifdef _WIN32
-  return fileName;
+  return std::filesystem::path(fileName);
 #else
   std::string path = fileName;
   for (char& c : path)
     if (c == '\\')
       c = '/';
-  return path;
+  return std::filesystem::path(path);
 #endif
 }
 
@@ -33,15 +29,14 @@ constexpr std::uintmax_t kMaxSizeHint = std::uintmax_t{1} << 28;
 
 }  // namespace
 
-std::optional<std::string> readDataFile(const std::string& fileName) {
-  const std::string path = hostPath(fileName);
+std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
   // Only a regular file is a data file. A pipe or a device under a data
   // file's name (a link to /dev/zero, say) would keep the read waiting for
   // more input or never let it end.
   std::error_code typeError;
   if (!std::filesystem::is_regular_file(path, typeError))
     return std::nullopt;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  std::ifstream file(path, std::ios::binary);
   if (!file)
     return std::nullopt;
   // The bytes are read straight into the text. The size is only a hint (one
@@ -55,16 +50,20 @@ std::optional<std::string> readDataFile(const std::string& fileName) {
   std::size_t filled = 0;
   for (;;) {
     bytes.resize(capacity);
-    filled += std::fread(bytes.data() + filled, 1, capacity - filled, file.get());
+    file.read(bytes.data() + filled, static_cast<std::streamsize>(capacity - filled));
+    filled += static_cast<std::size_t>(file.gcount());
     if (filled < capacity)
       break;
     capacity *= 2;
   }
   bytes.resize(filled);
-  // A folder opens on some systems but cannot be read.
-  if (std::ferror(file.get()))
+  if (file.bad())
     return std::nullopt;
   return bytes;
+}
+
+std::optional<std::string> readDataFile(const std::string& fileName) {
+  return readFileBytes(hostPath(fileName));
 }
 
 }  // namespace tamrix

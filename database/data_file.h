@@ -11,8 +11,8 @@ namespace tamrix {
 // example "Data\skill.txt"), or nothing when it cannot be opened or read.
 using FileReader = std::function<std::optional<std::string>(const std::string& fileName)>;
 
-// Reads from the file system: only a regular file is read, and a backslash
-// in the name is a folder separator on every platform.
+// Reads from the file system, relative to the current directory: a
+// backslash in the name is a folder separator on every platform.
 std::optional<std::string> readDataFile(const std::string& fileName);
 
 }  // namespace tamrix

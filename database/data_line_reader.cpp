@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "database/item_database.h"
-
 namespace tamrix {
 
 DataLineReader::DataLineReader(std::string fileBytes) : text_(std::move(fileBytes)) {
@@ -55,7 +53,7 @@ bool DataLineReader::skipHeader() {
 
 bool DataLineReader::readDataLine(std::string& line) {
   while (readLine(line)) {
-    ItemDatabase::normalizeLine(line);
+    normalizeLine(line);
     if (!line.empty())
       return true;
   }

@@ -13,6 +13,11 @@ namespace tamrix {
 // several pieces, each a line of its own.
 inline constexpr std::size_t kMaxLinePiece = 4999;
 
+// Rewrites `text`: no blank at either end, every run of blanks and every run
+// of line feeds reduced to one (a run of line feeds at the very start to
+// two). Data lines are read so, and the description text is written so.
+void normalizeLine(std::string& text);
+
 class DataLineReader {
  public:
   // `fileBytes` is the raw content of a file: a CR right before an LF is

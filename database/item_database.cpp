@@ -8,8 +8,6 @@ namespace tamrix {
 
 namespace {
 
-constexpr int32_t kSpecItemSlots = 1000;
-
 // Error texts of a data file that cannot be used at all (Windows-1250).
 constexpr std::string_view kCannotOpenText = "a f\xE1jl nem nyithat\xF3 meg";
 constexpr std::string_view kNoStartLineText = "hi\xE1nyzik a -start- sor";

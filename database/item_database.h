@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "database/data_file.h"
+#include "database/limits.h"
 
 namespace tamrix {
 
@@ -21,7 +22,8 @@ class DataLineReader;
 // file is stored), so that tools can point an author at it.
 
 // One standard item slot (stditem.txt). The slot is filled when `name` is
-// set; a line with a kind outside 1 to 13 leaves only its kind behind.
+// set; a line with a kind outside kFirstKind to kLastKind leaves only its
+// kind behind.
 struct StdItemEntry {
   std::optional<std::string> name;
   std::optional<std::string> prefixedName;  // group bases only
@@ -40,9 +42,6 @@ struct SkillEntry {
   int32_t doublingFlag = 0;
   int32_t line = 0;
 };
-
-inline constexpr int kTypeMaxLines = 6;
-inline constexpr int kTypeGrades = 15;
 
 struct TypeEntry {
   int32_t id = 0;
@@ -106,6 +105,7 @@ struct LoadFailure {
 };
 
 // Owns every table. The loaders fill them; afterwards they are read-only.
+// Describing an item is the decoder's (decoder/describe.h).
 // A fixed table has a slot per possible record, each empty until a data line
 // fills it, and no slots at all until its loader has run. A growable table
 // holds the records loaded, in file order.
@@ -132,17 +132,8 @@ class ItemDatabase {
   bool loadRndItems(const std::string& fileName);
   bool loadChanges(const std::string& fileName);
 
-  // Rewrites `text`: no blank at either end, every run of blanks and every
-  // run of line feeds reduced to one (a run of line feeds at the very start
-  // to two).
-  static void normalizeLine(std::string& text);
-
   // lastError = fileName + " : " + line; clears `lastFailure`.
   void setLoadError(std::string_view line, std::string_view fileName);
-
-  // The Windows-1250 description of an item number; the empty text for
-  // numbers that are no item. Valid until the next call.
-  const char* describe(int32_t number);
 
   // The first type record in file order with this id, or null.
   const TypeEntry* findType(int32_t id) const;
@@ -205,7 +196,6 @@ class ItemDatabase {
 
   std::optional<std::string> lastError_;
   std::optional<LoadFailure> lastFailure_;
-  std::string descriptionBuffer_;
 };
 
 }  // namespace tamrix

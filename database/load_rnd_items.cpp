@@ -8,10 +8,6 @@
 
 namespace tamrix {
 
-namespace {
-constexpr int32_t kRndItemSlots = 64;
-}  // namespace
-
 bool ItemDatabase::loadRndItems(const std::string& fileName) {
   rndItems_.assign(kRndItemSlots, std::nullopt);
   std::optional<DataLineReader> reader = openDataFile(fileName);

@@ -5,10 +5,6 @@
 
 namespace tamrix {
 
-namespace {
-constexpr int32_t kSkillSlots = 110;
-}  // namespace
-
 bool ItemDatabase::loadSkills(const std::string& fileName) {
   skills_.assign(kSkillSlots, std::nullopt);
   std::optional<DataLineReader> reader = openDataFile(fileName);

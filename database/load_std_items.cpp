@@ -9,9 +9,6 @@ namespace tamrix {
 
 namespace {
 
-constexpr int32_t kStdItemSlots = 450;
-constexpr int32_t kGroupSlots = 15;
-
 using NumberField = int32_t StdItemEntry::*;
 
 // The numbers that follow the kind, in file order. Kind 13 reads skill 6
@@ -22,6 +19,10 @@ struct KindLayout {
 };
 
 KindLayout layoutOf(int32_t kind) {
+  if (isWeaponKind(kind))
+    return {{&StdItemEntry::damageSides, &StdItemEntry::damageDice, &StdItemEntry::damageBonus,
+             &StdItemEntry::skill7Bonus, &StdItemEntry::skill6Bonus},
+            5};
   switch (kind) {
     case 1:
     case 4:
@@ -29,11 +30,6 @@ KindLayout layoutOf(int32_t kind) {
     case 9:
     case 10:
       return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus}, 2};
-    case 11:
-    case 12:
-      return {{&StdItemEntry::damageSides, &StdItemEntry::damageDice, &StdItemEntry::damageBonus,
-               &StdItemEntry::skill7Bonus, &StdItemEntry::skill6Bonus},
-              5};
     case 13:
       return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus, &StdItemEntry::skill7Bonus},
               3};
@@ -82,7 +78,7 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
     item.line = reader->lineNumber();
     if (!passesNumberCheck(kindField, item.kind))
       return reject(line, fileName, LoadFault::kStdKindNotNumber, item.line);
-    if (item.kind < 1 || item.kind > 13)
+    if (item.kind < kFirstKind || item.kind > kLastKind)
       continue;
 
     // The numbers get no check: a word stores 0.

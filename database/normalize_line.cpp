@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "database/item_database.h"
+#include "database/data_line_reader.h"
 
 namespace tamrix {
 
@@ -12,7 +12,7 @@ bool isRepeat(char a, char b) {
 
 // One pass with a read and a write position: the text only ever shrinks.
 // Most texts hold no repeat at all and are only read.
-void ItemDatabase::normalizeLine(std::string& text) {
+void normalizeLine(std::string& text) {
   std::size_t read = 0;
   std::size_t write = 0;
   if (!text.empty() && text[0] != ' ' && text[0] != '\n') {

@@ -8,10 +8,6 @@ namespace tamrix {
 
 namespace {
 
-// A grade-14 item with a random prefix is the chaos item, whatever the group
-// size; it has no bonuses and no name of its own.
-constexpr int32_t kChaosGrade = 14;
-
 // Two's-complement wrap-around instead of signed overflow: data files may
 // hold any 32-bit amount, and an overflowing sum must stay defined.
 int32_t wrapAdd(int32_t a, int32_t b) {
@@ -116,9 +112,9 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemN
 // The item's own slot, filled or not, gives its numbers once; a 0 is no step.
 void addOwnNumbers(const StdItemEntry& own, BonusSummation& sums) {
   const int32_t size = sums.size();
-  const std::array<std::pair<int32_t, int32_t>, 6> numbers = {{{6, own.skill6Bonus},
-                                                               {7, own.skill7Bonus},
-                                                               {8, own.skill8Bonus},
+  const std::array<std::pair<int32_t, int32_t>, 6> numbers = {{{kDurabilitySkill, own.skill6Bonus},
+                                                               {kHitChanceSkill, own.skill7Bonus},
+                                                               {kDefenceSkill, own.skill8Bonus},
                                                                {size - 3, own.damageSides},
                                                                {size - 2, own.damageDice},
                                                                {size - 1, own.damageBonus}}};
@@ -149,6 +145,7 @@ std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
     const std::optional<RndItemEntry>& prefix =
         db.rndItems()[static_cast<std::size_t>(item->prefix)];
     const TypeEntry* type = db.findType(prefix ? prefix->typeId : 0);
+    // The chaos item, whatever the group size: no bonuses, no name of its own.
     if (item->grade == kChaosGrade) {
       decoding.chaos = true;
       return decoding;

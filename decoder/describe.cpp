@@ -1,12 +1,11 @@
-// ItemDatabase::describe: an item's decoding written as Hungarian text.
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <string>
 #include <string_view>
 
-#include "database/item_database.h"
 #include "decoder/describe.h"
+
+#include "database/data_line_reader.h"
 
 namespace tamrix {
 
@@ -28,11 +27,6 @@ constexpr std::string_view kVowels =
 // "az " before a lower-case vowel, "a " otherwise (also for an empty name).
 std::string_view articleFor(std::string_view name) {
   return !name.empty() && kVowels.find(name.front()) != std::string_view::npos ? "az " : "a ";
-}
-
-// Kinds 11 and 12 are weapons: they get the weapon remark and a damage line.
-bool isWeaponKind(int32_t kind) {
-  return kind == 11 || kind == 12;
 }
 
 void appendNumber(std::string& text, int32_t value) {
@@ -91,13 +85,13 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
     if (sum > 0)
       text += '+';
     appendNumber(text, sum);
-    if (skill == 7 || skill == 8)
+    if (skill == kHitChanceSkill || skill == kDefenceSkill)
       text += '%';
     text += ' ';
     const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
     text.append(entry ? std::string_view(entry->name) : kMissingName);
     text += ' ';
-    if (skill == 7 && weapon)
+    if (skill == kHitChanceSkill && weapon)
       text.append(kWeaponRemark);
   }
   if (weapon) {
@@ -117,13 +111,17 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
       appendNumber(text, bonus);
     }
   }
-  ItemDatabase::normalizeLine(text);
+  normalizeLine(text);
 }
 
-const char* ItemDatabase::describe(int32_t number) {
-  // The buffer keeps its storage from one description to the next.
-  composeDescription(*this, decodeItem(*this, number), descriptionBuffer_);
-  return descriptionBuffer_.c_str();
+void describeItem(const ItemDatabase& db, int32_t number, std::string& text) {
+  composeDescription(db, decodeItem(db, number), text);
+}
+
+std::string describeItem(const ItemDatabase& db, int32_t number) {
+  std::string text;
+  describeItem(db, number, text);
+  return text;
 }
 
 }  // namespace tamrix

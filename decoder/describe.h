@@ -1,6 +1,7 @@
-// An item's decoding written as its Hungarian description.
+// An item number's Hungarian description, composed from its decoding.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,16 @@
 namespace tamrix {
 
 // Writes into `text`, which it clears first, the Windows-1250 description of
-// an item decoded as `decoding`: the empty text for nothing, exactly what
-// ItemDatabase::describe gives for the item's number otherwise.
+// an item decoded as `decoding`; the empty text for nothing.
 void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding>& decoding,
                         std::string& text);
+
+// Writes into `text`, which it clears first, the description of `number`:
+// the empty text for a number that is no item, or whose random prefix has no
+// type. A text reused from call to call keeps its storage.
+void describeItem(const ItemDatabase& db, int32_t number, std::string& text);
+
+// The same, as a new text.
+std::string describeItem(const ItemDatabase& db, int32_t number);
 
 }  // namespace tamrix

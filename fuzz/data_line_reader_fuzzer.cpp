@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (++next;; ++next) {
     while (next < expected.size()) {
       std::string normalised = expected[next].text;
-      tamrix::ItemDatabase::normalizeLine(normalised);
+      tamrix::normalizeLine(normalised);
       if (!normalised.empty())
         break;
       ++next;
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!got)
       break;
     std::string normalised = expected[next].text;
-    tamrix::ItemDatabase::normalizeLine(normalised);
+    tamrix::normalizeLine(normalised);
     if (line != normalised)
       fail("a data line differs", next);
   }

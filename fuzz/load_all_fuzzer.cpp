@@ -18,6 +18,7 @@
 #include "authoring/explain_item.h"
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
+#include "decoder/describe.h"
 
 namespace {
 
@@ -61,15 +62,15 @@ void checkLoadedTables(const tamrix::ItemDatabase& db) {
       fail("a type record has more amount lines than it can hold");
   for (std::size_t slot = 0; slot < db.stdItems().size(); ++slot) {
     const tamrix::StdItemEntry& item = db.stdItems()[slot];
-    if (item.name && item.prefixedName.has_value() != (slot % 15 == 0))
+    if (item.name && item.prefixedName.has_value() != (slot % tamrix::kGroupSlots == 0))
       fail("a filled standard item has a prefixed name but is no group base, or the reverse");
   }
   if (db.lastError())
     fail("a successful load left an error text");
 }
 
-void checkDescription(tamrix::ItemDatabase& db, int32_t number) {
-  const std::string_view text = db.describe(number);
+void checkDescription(const tamrix::ItemDatabase& db, int32_t number, std::string& text) {
+  tamrix::describeItem(db, number, text);
   // The finished text is normalised (the normalisation fuzzer checks the
   // rest of that rule; this is the part that is cheap on every number).
   if (!text.empty() && (text.front() == ' ' || text.back() == ' '))
@@ -104,10 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (warning.code.empty() || warning.where.line < 0)
       fail("a warning without a code or with a negative line");
 
-  constexpr int32_t kFirst = 999;
-  constexpr int32_t kLast = 29800;
+  constexpr int32_t kFirst = tamrix::kFirstItemNumber - 1;
+  constexpr int32_t kLast = tamrix::kEndItemNumber;
+  std::string text;
   for (int32_t number = kFirst; number <= kLast; ++number)
-    checkDescription(db, number);
+    checkDescription(db, number, text);
   // The explanation adds up to the decoder's sums (a sample of the numbers).
   for (int32_t number = kFirst; number <= kLast; number += 37) {
     const std::optional<tamrix::ItemDecoding> decoding = tamrix::decodeItem(db, number);
@@ -116,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   for (const int32_t number : {0, -1, kFirst, kLast, std::numeric_limits<int32_t>::min(),
                                std::numeric_limits<int32_t>::max()}) {
-    if (*db.describe(number) != '\0')
+    if (!tamrix::describeItem(db, number).empty())
       fail("a number that is no item has a description", number);
   }
   return 0;

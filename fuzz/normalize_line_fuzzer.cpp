@@ -1,4 +1,4 @@
-// Fuzzes ItemDatabase::normalizeLine against the literal position walk that
+// Fuzzes normalizeLine against the literal position walk that
 // defines it (tests/normalize_walk.h); any difference aborts. The input is the text
 // as it is, any bytes.
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "database/item_database.h"
+#include "database/data_line_reader.h"
 #include "normalize_walk.h"
 
 namespace {
@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   const std::string expected = tamrix::test::normalizeByWalk(input);
   std::string got = input;
-  tamrix::ItemDatabase::normalizeLine(got);
+  tamrix::normalizeLine(got);
   if (got != expected)
     report("differs from the position walk", input, got);
 
   std::string again = got;
-  tamrix::ItemDatabase::normalizeLine(again);
+  tamrix::normalizeLine(again);
   if (again != got)
     report("normalising twice changes the text", input, got);
   return 0;

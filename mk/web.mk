@@ -1,9 +1,9 @@
 # The web page: `make web` builds build/web/tamrix.html, the engine compiled
 # to WebAssembly with its page, script, styles and the sample Data in one
 # file. The test-web step of `make test` drives that file in headless
-# Chromium and compares it with tamrix-cli and, for speed, with tamrix-bench
-# (both from the optimised build). Selenium is Debian's, for the system
-# Python, which need not be the first python3 on PATH.
+# Chromium and compares it with tamrix-cli (from the native build).
+# Selenium is Debian's, for the system Python, which need not be the first
+# python3 on PATH.
 WEB_BUILD := build/web
 WEB_PYTHON ?= /usr/bin/python3
 
@@ -14,10 +14,10 @@ web:
 	$(CMAKE) --build --preset web -j $(JOBS)
 	@ls -l $(WEB_BUILD)/tamrix.html
 
-test-web: web build-bench
+test-web: web build
 	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_BUILD)/tamrix.html \
-	  --cli $(BENCH_BUILD)/app/cli/tamrix-cli --bench $(BENCH_BUILD)/bench/tamrix-bench \
-	  --data Data --queries tests/cli/cli_test.py --out $(WEB_BUILD)
+	  --cli build/dev/app/cli/tamrix-cli --data Data --queries tests/cli/cli_test.py \
+	  --out $(WEB_BUILD)
 
 # The Windows zip carries the page too.
 package: web

@@ -6,24 +6,13 @@
 
 #include "decoder/decode_item.h"
 #include "decoder/describe.h"
+#include "decoder/item_number.h"
 #include "search/fold.h"
 #include "search/search.h"
 
 namespace tamrix {
 
 namespace {
-
-// The first item number and one past the last, as the loaded tables give them.
-struct NumberRange {
-  int64_t first = 0;
-  int64_t end = 0;
-};
-
-NumberRange itemNumbers(const ItemDatabase& db) {
-  const int64_t first = db.specItemCount();
-  const int64_t end = first + int64_t{db.rndItemCount()} * db.stdItemCount();
-  return {first, std::min<int64_t>(end, int64_t{INT32_MAX} + 1)};
-}
 
 std::vector<CatalogueSkill> presentSkills(const ItemDatabase& db) {
   std::vector<CatalogueSkill> skills;
@@ -50,7 +39,7 @@ int32_t CatalogueItem::sum(int32_t skill) const {
 }
 
 Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
-  const NumberRange numbers = itemNumbers(db);
+  const ItemNumberRange numbers = itemNumberRange(db);
   const auto itemBound =
       static_cast<std::size_t>(std::max<int64_t>(numbers.end - numbers.first, 0));
   items_.reserve(itemBound);

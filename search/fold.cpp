@@ -42,19 +42,13 @@ const FoldTable& foldTable() {
   return table;
 }
 
-}  // namespace
-
-char foldByte(char byte) {
-  return foldTable()[static_cast<unsigned char>(byte)];
-}
-
-namespace {
 template <typename Text>
 void appendFoldedTo(Text& out, std::string_view cp1250) {
   const FoldTable& table = foldTable();
   std::transform(cp1250.begin(), cp1250.end(), std::back_inserter(out),
                  [&table](char byte) { return table[static_cast<unsigned char>(byte)]; });
 }
+
 }  // namespace
 
 void appendFolded(std::vector<char>& out, std::string_view cp1250) {

@@ -17,11 +17,7 @@ namespace tamrix {
 
 namespace {
 
-// The kinds that `kind:weapon` stands for: those the description writes a
-// damage line for.
-constexpr int32_t kFirstWeaponKind = 11;
-constexpr int32_t kLastWeaponKind = 12;
-constexpr int32_t kLastGrade = 14;
+constexpr int32_t kLastGrade = kGroupSlots - 1;
 
 enum class TermKind { kText, kNothing, kKind, kWeapon, kGrade, kPrefix, kComparison };
 enum class Operator { kGreaterEqual, kLessEqual, kGreater, kLess, kEqual };
@@ -118,7 +114,8 @@ std::optional<std::string> readFilter(std::string_view body, std::string_view ra
     const std::optional<int32_t> high =
         dots == std::string_view::npos ? low : readNumber(value.substr(dots + 2));
     if (!low || !high || *low < 0 || *low > *high || *high > kLastGrade)
-      return quoted(raw) + ": grade: needs N or N..M with 0 <= N <= M <= 14";
+      return quoted(raw) +
+             ": grade: needs N or N..M with 0 <= N <= M <= " + std::to_string(kLastGrade);
     term.kind = TermKind::kGrade;
     term.low = *low;
     term.high = *high;
@@ -252,7 +249,8 @@ bool matches(const Term& term, const CatalogueItem& item) {
     case TermKind::kKind:
       return item.kind == term.low;
     case TermKind::kWeapon:
-      return item.kind >= kFirstWeaponKind && item.kind <= kLastWeaponKind;
+      // The kinds that the description writes a damage line for.
+      return isWeaponKind(item.kind);
     case TermKind::kGrade:
       return item.grade >= term.low && item.grade <= term.high;
     case TermKind::kPrefix:

@@ -25,7 +25,7 @@ struct SkillSum {
 struct CatalogueItem {
   int32_t number = 0;
   int32_t kind = 0;    // the group base's kind
-  int32_t grade = 0;   // 0 to 14
+  int32_t grade = 0;   // 0 to kGroupSlots - 1
   int32_t prefix = 0;  // the random prefix index; 0 for none
   bool chaos = false;  // the chaos item: no name of its own, no bonuses
 

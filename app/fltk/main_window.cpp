@@ -154,7 +154,7 @@ void TextBox::draw() {
   fl_pop_clip();
 }
 
-MainWindow::MainWindow(ItemDatabase& db, double scale)
+MainWindow::MainWindow(const ItemDatabase& db, double scale)
     : Fl_Double_Window(0, 0, scaled(pixelsX(kDialogWidth), scale),
                        scaled(pixelsY(kDialogHeight), scale), kCaption),
       db_(db),

@@ -53,7 +53,7 @@ double displayScale();
 // button, the window manager, Alt+F4) hides the window. `db` must outlive it.
 class MainWindow : public Fl_Double_Window {
  public:
-  explicit MainWindow(ItemDatabase& db, double scale = displayScale());
+  explicit MainWindow(const ItemDatabase& db, double scale = displayScale());
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -79,7 +79,7 @@ class MainWindow : public Fl_Double_Window {
   void answerNumber();
   void setDescription(std::string utf8);
 
-  ItemDatabase& db_;
+  const ItemDatabase& db_;
   // The description's text; the buffer outlives the field that shows it.
   std::string descriptionUtf8_;
   Fl_Text_Buffer descriptionBuffer_;

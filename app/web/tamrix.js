@@ -20,7 +20,8 @@
   const dataStatus = $("data-status");
   const loadError = $("error");
 
-  let engine = null; // the module's exports
+  let engine = null; // the module's exports; null while it has not started
+  let engineFailure = ""; // why it could not start
   let toText = null; // Windows-1250 bytes -> string
   let dataFileNames = []; // lower-case names of the dialog's data files
   let matches = new Int32Array(0);
@@ -98,8 +99,8 @@
   // --- Search --------------------------------------------------------------
 
   function describe(number) {
-    engine.tamrix_describe(number);
-    const lines = toText(outputBytes()).split("\n");
+    const nameSize = engine.tamrix_answer(number);
+    const lines = toText(outputBytes().slice(0, nameSize)).split("\n");
     // The name line, then the bonus and damage lines after the header.
     return { name: lines[0], bonus: lines.slice(2).join(" · ") };
   }
@@ -224,6 +225,11 @@
   // letter case), the one nearest the top of the chosen folder counts.
   // `description` names the set; without one, the count of its files does.
   async function loadSet(files, description) {
+    // Without its engine the page cannot read a data set: it says so again.
+    if (!engine) {
+      loadError.textContent = engineFailure;
+      return;
+    }
     setState("loading");
     const chosen = new Map();
     for (const file of [...files].sort((a, b) => a.depth - b.depth)) {
@@ -348,14 +354,10 @@
 
   // --- Start ---------------------------------------------------------------
 
-  // For the speed check and for users' own scripts: describes the whole
-  // catalogue once in the engine and gives how many numbers have a text.
-  window.tamrix = Object.freeze({
-    describeCatalogue: () => engine.tamrix_describe_catalogue(),
-  });
-
   startEngine().then(loadSample).catch((error) => {
-    loadError.textContent = `A böngésző nem tudja futtatni a Tamrix motorját: ${error}`;
+    engine = null;
+    engineFailure = `A böngésző nem tudja futtatni a Tamrix motorját, ezért a lap nem működik: ${error}`;
+    loadError.textContent = engineFailure;
     dataStatus.textContent = "Nincs betöltött Data.";
     setState("failed");
   });

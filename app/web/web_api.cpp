@@ -25,10 +25,6 @@
 namespace tamrix {
 namespace {
 
-// The item numbers that `tamrix-cli --all` covers.
-constexpr int32_t kFirstItemNumber = 1000;
-constexpr int32_t kEndItemNumber = 29800;
-
 // The user's files by lower-case file name, as the page's picker and drop
 // give them.
 using FileSet = std::map<std::string, std::string>;
@@ -150,7 +146,8 @@ TAMRIX_EXPORT(tamrix_read_number) int32_t tamrixReadNumber() {
 }
 
 // The dialog's two fields for `number`: the output holds the name field
-// followed by the description field; returns the name field's size.
+// followed by the description field; returns the name field's size. For an
+// item number, the name field is its whole description.
 TAMRIX_EXPORT(tamrix_answer) size_t tamrixAnswer(int32_t number) {
   tamrix::Session& s = session();
   s.output.clear();
@@ -159,24 +156,6 @@ TAMRIX_EXPORT(tamrix_answer) size_t tamrixAnswer(int32_t number) {
   const tamrix::DialogAnswer answer = tamrix::answerCommand(*s.db, number);
   s.output = answer.nameField + answer.descriptionField;
   return answer.nameField.size();
-}
-
-// The whole description of `number` in the output.
-TAMRIX_EXPORT(tamrix_describe) void tamrixDescribe(int32_t number) {
-  tamrix::Session& s = session();
-  s.output = s.db ? s.db->describe(number) : "";
-}
-
-// Describes every item number of the catalogue once, as the speed check
-// compares with the native benchmark; returns how many have a description.
-TAMRIX_EXPORT(tamrix_describe_catalogue) size_t tamrixDescribeCatalogue() {
-  tamrix::Session& s = session();
-  if (!s.db)
-    return 0;
-  size_t described = 0;
-  for (int32_t number = tamrix::kFirstItemNumber; number < tamrix::kEndItemNumber; ++number)
-    described += s.db->describe(number)[0] != '\0' ? 1 : 0;
-  return described;
 }
 
 // Searches the catalogue for the query in the input (UTF-8). Returns how

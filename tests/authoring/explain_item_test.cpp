@@ -8,6 +8,7 @@
 #include "app/dialog_logic.h"
 #include "authoring/explain_item.h"
 #include "decoder/decode_item.h"
+#include "decoder/describe.h"
 #include "test_support.h"
 
 namespace tamrix::test {
@@ -117,7 +118,7 @@ TEST(ExplainItemTest, SumsAreTheDecodersOverTheSampleCatalogue) {
   const DataFileNames names{kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
   for (int32_t number = 999; number <= 29800; ++number) {
     const std::optional<ItemDecoding> decoding = decodeItem(db, number);
-    const std::string text = db.describe(number);
+    const std::string text = describeItem(db, number);
     const ItemExplanation e = explainItem(db, names, number);
     EXPECT_EQ(e.text, text) << number;
     if (decoding)

@@ -65,7 +65,7 @@ TEST(NormalizeLineTest, MatchesTheWalk) {
       for (std::size_t c = code; c > 2; c /= 3)
         text += " \n\t"[c % 3];
       std::string normalized = text;
-      ItemDatabase::normalizeLine(normalized);
+      normalizeLine(normalized);
       ASSERT_EQ(normalized, normalizeByWalk(text)) << testing::PrintToString(text);
     }
   }

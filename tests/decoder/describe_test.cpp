@@ -6,6 +6,7 @@
 
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
+#include "decoder/describe.h"
 #include "test_support.h"
 
 namespace tamrix::test {
@@ -65,7 +66,7 @@ TEST(DescribeTest, WorkedExampleByteForByte) {
       {"2350 11 7 3", "+1 S6 +38% S7 ", "1"},
       {"2350 2 -1 1\n2800 11 -1 1\n2350 11 6 1\n2350 11 -1 1", "+7 S6 +2% S7 ", "1"}};
   for (const auto& [changes, list, bonus] : rows) {
-    EXPECT_EQ(tables(changes)->describe(2385),
+    EXPECT_EQ(describeItem(*tables(changes), 2385),
               "az \xE9les G35 W30" + kShort + list + kRemark + kEnd + " 1d4+" + bonus)
         << changes;
   }
@@ -75,16 +76,16 @@ TEST(DescribeTest, WorkedExampleByteForByte) {
 TEST(DescribeTest, EarlyAnswersNameLinesAndHeaders) {
   const auto db = tables();
   for (const int32_t number : {999, 0, -5, INT32_MIN, 29800, INT32_MAX})
-    EXPECT_STREQ(db->describe(number), "") << number;
+    EXPECT_EQ(describeItem(*db, number), "") << number;
   for (const int32_t number : {1464, 1914, 2364, 3714, 29799})
-    EXPECT_STREQ(db->describe(number), "K\xE1osz t\xE1rgy!") << number;
+    EXPECT_EQ(describeItem(*db, number), "K\xE1osz t\xE1rgy!") << number;
   const std::tuple<int32_t, std::string, std::string> rows[] = {
       {1449, "? ?", kLong},      {1466, "a tomp Nagy PPajzs", kShort},
       {1015, "Pajzs", kShort},   {1017, "? Pajzs", kLong},
       {1045, "?", kLong},        {2815, "a PPajzs", kShort},  // an empty prefix name
       {1915, "? PPajzs", kShort}};                            // an empty prefix slot: type 0
   for (const auto& [number, name, header] : rows)
-    EXPECT_EQ(db->describe(number), name + header) << number;
+    EXPECT_EQ(describeItem(*db, number), name + header) << number;
 }
 
 TEST(DescribeTest, AnEmptyPrefixSlotWithoutATypeZeroGivesTheEmptyText) {
@@ -92,8 +93,8 @@ TEST(DescribeTest, AnEmptyPrefixSlotWithoutATypeZeroGivesTheEmptyText) {
   text.stdItems = "1000 3 \"a\" \"b\"\n";
   const auto db = loadDataSet(text);
   EXPECT_EQ(db->lastError(), std::nullopt);
-  EXPECT_STREQ(db->describe(1000), ("a" + kShort).c_str());
-  EXPECT_STREQ(db->describe(1450), "");
+  EXPECT_EQ(describeItem(*db, 1000), "a" + kShort);
+  EXPECT_EQ(describeItem(*db, 1450), "");
   EXPECT_EQ(decodeItem(*db, 1450), std::nullopt);
 }
 
@@ -122,7 +123,7 @@ TEST(DescribeTest, BonusListSlotsAndSums) {
                                std::to_string(row.multiplier);
     const auto db = tables(change, {row.first, row.second}, {row.skill, row.skill});
     const std::string base = row.slot == 0 ? "PKard" : "PPajzs";
-    EXPECT_EQ(db->describe(3250 + row.slot), "a x " + base + kShort + row.tail) << row.tail;
+    EXPECT_EQ(describeItem(*db, 3250 + row.slot), "a x " + base + kShort + row.tail) << row.tail;
   }
 }
 
@@ -135,7 +136,7 @@ TEST(DescribeTest, LongTextsAreNeverCut) {
                amountLine(1) + amountLine(1);
   text.rndItems = "#1450\n\"x\"\n7\n0\n20\n40\n60\n80\n109\n";
   const auto db = loadDataSet(text);
-  const std::string description = db->describe(1450);
+  const std::string description = describeItem(*db, 1450);
   EXPECT_EQ(description.substr(description.size() - 206), "+1 " + std::string(200, 'n') + "109");
 }
 

@@ -1,0 +1,16 @@
+// Reading a file by its path, for the programs that have a file system (the
+// web page has none).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tamrix {
+
+// The bytes of the regular file at `path`, or nothing when there is none or
+// it cannot be read. A path made from UTF-8 text reaches the file on every
+// platform.
+std::optional<std::string> readFileBytes(const std::filesystem::path& path);
+
+}  // namespace tamrix
