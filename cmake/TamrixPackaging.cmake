@@ -6,7 +6,8 @@
 # byte order mark, the form every version of Notepad reads.
 #
 # Linux: a Debian package with the usual GNU layout: both programs, a desktop
-# entry and its icon, man pages, the sample Data set under
+# entry and its icon, man pages, tamrix-cli's bash completion, the sample
+# Data set under
 # share/tamrix/Data (where the dialog looks last) and the documentation.
 set(CPACK_PACKAGE_NAME tamrix)
 set(CPACK_PACKAGE_VENDOR "Tamrix")
@@ -57,7 +58,14 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
       DEPENDS "${generated}/${page}")
     list(APPEND compressed "${generated}/${page}.gz")
   endforeach()
-  add_custom_target(tamrix_package_files ALL DEPENDS ${compressed})
+  # The bash completion, written by the program from its own option table.
+  add_custom_command(
+    OUTPUT "${generated}/completions/tamrix-cli"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${generated}/completions"
+    COMMAND tamrix-cli --bash-completion > "${generated}/completions/tamrix-cli"
+    DEPENDS tamrix-cli)
+  add_custom_target(tamrix_package_files ALL
+                    DEPENDS ${compressed} "${generated}/completions/tamrix-cli")
 
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/"
@@ -66,6 +74,8 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
           DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
   install(FILES "${generated}/tamrix.png"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
+  install(FILES "${generated}/completions/tamrix-cli"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
   install(FILES "${generated}/tamrix.1.gz" "${generated}/tamrix-cli.1.gz"
           DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
   install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/cli.md"

@@ -9,6 +9,7 @@ set -euo pipefail
 # Building tamrix and tamrix-cli, and opening the dialog.
 run_packages=(
   build-essential cmake make g++
+  nlohmann-json3-dev # JSON output
   libfltk1.3-dev libxcursor-dev libxinerama-dev libxft-dev fonts-liberation
   x11-utils # xdpyinfo: is there a display to open the dialog on
 )

@@ -4,36 +4,28 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "app/cli/output.h"
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
+#include "app/json.h"
 #include "authoring/catalogue_diff.h"
 #include "authoring/data_warnings.h"
 #include "authoring/explain_item.h"
 #include "authoring/load_error.h"
+#include "database/file_bytes.h"
+#include "decoder/item_number.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {
 
 namespace {
 
-// Through the one output path: escaped on a terminal, and the first failed
-// write ends the program.
-void write(std::FILE* out, std::string_view bytes) {
-  writeOutput(out, bytes);
-}
-
-// Windows-1250 text as the format shows it.
-std::string shown(Format format, std::string_view text) {
-  return format == Format::kRaw ? std::string(text) : cp1250ToUtf8(text);
-}
-
-std::string jsonString(std::string_view cp1250) {
-  return std::string("\"").append(jsonEscape(cp1250ToUtf8(cp1250))).append("\"");
-}
-
-std::string jsonLine(int32_t line) {
-  return line > 0 ? std::to_string(line) : "null";
+// Every text below is UTF-8: what comes from the data files is converted
+// where it is put in, and paths are written as utf8Path gives them.
+std::string utf8(std::string_view cp1250) {
+  return cp1250ToUtf8(cp1250);
 }
 
 // The names the dialog loads its files under.
@@ -42,25 +34,36 @@ DataFileNames dialogFileNames() {
 }
 
 // "Data\skill.txt" under `dir`, with the platform's separators.
-std::string filePath(const std::filesystem::path& dir, std::string_view fileName) {
+std::filesystem::path filePath(const std::filesystem::path& dir, std::string_view fileName) {
   std::string relative(fileName);
   for (char& c : relative)
     if (c == '\\')
       c = '/';
-  return (dir / relative).make_preferred().string();
+  return (dir / relative).make_preferred();
+}
+
+std::string shownFile(const DataSetPlace& place, const SourceLine& where) {
+  return utf8Path(filePath(place.shown, where.fileName));
 }
 
 // "FILE:LINE", or "FILE" for line 0.
 std::string location(const DataSetPlace& place, const SourceLine& where) {
-  std::string text = filePath(place.shown, where.fileName);
+  std::string text = shownFile(place, where);
   if (where.line > 0)
     text += ":" + std::to_string(where.line);
   return text;
 }
 
-std::string jsonPlace(const DataSetPlace& place, const SourceLine& where) {
-  return "\"file\":\"" + jsonEscape(filePath(place.shown, where.fileName)) +
-         "\",\"line\":" + jsonLine(where.line);
+Json jsonLineNumber(int32_t line) {
+  return line > 0 ? Json(line) : Json(nullptr);
+}
+
+// {"file":...,"line":...} for `where`.
+Json jsonPlace(const DataSetPlace& place, const SourceLine& where) {
+  Json record;
+  record["file"] = shownFile(place, where);
+  record["line"] = jsonLineNumber(where.line);
+  return record;
 }
 
 // A bonus sum: a skill, or one of the three damage numbers behind them.
@@ -69,7 +72,7 @@ std::string sumName(const ItemDatabase& db, int32_t sum) {
   if (sum >= skills)
     return sum == skills ? "damage sides" : sum == skills + 1 ? "damage dice" : "damage bonus";
   const std::optional<SkillEntry>& skill = db.skills()[static_cast<std::size_t>(sum)];
-  return "skill " + std::to_string(sum) + " \"" + (skill ? skill->name : "?") + "\"";
+  return "skill " + std::to_string(sum) + " \"" + (skill ? utf8(skill->name) : "?") + "\"";
 }
 
 std::string signedNumber(int32_t value) {
@@ -96,13 +99,14 @@ std::string contributionText(const ItemDatabase& db, const DataSetPlace& place,
   return text + ": " + signedNumber(c.added) + " to " + sumName(db, *c.sum);
 }
 
-void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
-                          const ItemExplanation& e, std::string& out) {
+std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
+                            const ItemExplanation& e) {
   const DataFileNames files = dialogFileNames();
-  out += std::to_string(e.number) + ": ";
+  std::string out = std::to_string(e.number) + ": ";
   if (!e.item) {
-    out += "no item number (items are " + std::to_string(db.specItemCount()) + " to " +
-           std::to_string(db.specItemCount() + db.rndItemCount() * db.stdItemCount() - 1) + ")\n";
+    const ItemNumberRange range = itemNumberRange(db);
+    out += "no item number (items are " + std::to_string(range.first) + " to " +
+           std::to_string(range.end - 1) + ")\n";
   } else {
     const ItemNumber& item = *e.item;
     const int32_t base = db.specItemCount();
@@ -118,14 +122,15 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
     if (item.prefix >= 1) {
       if (e.prefix)
         out += "  " + location(place, {files.rndItems, e.prefix->line}) + ": random prefix " +
-               std::to_string(item.prefix) + " \"" + e.prefix->name + "\", type " +
+               std::to_string(item.prefix) + " \"" + utf8(e.prefix->name) + "\", type " +
                std::to_string(e.prefix->typeId) + "\n";
       else
         out += "  " + location(place, {files.rndItems, 0}) + ": random prefix " +
                std::to_string(item.prefix) + " has no entry\n";
     }
     if (e.chaos)
-      out += "  grade 14 with a random prefix: the chaos item, no bonuses\n";
+      out += "  grade " + std::to_string(item.grade) +
+             " with a random prefix: the chaos item, no bonuses\n";
     else if (item.prefix >= 1 && !e.type)
       out += e.prefix ? "  the prefix's type does not exist: the item has no description\n"
                       : "  without an entry the prefix has no type: the item has no description\n";
@@ -152,72 +157,76 @@ void writeExplanationText(const ItemDatabase& db, const DataSetPlace& place,
   std::string_view text = e.text;
   while (!text.empty()) {
     const std::size_t feed = text.find('\n');
-    out += "    " + std::string(text.substr(0, feed)) + "\n";
+    out += "    " + utf8(text.substr(0, feed)) + "\n";
     text = feed == std::string_view::npos ? std::string_view() : text.substr(feed + 1);
   }
-  out += "\n";
+  return out + "\n";
 }
 
-std::string jsonRecord(const DataSetPlace& place, const std::string& fileName, int32_t line) {
-  return std::string("{").append(jsonPlace(place, {fileName, line}));
+// {"file":...,"line":...} followed by `more`'s keys.
+Json jsonRecord(const DataSetPlace& place, const std::string& fileName, int32_t line,
+                const Json& more = Json::object()) {
+  Json record = jsonPlace(place, {fileName, line});
+  record.update(more);
+  return record;
 }
 
-void writeExplanationJson(const ItemDatabase& db, const DataSetPlace& place,
-                          const ItemExplanation& e, std::string& out) {
+Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const ItemExplanation& e) {
   const DataFileNames files = dialogFileNames();
-  out += "{\"number\":" + std::to_string(e.number) + ",\"item\":";
+  Json out;
+  out["number"] = e.number;
   if (!e.item) {
-    out += "null,\"description\":" + jsonString(e.text) + "}\n";
-    return;
+    out["item"] = nullptr;
+    out["description"] = utf8(e.text);
+    return out;
   }
   const ItemNumber& item = *e.item;
-  out += "{\"prefix\":" + std::to_string(item.prefix) + ",\"slot\":" + std::to_string(item.slot) +
-         ",\"groupBase\":" + std::to_string(item.groupBase) +
-         ",\"grade\":" + std::to_string(item.grade) + "},\"kind\":" + std::to_string(e.kind) +
-         ",\"chaos\":" + (e.chaos ? "true" : "false") +
-         ",\"groupBaseLine\":" + jsonRecord(place, files.stdItems, e.groupBase.line) +
-         "},\"ownSlotLine\":" + jsonRecord(place, files.stdItems, e.ownSlot.line) +
-         "},\"prefixRecord\":";
-  out += e.prefix ? jsonRecord(place, files.rndItems, e.prefix->line) +
-                        ",\"name\":" + jsonString(e.prefix->name) +
-                        ",\"type\":" + std::to_string(e.prefix->typeId) + "}"
-                  : "null";
-  out += ",\"typeRecord\":";
-  out += e.type ? jsonRecord(place, files.types, e.type->line) +
-                      ",\"id\":" + std::to_string(e.type->id) +
-                      ",\"lineCount\":" + std::to_string(e.type->lineCount) + "}"
-                : "null";
-  out += ",\"changeRecord\":";
-  out += e.change ? jsonRecord(place, files.changes, e.change->line) +
-                        ",\"target\":" + std::to_string(e.change->skillIndex) +
-                        ",\"multiplier\":" + std::to_string(e.change->multiplier) + "}"
-                  : "null";
-  out += ",\"contributions\":[";
-  for (std::size_t i = 0; i < e.contributions.size(); ++i) {
-    const Contribution& c = e.contributions[i];
-    const char* source = c.source == Contribution::Source::kPrefixSkill ? "prefix"
-                         : c.source == Contribution::Source::kChange    ? "change"
-                                                                        : "item";
-    out += std::string(i == 0 ? "" : ",") + "{\"source\":\"" + source + "\"," +
-           jsonPlace(place, c.from) + ",\"amountLine\":" + std::to_string(c.amountLine) +
-           ",\"amount\":" + std::to_string(c.amount) +
-           ",\"multiplier\":" + std::to_string(c.multiplier) +
-           ",\"target\":" + std::to_string(c.target) +
-           ",\"sum\":" + (c.sum ? std::to_string(*c.sum) : "null") +
-           ",\"doubledBy\":" + (c.doubledBy ? "{" + jsonPlace(place, *c.doubledBy) + "}" : "null") +
-           ",\"added\":" + std::to_string(c.added) + "}";
+  out["item"] = {{"prefix", item.prefix},
+                 {"slot", item.slot},
+                 {"groupBase", item.groupBase},
+                 {"grade", item.grade}};
+  out["kind"] = e.kind;
+  out["chaos"] = e.chaos;
+  out["groupBaseLine"] = jsonRecord(place, files.stdItems, e.groupBase.line);
+  out["ownSlotLine"] = jsonRecord(place, files.stdItems, e.ownSlot.line);
+  out["prefixRecord"] =
+      e.prefix ? jsonRecord(place, files.rndItems, e.prefix->line,
+                            {{"name", utf8(e.prefix->name)}, {"type", e.prefix->typeId}})
+               : Json(nullptr);
+  out["typeRecord"] = e.type ? jsonRecord(place, files.types, e.type->line,
+                                          {{"id", e.type->id}, {"lineCount", e.type->lineCount}})
+                             : Json(nullptr);
+  out["changeRecord"] =
+      e.change
+          ? jsonRecord(place, files.changes, e.change->line,
+                       {{"target", e.change->skillIndex}, {"multiplier", e.change->multiplier}})
+          : Json(nullptr);
+  Json contributions = Json::array();
+  for (const Contribution& c : e.contributions) {
+    Json step;
+    step["source"] = c.source == Contribution::Source::kPrefixSkill ? "prefix"
+                     : c.source == Contribution::Source::kChange    ? "change"
+                                                                    : "item";
+    step.update(jsonPlace(place, c.from));
+    step["amountLine"] = c.amountLine;
+    step["amount"] = c.amount;
+    step["multiplier"] = c.multiplier;
+    step["target"] = c.target;
+    step["sum"] = c.sum ? Json(*c.sum) : Json(nullptr);
+    step["doubledBy"] = c.doubledBy ? jsonPlace(place, *c.doubledBy) : Json(nullptr);
+    step["added"] = c.added;
+    contributions.push_back(std::move(step));
   }
-  out += "],\"sums\":[";
-  bool first = true;
+  out["contributions"] = std::move(contributions);
+  Json sums = Json::array();
   for (std::size_t sum = 0; sum < e.sums.size(); ++sum) {
-    if (e.sums[sum] == 0)
-      continue;
-    out += std::string(first ? "" : ",") + "{\"sum\":" + std::to_string(sum) +
-           ",\"name\":" + jsonString(sumName(db, static_cast<int32_t>(sum))) +
-           ",\"value\":" + std::to_string(e.sums[sum]) + "}";
-    first = false;
+    if (e.sums[sum] != 0)
+      sums.push_back(
+          {{"sum", sum}, {"name", sumName(db, static_cast<int32_t>(sum))}, {"value", e.sums[sum]}});
   }
-  out += "],\"description\":" + jsonString(e.text) + "}\n";
+  out["sums"] = std::move(sums);
+  out["description"] = utf8(e.text);
+  return out;
 }
 
 // The lines of a description, each behind `mark`.
@@ -225,11 +234,15 @@ std::string markedLines(std::string_view mark, std::string_view text) {
   std::string out;
   for (;;) {
     const std::size_t feed = text.find('\n');
-    out.append(mark).append(text.substr(0, feed)).append("\n");
+    out.append(mark).append(utf8(text.substr(0, feed))).append("\n");
     if (feed == std::string_view::npos)
       return out;
     text = text.substr(feed + 1);
   }
+}
+
+Json jsonDescription(const std::string& cp1250) {
+  return cp1250.empty() ? Json(nullptr) : Json(utf8(cp1250));
 }
 
 }  // namespace
@@ -242,7 +255,7 @@ DataSetPlace dataSetPlace(const std::filesystem::path& dir) {
 
 FileReader dataSetReader(const DataSetPlace& place) {
   return [dir = place.absolute](const std::string& fileName) {
-    return readDataFile(filePath(dir, fileName));
+    return readFileBytes(filePath(dir, fileName));
   };
 }
 
@@ -251,77 +264,92 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
     return;
   const LoadFailure& failure = *db.lastFailure();
   // A file that could not be used at all is named by the full path tried.
-  const std::string file = failure.line > 0 ? filePath(place.shown, failure.fileName)
-                                            : filePath(place.absolute, failure.fileName);
-  const std::string_view explanation = explainLoadFault(failure.fault);
+  const std::string file =
+      utf8Path(filePath(failure.line > 0 ? place.shown : place.absolute, failure.fileName));
+  const std::string explanation = explainLoadFault(failure.fault);
   if (format == Format::kJson) {
-    write(stdout, "{\"ok\":false,\"file\":\"" + jsonEscape(file) +
-                      "\",\"line\":" + jsonLine(failure.line) +
-                      ",\"error\":" + jsonString(db.lastError().value_or("")) +
-                      ",\"explanation\":\"" + jsonEscape(explanation) + "\"}\n");
+    Json record;
+    record["ok"] = false;
+    record["file"] = file;
+    record["line"] = jsonLineNumber(failure.line);
+    record["error"] = utf8(db.lastError().value_or(""));
+    record["explanation"] = explanation;
+    writeOutput(stdout, jsonLine(record));
     return;
   }
   std::string line = file;
   if (failure.line > 0)
     line += ":" + std::to_string(failure.line);
-  write(stderr, line + ": " + std::string(explanation) + "\n");
+  writeOutput(stderr, line + ": " + explanation + "\n");
 }
 
-std::size_t writeWarnings(const ItemDatabase& db, Format format, const DataSetPlace& place) {
+Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
+  writeOutput(stdout, loadSummary(db, options.format));
   const std::vector<DataWarning> warnings =
       findDataWarnings(db, dialogFileNames(), dataSetReader(place));
   for (const DataWarning& w : warnings) {
-    if (format == Format::kJson)
-      write(stdout, "{\"warning\":\"" + w.code + "\"," + jsonPlace(place, w.where) +
-                        ",\"message\":" + jsonString(w.message) + "}\n");
-    else
-      write(stdout, location(place, w.where) + ": warning: " + shown(format, w.message) + " [" +
-                        w.code + "]\n");
+    if (options.format == Format::kJson) {
+      Json record;
+      record["warning"] = w.code;
+      record.update(jsonPlace(place, w.where));
+      record["message"] = utf8(w.message);
+      writeOutput(stdout, jsonLine(record));
+    } else {
+      const std::string message = options.format == Format::kRaw ? w.message : utf8(w.message);
+      writeOutput(stdout,
+                  location(place, w.where) + ": warning: " + message + " [" + w.code + "]\n");
+    }
   }
-  return warnings.size();
+  return !warnings.empty() && options.strict ? Outcome::kWarnings : Outcome::kDone;
 }
 
-void writeExplanations(ItemDatabase& db, Format format, const DataSetPlace& place,
-                       const std::vector<int32_t>& numbers) {
-  for (const int32_t number : numbers) {
-    const ItemExplanation explanation = explainItem(db, dialogFileNames(), number);
-    std::string out;
-    if (format == Format::kJson)
-      writeExplanationJson(db, place, explanation, out);
-    else
-      writeExplanationText(db, place, explanation, out);
-    write(stdout, format == Format::kJson ? out : shown(format, out));
+Outcome explainNumbers(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
+  for (const std::string& arg : options.numbers) {
+    const ItemExplanation explanation = explainItem(db, dialogFileNames(), readNumberField(arg));
+    writeOutput(stdout, options.format == Format::kJson
+                            ? jsonLine(explanationJson(db, place, explanation))
+                            : explanationText(db, place, explanation));
   }
+  return Outcome::kDone;
 }
 
-bool writeCatalogueDiff(ItemDatabase& current, ItemDatabase& other, Format format) {
-  const std::vector<CatalogueChange> changes = diffCatalogues(current, other);
+Outcome diffDataSets(const Options& options, const ItemDatabase& db, const DataSetPlace& other) {
+  ItemDatabase otherDb(dataSetReader(other));
+  if (!loadDataFiles(otherDb)) {
+    writeOutput(stderr, utf8(otherDb.lastError().value_or("")) + "\n");
+    reportFailurePlace(otherDb, options.format, other);
+    return Outcome::kFailed;
+  }
+  const std::vector<CatalogueChange> changes = diffCatalogues(db, otherDb);
   int appeared = 0;
   int disappeared = 0;
   for (const CatalogueChange& c : changes) {
     const char* what = c.before.empty() ? "appeared" : c.after.empty() ? "disappeared" : "changed";
     appeared += c.before.empty() ? 1 : 0;
     disappeared += c.after.empty() ? 1 : 0;
-    if (format == Format::kJson) {
-      write(stdout, "{\"number\":" + std::to_string(c.number) + ",\"change\":\"" + what +
-                        "\",\"old\":" + (c.before.empty() ? "null" : jsonString(c.before)) +
-                        ",\"new\":" + (c.after.empty() ? "null" : jsonString(c.after)) + "}\n");
+    if (options.format == Format::kJson) {
+      Json record;
+      record["number"] = c.number;
+      record["change"] = what;
+      record["old"] = jsonDescription(c.before);
+      record["new"] = jsonDescription(c.after);
+      writeOutput(stdout, jsonLine(record));
       continue;
     }
-    std::string record = std::to_string(c.number) + " " + what + "\n";
+    std::string text = std::to_string(c.number) + " " + what + "\n";
     if (!c.before.empty())
-      record += markedLines("- ", c.before);
+      text += markedLines("- ", c.before);
     if (!c.after.empty())
-      record += markedLines("+ ", c.after);
-    write(stdout, cp1250ToUtf8(record));
+      text += markedLines("+ ", c.after);
+    writeOutput(stdout, text);
   }
-  if (format != Format::kJson) {
+  if (options.format != Format::kJson) {
     const auto changed = static_cast<int>(changes.size()) - appeared - disappeared;
-    write(stdout, std::to_string(changes.size()) + " numbers differ: " + std::to_string(changed) +
-                      " changed, " + std::to_string(appeared) + " appeared, " +
-                      std::to_string(disappeared) + " disappeared\n");
+    writeOutput(stdout, std::to_string(changes.size()) + " numbers differ: " +
+                            std::to_string(changed) + " changed, " + std::to_string(appeared) +
+                            " appeared, " + std::to_string(disappeared) + " disappeared\n");
   }
-  return !changes.empty();
+  return changes.empty() ? Outcome::kDone : Outcome::kDifferent;
 }
 
 }  // namespace tamrix::cli

@@ -3,13 +3,10 @@
 // item's text comes about (--explain) and what an edit changed (--diff).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
-#include <vector>
 
-#include "app/cli/output.h"
+#include "app/cli/options.h"
 #include "database/data_file.h"
 #include "database/item_database.h"
 
@@ -17,7 +14,7 @@ namespace tamrix::cli {
 
 // Where a data set lives: its folder as the user named it (empty for the
 // current directory), for FILE:LINE, and as an absolute path, for a file
-// that could not be opened.
+// that could not be opened and for reading the files again.
 struct DataSetPlace {
   std::filesystem::path shown;
   std::filesystem::path absolute;
@@ -26,25 +23,23 @@ struct DataSetPlace {
 // The place of the folder `dir` (empty: the current directory).
 DataSetPlace dataSetPlace(const std::filesystem::path& dir);
 
+// Reads the data files of the set at `place`.
+FileReader dataSetReader(const DataSetPlace& place);
+
 // After a failed load, where and why: "FILE:LINE: explanation" on standard
 // error, or with kJson {"ok":false,...} on standard output.
 void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlace& place);
 
-// After a successful load, "FILE:LINE: warning: ... [code]" per warning (a
-// JSON object per line with kJson) on standard output. Returns how many.
-std::size_t writeWarnings(const ItemDatabase& db, Format format, const DataSetPlace& place);
+// --check: the summary, then "FILE:LINE: warning: ... [code]" per warning
+// (a JSON object per line with kJson) on standard output.
+Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlace& place);
 
-// The explanation of each number on standard output.
-void writeExplanations(ItemDatabase& db, Format format, const DataSetPlace& place,
-                       const std::vector<int32_t>& numbers);
+// --explain: the explanation of each NUMBER on standard output.
+Outcome explainNumbers(const Options& options, const ItemDatabase& db, const DataSetPlace& place);
 
-// Reads the data files of the set at `place` (for a set that is not in the
-// current directory).
-FileReader dataSetReader(const DataSetPlace& place);
-
-// Writes every number whose description differs between `current` and
-// `other`, in increasing order, then (in text) a summary line. Returns
-// whether any number differs.
-bool writeCatalogueDiff(ItemDatabase& current, ItemDatabase& other, Format format);
+// --diff: loads the set at `other` and writes every number whose
+// description differs from `db`'s, in increasing order, then (in text) a
+// summary.
+Outcome diffDataSets(const Options& options, const ItemDatabase& db, const DataSetPlace& other);
 
 }  // namespace tamrix::cli

@@ -5,23 +5,24 @@
 #include <string>
 
 #include "app/cli/console.h"
+#include "app/cli/output.h"
 #include "app/cli/stream_output.h"
 #include "search/search.h"
 
 namespace tamrix::cli {
 
-int findItems(ItemDatabase& db, Format format, std::string_view queryUtf8) {
+Outcome findItems(const Options& options, const ItemDatabase& db) {
   const Catalogue catalogue(db);
-  const SearchResult result = search(catalogue, queryUtf8);
+  const SearchResult result = search(catalogue, options.query);
   if (result.error) {
     writeOutput(stderr, "tamrix-cli: " + *result.error + "\nTry 'tamrix-cli --help'.\n");
-    return 2;
+    return Outcome::kUsage;
   }
   for (const int32_t number : result.numbers)
-    writeAnswer(stdout, format, db, number, /*skipEmpty=*/true);
+    writeAnswer(stdout, options.format, db, number, /*skipEmpty=*/true);
   if (result.numbers.empty() && isTerminal(stderr))
     writeOutput(stderr, "tamrix-cli: no item matches\n");
-  return 0;
+  return Outcome::kDone;
 }
 
 }  // namespace tamrix::cli

@@ -4,15 +4,13 @@
 
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
+#include "app/json.h"
+#include "decoder/describe.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {
 
 namespace {
-
-void write(std::FILE* out, std::string_view bytes) {
-  writeOutput(out, bytes);
-}
 
 // The filled slots of a fixed table.
 template <typename Slot, typename Filled>
@@ -22,33 +20,14 @@ int32_t countFilled(const std::vector<Slot>& slots, Filled filled) {
 
 }  // namespace
 
-std::string jsonEscape(std::string_view utf8) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  out.reserve(utf8.size());
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-bool writeAnswer(std::FILE* out, Format format, ItemDatabase& db, int32_t number, bool skipEmpty) {
+bool writeAnswer(std::FILE* out, Format format, const ItemDatabase& db, int32_t number,
+                 bool skipEmpty) {
   if (format == Format::kRaw) {
-    const std::string_view text = db.describe(number);
+    const std::string text = describeItem(db, number);
     if (skipEmpty && text.empty())
       return false;
-    write(out, text);
-    write(out, std::string_view("\0", 1));
+    writeOutput(out, text);
+    writeOutput(out, std::string_view("\0", 1));
     return true;
   }
 
@@ -58,9 +37,11 @@ bool writeAnswer(std::FILE* out, Format format, ItemDatabase& db, int32_t number
   const std::string name = cp1250ToUtf8(firstLine(answer.nameField));
   const std::string description = cp1250ToUtf8(answer.descriptionField);
   if (format == Format::kJson) {
-    std::string line = "{\"number\":" + std::to_string(number) + ",\"name\":\"" + jsonEscape(name) +
-                       "\",\"description\":\"" + jsonEscape(description) + "\"}\n";
-    write(out, line);
+    Json record;
+    record["number"] = number;
+    record["name"] = name;
+    record["description"] = description;
+    writeOutput(out, jsonLine(record));
     return true;
   }
   // The description field may or may not end in a line feed (a text with an
@@ -69,7 +50,7 @@ bool writeAnswer(std::FILE* out, Format format, ItemDatabase& db, int32_t number
   if (!description.empty() && description.back() != '\n')
     record += '\n';
   record += '\n';
-  write(out, record);
+  writeOutput(out, record);
   return true;
 }
 
@@ -80,16 +61,27 @@ std::string loadSummary(const ItemDatabase& db, Format format) {
       countFilled(db.stdItems(), [](const StdItemEntry& item) { return item.name.has_value(); });
   const int32_t prefixes = countFilled(db.rndItems(), hasValue);
   if (format == Format::kJson) {
-    return "{\"skills\":" + std::to_string(skills) +
-           ",\"standardItems\":" + std::to_string(stdItems) +
-           ",\"types\":" + std::to_string(db.typeCount()) +
-           ",\"randomPrefixes\":" + std::to_string(prefixes) +
-           ",\"changeRecords\":" + std::to_string(db.changeCount()) + "}\n";
+    Json summary;
+    summary["skills"] = skills;
+    summary["standardItems"] = stdItems;
+    summary["types"] = db.typeCount();
+    summary["randomPrefixes"] = prefixes;
+    summary["changeRecords"] = db.changeCount();
+    return jsonLine(summary);
   }
   return "Data loaded: " + std::to_string(skills) + " skills, " + std::to_string(stdItems) +
          " standard items, " + std::to_string(db.typeCount()) + " types, " +
          std::to_string(prefixes) + " random prefixes, " + std::to_string(db.changeCount()) +
          " change records\n";
+}
+
+std::string utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path pathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 }  // namespace tamrix::cli

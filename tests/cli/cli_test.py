@@ -52,7 +52,7 @@ def data_dir(folder, **changed):
 
 def case_usage():
     for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"],
-                 ["--find"], ["--find", "kard", "1000"], ["--all", "--find", "kard"],
+                 ["--find"], ["--all", "--find", "kard"], ["--strict", "1"],
                  ["--check", "--find", "kard"]):
         r = run(*args)
         check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
@@ -80,7 +80,7 @@ def case_formats():
         r = run("--raw", *numbers)
         check(r.stdout == T1000 + b"\0\0\0" + CHAOS + b"\0" + T1451 + b"\0", f"raw {r}")
         lines = run("--json", *numbers).stdout.split(b"\n")
-        check(len(lines) == 6 and lines[5] == b"" and b"\\u000a" in lines[0], "json lines")
+        check(len(lines) == 6 and lines[5] == b"" and b"\\n" in lines[0], "json lines")
         objects = [json.loads(line) for line in lines[:5]]
         check(objects[1] == {"number": 0, "name": "", "description": "Ertelmetlen szam"} and
               objects[4] == {"number": 1451, "name": "az éles nagy kardja",
@@ -201,6 +201,40 @@ def case_diff():
         check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(
             utf8(b"Data\\type.txt : a f\xe1jl nem nyithat\xf3 meg\n") +
             os.path.join(new, "Data", "type.txt").encode()), f"--diff broken {r}")
+
+
+def case_paths():
+    """Every path that tamrix-cli prints is UTF-8, also an accented one from -C."""
+    with tempfile.TemporaryDirectory() as root:
+        folder = os.path.join(root, "Tűzkő")
+        data_dir(folder, **{"stditem.txt": DATA["stditem.txt"] + b"1002 99 \"x\"\n"})
+        shown = folder.encode()
+        r = run("-C", folder, "--check")
+        check(shown + b"/Data/stditem.txt:4: warning: kind 99" in r.stdout, f"--check {r}")
+        r = run("-C", folder, "--explain", "1451")
+        check(b"  " + shown + b"/Data/rnditem.txt:2: random prefix 1" in r.stdout, f"--explain {r}")
+        data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"})
+        for mode in (["--check"], ["--explain", "1000"], ["--diff", folder]):
+            r = run("-C", folder, *mode)
+            check(shown + b"/Data/change.txt:2: " in r.stderr, f"{mode} {r}")
+
+
+def case_completion():
+    """The bash completion that the package installs, as bash runs it."""
+    script = run("--bash-completion").stdout.decode()
+    with tempfile.TemporaryDirectory() as folder:
+        os.mkdir(os.path.join(folder, "sets"))
+        for words, want in ((["--ch"], ["--check"]), (["-C", "se"], ["sets"]),
+                            (["--find", "--ch"], []), (["--diff", "sets", "--st"], ["--strict"])):
+            line = " ".join(["tamrix-cli"] + words)
+            probe = (script + f"COMP_WORDS=({line}); COMP_CWORD={len(words)}; _tamrix_cli; "
+                     'printf "%s\\n" "${COMPREPLY[@]}"')
+            got = subprocess.run(["bash", "-c", probe], cwd=folder, capture_output=True,
+                                 text=True).stdout.split()
+            check(got == want, f"completing {line!r}: {got}")
+    # --find takes every word after it.
+    check(run("-C", SOURCE_DIR, "--find", "langolo", "kard").stdout ==
+          run("-C", SOURCE_DIR, "--find", "langolo kard").stdout, "--find words")
 
 
 def case_sample_data():

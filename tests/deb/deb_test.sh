@@ -26,7 +26,8 @@ root="$scratch/root"
 dpkg -x "$deb" "$root" || { echo "FAIL dpkg -x"; exit 1; }
 for f in usr/bin/tamrix usr/bin/tamrix-cli usr/share/applications/tamrix.desktop \
   usr/share/icons/hicolor/32x32/apps/tamrix.png usr/share/man/man1/tamrix.1.gz \
-  usr/share/man/man1/tamrix-cli.1.gz usr/share/doc/tamrix/README.md \
+  usr/share/man/man1/tamrix-cli.1.gz usr/share/bash-completion/completions/tamrix-cli \
+  usr/share/doc/tamrix/README.md \
   usr/share/doc/tamrix/copyright usr/share/tamrix/Data/{stditem,skill,type,rnditem,change}.txt; do
   [[ -f $root/$f ]] || fail "the package lacks /$f"
 done

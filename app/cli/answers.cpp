@@ -1,0 +1,56 @@
+#include "app/cli/answers.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/cli/console.h"
+#include "app/cli/line_input.h"
+#include "app/cli/output.h"
+#include "app/cli/stream_output.h"
+#include "app/dialog_logic.h"
+#include "decoder/item_number.h"
+
+namespace tamrix::cli {
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kPrompt = "Item number (Ctrl-Z, Enter ends): ";
+#else
+constexpr const char* kPrompt = "Item number (Ctrl-D ends): ";
+#endif
+
+void describeStandardInput(Format format, const ItemDatabase& db) {
+  const bool interactive = isTerminal(stdin);
+  std::string line;
+  for (;;) {
+    if (interactive)
+      writeOutput(stderr, kPrompt);
+    if (!readNumberLine(stdin, line))
+      break;
+    writeAnswer(stdout, format, db, readNumberField(line));
+    if (interactive)
+      flushOutput(stdout);
+  }
+  if (interactive)
+    writeOutput(stderr, "\n");
+}
+
+}  // namespace
+
+Outcome describeNumbers(const Options& options, const ItemDatabase& db) {
+  if (options.numbers.empty())
+    describeStandardInput(options.format, db);
+  for (const std::string& arg : options.numbers)
+    writeAnswer(stdout, options.format, db, readNumberField(arg));
+  return Outcome::kDone;
+}
+
+Outcome describeAll(const Options& options, const ItemDatabase& db) {
+  const ItemNumberRange range = itemNumberRange(db);
+  for (int64_t n = range.first; n < range.end; ++n)
+    writeAnswer(stdout, options.format, db, static_cast<int32_t>(n), /*skipEmpty=*/true);
+  return Outcome::kDone;
+}
+
+}  // namespace tamrix::cli

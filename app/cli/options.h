@@ -1,0 +1,64 @@
+// tamrix-cli's command line. One table (options.cpp) lists every option:
+// the mode it chooses or the modes it goes with, and its help. The same
+// table reads the arguments, decides every usage error, writes --help and
+// the bash completion, so that none of them can disagree with another.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tamrix::cli {
+
+// What one run does.
+enum class Mode {
+  kDescribe,  // each NUMBER, or each line of standard input
+  kAll,
+  kFind,
+  kCheck,
+  kExplain,
+  kDiff,
+  kHelp,
+  kVersion,
+  kCompletion,
+};
+
+enum class Format { kText, kRaw, kJson };
+
+struct Options {
+  Mode mode = Mode::kDescribe;
+  Format format = Format::kText;
+  std::optional<std::string> directory;  // -C, UTF-8
+  bool strict = false;                   // --check --strict
+  std::string otherDirectory;            // --diff, UTF-8
+  std::string query;                     // --find, UTF-8
+  std::vector<std::string> numbers;      // NUMBER arguments, as given
+};
+
+// Reads the arguments that follow the program's name into `options`.
+// Returns the usage error, or nothing.
+std::optional<std::string> parseArguments(std::span<const std::string> arguments,
+                                          Options& options);
+
+// The text of --help.
+std::string helpText();
+
+// A bash script that completes tamrix-cli's options (--bash-completion).
+std::string bashCompletion();
+
+// How a run ended, and the exit status that says so.
+enum class Outcome {
+  kDone,       // also when --find matches nothing
+  kFailed,     // the data files did not load, -C failed, or a write failed
+  kUsage,      // wrong usage, or a --find query that cannot be read
+  kWarnings,   // --check --strict: the data loaded with warnings
+  kDifferent,  // --diff: the two sets describe some number differently
+};
+
+// 0 done, 1 failed, 2 usage, 3 warnings; --diff answers as diff(1) does:
+// 0 the same, 1 different, 2 any trouble.
+int exitStatus(Mode mode, Outcome outcome);
+
+}  // namespace tamrix::cli
