@@ -118,8 +118,12 @@ class Checker {
 
   void checkEncoding(const std::string& fileName) {
     const std::optional<std::string> bytes = readFile_(fileName);
-    if (!bytes)
+    if (!bytes) {
+      // It loaded, but is gone or locked now: what it would warn of is unknown.
+      add(fileName, 0, "file-unreadable",
+          "the file cannot be read again to look for warnings: check it once more");
       return;
+    }
     const std::string_view text = textOf(*bytes);
     if (const std::optional<std::size_t> pos = firstUtf8Sequence(text))
       add(fileName, lineAt(text, *pos), "utf8-text",
@@ -145,9 +149,9 @@ class Checker {
     const auto& items = db_.stdItems();
     const int32_t base = db_.specItemCount();
     static constexpr std::array<std::pair<int32_t, int32_t StdItemEntry::*>, 3> kOwnSkills = {
-        {{6, &StdItemEntry::skill6Bonus},
-         {7, &StdItemEntry::skill7Bonus},
-         {8, &StdItemEntry::skill8Bonus}}};
+        {{kDurabilitySkill, &StdItemEntry::skill6Bonus},
+         {kHitChanceSkill, &StdItemEntry::skill7Bonus},
+         {kDefenceSkill, &StdItemEntry::skill8Bonus}}};
     std::optional<int32_t> runStart;
     for (int32_t slot = 0; slot <= db_.stdItemCount(); ++slot) {
       const bool unwritten =
@@ -165,10 +169,11 @@ class Checker {
       if (slot == db_.stdItemCount())
         break;
       const StdItemEntry& item = items[static_cast<std::size_t>(slot)];
-      if (item.kind < 1 || item.kind > 13) {
+      if (item.kind < kFirstKind || item.kind > kLastKind) {
         const bool groupBase = db_.groupSize() > 0 && slot % db_.groupSize() == 0;
         add(files_.stdItems, item.line, "kind-out-of-range",
-            "kind " + str(item.kind) + " is outside 1 to 13: the rest of the line is ignored" +
+            "kind " + str(item.kind) + " is outside " + span(kFirstKind, kLastKind) +
+                ": the rest of the line is ignored" +
                 (groupBase ? ", so the items of its group are of no kind (no weapon remark, no "
                              "damage line)"
                            : ""));
@@ -213,8 +218,8 @@ class Checker {
         numbers.push_back(std::count(line.begin(), line.end(), ' ') + 1);
         if (numbers.back() > kTypeGrades)
           add(files_.types, reader.lineNumber(), "amount-line-long",
-              "the amount line holds " + str(numbers.back()) +
-                  " numbers: those after the 15th are ignored");
+              "the amount line holds " + str(numbers.back()) + " numbers: those after the " +
+                  str(kTypeGrades) + "th are ignored");
       }
       // An amount line that holds a single number, among longer ones, is
       // most likely the next record's id: this record has fewer amount lines
@@ -281,8 +286,9 @@ class Checker {
         continue;
       }
       const auto& amounts = type->amounts[static_cast<std::size_t>(i)];
-      // Grade 14 with a prefix is the chaos item, which shows no bonus.
-      if (std::any_of(amounts.begin(), amounts.end() - 1, [](int32_t a) { return a != 0; }))
+      // The chaos item's grade shows no bonus.
+      if (std::any_of(amounts.begin(), amounts.begin() + kChaosGrade,
+                      [](int32_t a) { return a != 0; }))
         checkTargetSkill(files_.rndItems, prefix.line, skill, what);
     }
   }

@@ -16,7 +16,7 @@ struct DataWarning {
   // "prefix-skill-outside", "change-target-outside", "prefix-type-missing",
   // "std-slot-empty", "prefix-slot-empty", "bonus-to-empty-skill",
   // "amount-line-long", "type-short", "kind-out-of-range", "utf8-text",
-  // "empty-table".
+  // "empty-table", "file-unreadable".
   std::string code;
   std::string message;  // English; names from the data stay Windows-1250
 };

@@ -46,15 +46,18 @@ std::string fileText(const std::vector<std::string>& lines) {
 
 const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
 
-std::vector<DataWarning> warningsOf(const SetLines& set) {
-  const FileReader files = memoryFiles({{"skill", fileText(set.skills)},
-                                        {"std", fileText(set.stdItems)},
-                                        {"type", fileText(set.types)},
-                                        {"rnd", fileText(set.rndItems)},
-                                        {"change", fileText(set.changes)}});
-  ItemDatabase db(files);
+// The warnings of `set`; the warnings' pass reads the files again without
+// `gone`.
+std::vector<DataWarning> warningsOf(const SetLines& set, const std::string& gone = "") {
+  std::map<std::string, std::string> texts = {{"skill", fileText(set.skills)},
+                                              {"std", fileText(set.stdItems)},
+                                              {"type", fileText(set.types)},
+                                              {"rnd", fileText(set.rndItems)},
+                                              {"change", fileText(set.changes)}};
+  ItemDatabase db(memoryFiles(texts));
   EXPECT_TRUE(db.loadAll("std", "spec", "skill", "rnd", "type", "change")) << *db.lastError();
-  return findDataWarnings(db, kNames, files);
+  texts.erase(gone);
+  return findDataWarnings(db, kNames, memoryFiles(texts));
 }
 
 struct WarningCase {
@@ -151,6 +154,14 @@ TEST(DataWarningsTest, OneSetRaisesEveryWarningOnce) {
   std::sort(codes.begin(), codes.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(codes, expected);
+}
+
+// A file that loaded but cannot be read again is never passed over in silence.
+TEST(DataWarningsTest, AFileThatCannotBeReadAgainIsReported) {
+  const std::vector<DataWarning> warnings = warningsOf(SetLines(), "type");
+  ASSERT_EQ(warnings.size(), 1u) << codesOf(warnings);
+  EXPECT_EQ(warnings[0].code, "file-unreadable");
+  EXPECT_EQ(warnings[0].where.fileName, "type");
 }
 
 // A type with fewer amount lines than its count swallows the next record's
