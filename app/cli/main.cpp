@@ -11,6 +11,7 @@
 
 #include "app/cli/authoring.h"
 #include "app/cli/console.h"
+#include "app/cli/data_search.h"
 #include "app/cli/find.h"
 #include "app/cli/line_input.h"
 #include "app/cli/output.h"
@@ -34,7 +35,8 @@ constexpr const char* kUsage =
     "       tamrix-cli [-C DIR] [--raw | --json] --find QUERY\n"
     "       tamrix-cli [-C DIR] [--json] --explain NUMBER...\n"
     "       tamrix-cli [-C DIR] [--json] --diff OTHER_DIR\n"
-    "Describes item numbers from the tables in the Data folder of the current directory.\n"
+    "Describes item numbers from the tables in the Data folder of the current directory\n"
+    "or, on Linux, when that has no data files, of $XDG_DATA_HOME/tamrix or the installed set.\n"
     "\n"
     "  -C DIR     change into DIR before loading the data files\n"
     "  --raw      write the exact Windows-1250 description of each number, then a NUL byte\n"
@@ -207,6 +209,10 @@ int run(const std::vector<std::string>& arguments) {
   const bool escape = options.format == Format::kText;
   setUpStream(stdout, payload, escape);
   setUpStream(stderr, payload, escape);
+  // Without -C, the data set is the one the Linux dialog would read.
+  const DataSearch found = options.directory ? DataSearch{} : searchDataSet();
+  if (found.directory)
+    options.directory = found.directory;
   // Both folders as named from the directory the program started in.
   const DataSetPlace here = dataSetPlace(options.directory.value_or(""));
   const std::optional<DataSetPlace> other =
@@ -233,6 +239,7 @@ int run(const std::vector<std::string>& arguments) {
     reportLoadFailure(db, options.format);
     if (options.check || options.explain || other)
       reportFailurePlace(db, options.format, here);
+    reportFoldersTried(found);
     return finishOutput(failure);
   }
   int status = kExitOk;

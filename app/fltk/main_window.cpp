@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Pixmap.H>
 #include <FL/Fl_RGB_Image.H>
+#include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
@@ -253,6 +254,11 @@ void MainWindow::answerNumber() {
   name_.copy_label(cp1250ToUtf8(answer.nameField).c_str());
   setDescription(cp1250ToUtf8(answer.descriptionField));
   name_.redraw();
+}
+
+void showMessageBox(const std::string& utf8) {
+  fl_message_title(kCaption);
+  fl_alert("%s", utf8.c_str());
 }
 
 }  // namespace tamrix
