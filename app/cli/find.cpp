@@ -14,7 +14,8 @@ int findItems(ItemDatabase& db, Format format, std::string_view queryUtf8) {
   const Catalogue catalogue(db);
   const SearchResult result = search(catalogue, queryUtf8);
   if (result.error) {
-    writeOutput(stderr, "tamrix-cli: " + *result.error + "\nTry 'tamrix-cli --help'.\n");
+    writeOutput(stderr, "tamrix-cli: " + searchErrorEnglish(*result.error) +
+                            "\nTry 'tamrix-cli --help'.\n");
     return 2;
   }
   for (const int32_t number : result.numbers)

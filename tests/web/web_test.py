@@ -190,10 +190,16 @@ def case_search(args, page, queries):
         error = page.search(query)
         got = page.result_numbers()
         if isinstance(want, str):
-            check(error == want and got == [], f"query {query!r}: error {error!r}, tamrix-cli {want!r}")
+            # The same error as tamrix-cli's, worded in Hungarian.
+            term = want[1:want.index("': ")]
+            check(error.startswith(f"„{term}”: ") and error != want and got == [],
+                  f"query {query!r}: error {error!r}, tamrix-cli {want!r}")
         else:
             check(error == "" and got == want,
                   f"query {query!r}: page {len(got)} results {got[:5]}, tamrix-cli {len(want)} {want[:5]}")
+    check(page.search("tuz>=4") ==
+          "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzállóság, tűzsebzés, tűzmágia)",
+          "a search error in Hungarian")
     # Choosing a result: by keyboard from the search field, and by click.
     page.search("langolo kard")
     search = page.driver.find_element(By.ID, "search")
