@@ -46,8 +46,8 @@ double screenScale(std::optional<double> xftDpi, double screenDpi);
 // The scale of the display FLTK has open (which it opens if need be).
 double displayScale();
 
-// Shows `utf8` in a modal message box with the dialog's caption; returns
-// when it is closed.
+// Shows `utf8` in a modal message box with the dialog's caption and a
+// Hungarian close button; returns when it is closed.
 void showMessageBox(const std::string& utf8);
 
 // The main window, laid out at the display's scale. It opens at the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 #include <sys/wait.h>
@@ -17,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/dialog_logic.h"
 #include "app/fltk/main_window.h"
@@ -112,7 +114,8 @@ TEST(MainWindowTest, OnlyDigitsGetIntoTheField) {
 TEST(MainWindowTest, EnterAndEscapeAnswerAgainAndKeepTheWindow) {
   for (const auto& [key, text] :
        {std::pair{FL_Enter, "\r"}, std::pair{FL_KP_Enter, "\r"}, std::pair{FL_Escape, "\x1B"}}) {
-    ShownWindow window;  // still showing its initial text, not an answer
+    ShownWindow window;
+    EXPECT_EQ(window.descriptionText(), "Írja be a tárgy számát.");
     window.press(key, text);
     EXPECT_TRUE(window.shown()) << key;
     EXPECT_EQ(window.descriptionText(), "Ertelmetlen szam") << key;
@@ -323,6 +326,27 @@ TEST(TamrixProgramTest, ADataFolderWithoutTheFilesHidesNoSetAfterIt) {
     EXPECT_EQ(readAll(program), error) << env;
     EXPECT_EQ(WEXITSTATUS(pclose(program)), 1) << env;
   }
+}
+
+// The message box that a failed start shows: its one button is Hungarian.
+TEST(MessageBoxTest, TheCloseButtonIsHungarian) {
+  std::vector<std::string> buttons;
+  Fl::add_timeout(
+      0.2,
+      [](void* found) {
+        Fl_Window* box = Fl::modal();
+        if (box == nullptr)
+          return;
+        for (int i = 0; i < box->children(); ++i) {
+          const auto* button = dynamic_cast<const Fl_Button*>(box->child(i));
+          if (button != nullptr && button->visible() && button->label() != nullptr)
+            static_cast<std::vector<std::string>*>(found)->push_back(button->label());
+        }
+        box->hide();
+      },
+      &buttons);
+  showMessageBox("x");
+  EXPECT_EQ(buttons, std::vector<std::string>{"Bezárás"});
 }
 
 }  // namespace
