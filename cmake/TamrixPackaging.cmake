@@ -7,8 +7,9 @@
 #
 # Linux: a Debian package with the usual GNU layout: both programs, a desktop
 # entry and its icon, man pages, tamrix-cli's bash completion, the sample
-# Data set under
-# share/tamrix/Data (where the dialog looks last) and the documentation.
+# Data set under share/tamrix/Data (where the programs look last), the web
+# page (from the web build, as for the zip) in share/tamrix with a second
+# desktop entry that opens it in the user's browser, and the documentation.
 set(CPACK_PACKAGE_NAME tamrix)
 set(CPACK_PACKAGE_VENDOR "Tamrix")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
@@ -39,8 +40,12 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
     message(STATUS "python3 not found: no Debian package (it draws the icon)")
     return()
   endif()
+  set(TAMRIX_WEB_PAGE "${PROJECT_SOURCE_DIR}/build/web/tamrix.html"
+      CACHE FILEPATH "The web page that the Debian package carries")
   set(generated "${PROJECT_BINARY_DIR}/packaging")
   set(docdir "${CMAKE_INSTALL_DATADIR}/doc/tamrix")
+  set(tamrix_page_installed "${CMAKE_INSTALL_FULL_DATADIR}/tamrix/tamrix.html")
+  configure_file("${tamrix_packaging}/tamrix-web.desktop.in" "${generated}/tamrix-web.desktop" @ONLY)
 
   # Icon and compressed man pages and changelog, made at build time.
   add_custom_command(
@@ -70,8 +75,11 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/tamrix/Data")
-  install(FILES "${tamrix_packaging}/tamrix.desktop"
+  install(FILES "${TAMRIX_WEB_PAGE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/tamrix")
+  install(FILES "${tamrix_packaging}/tamrix.desktop" "${generated}/tamrix-web.desktop"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+  install(FILES "${tamrix_packaging}/lintian-overrides"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME tamrix)
   install(FILES "${generated}/tamrix.png"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
   install(FILES "${generated}/completions/tamrix-cli"
@@ -81,7 +89,7 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/cli.md"
                 "${PROJECT_SOURCE_DIR}/docs/data-files.md"
                 "${PROJECT_SOURCE_DIR}/docs/data-files-notes.md"
-                "${PROJECT_SOURCE_DIR}/docs/search.md"
+                "${PROJECT_SOURCE_DIR}/docs/search.md" "${PROJECT_SOURCE_DIR}/docs/web.md"
                 "${tamrix_packaging}/copyright" "${generated}/changelog.gz"
           DESTINATION "${docdir}")
 
@@ -89,6 +97,8 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The page's menu entry opens it with xdg-open.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tamrix developers <tamrix@example.org>")
@@ -96,8 +106,9 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
          "Tamrix shows an item's name and bonuses for the item's number, computed\n"
          "from plain-text tables in a Data folder. The package has the dialog\n"
-         "(tamrix), the same answers for terminals and scripts (tamrix-cli) and a\n"
-         "complete Hungarian sample data set.")
+         "(tamrix), the same answers for terminals and scripts (tamrix-cli), the\n"
+         "dialog with a search over every item as a web page that opens in the\n"
+         "browser (tamrix.html) and a complete Hungarian sample data set.")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   include(CPack)
 endif()

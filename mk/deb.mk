@@ -6,7 +6,8 @@ DEB_BUILD := build/deb
 .PHONY: package-deb test-deb
 package: package-deb
 
-package-deb:
+# The package carries the web page from `make web`.
+package-deb: web
 	$(CMAKE) --preset deb
 	$(CMAKE) --build --preset deb -j $(JOBS)
 	cd $(DEB_BUILD) && cpack --config CPackConfig.cmake

@@ -37,16 +37,16 @@ bool isBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-std::string quoted(std::string_view term) {
-  std::string out(1, '\'');
-  out += term;
-  out += '\'';
-  return out;
+SearchError errorOf(SearchErrorCode code, std::string_view term) {
+  SearchError error;
+  error.code = code;
+  error.term = term;
+  return error;
 }
 
 // Splits the query at blanks outside double quotes. Returns the error for a
 // quote that is not closed.
-std::optional<std::string> splitTerms(std::string_view query,
+std::optional<SearchError> splitTerms(std::string_view query,
                                       std::vector<std::string_view>& terms) {
   std::size_t pos = 0;
   while (pos < query.size()) {
@@ -62,7 +62,7 @@ std::optional<std::string> splitTerms(std::string_view query,
     }
     const std::string_view term = query.substr(start, pos - start);
     if (inQuotes)
-      return quoted(term) + ": unbalanced quote";
+      return errorOf(SearchErrorCode::kUnbalancedQuote, term);
     terms.push_back(term);
   }
   return std::nullopt;
@@ -92,7 +92,7 @@ std::optional<int32_t> readNumber(std::string_view text) {
   return value;
 }
 
-std::optional<std::string> readFilter(std::string_view body, std::string_view raw, Term& term) {
+std::optional<SearchError> readFilter(std::string_view body, std::string_view raw, Term& term) {
   const std::size_t colon = body.find(':');
   const std::string_view name = body.substr(0, colon);
   const std::string_view value = body.substr(colon + 1);
@@ -103,7 +103,7 @@ std::optional<std::string> readFilter(std::string_view body, std::string_view ra
     }
     const std::optional<int32_t> kind = readNumber(value);
     if (!kind)
-      return quoted(raw) + ": kind: needs a number or weapon";
+      return errorOf(SearchErrorCode::kKindValue, raw);
     term.kind = TermKind::kKind;
     term.low = *kind;
     return std::nullopt;
@@ -114,8 +114,7 @@ std::optional<std::string> readFilter(std::string_view body, std::string_view ra
     const std::optional<int32_t> high =
         dots == std::string_view::npos ? low : readNumber(value.substr(dots + 2));
     if (!low || !high || *low < 0 || *low > *high || *high > kLastGrade)
-      return quoted(raw) +
-             ": grade: needs N or N..M with 0 <= N <= M <= " + std::to_string(kLastGrade);
+      return errorOf(SearchErrorCode::kGradeRange, raw);
     term.kind = TermKind::kGrade;
     term.low = *low;
     term.high = *high;
@@ -123,7 +122,7 @@ std::optional<std::string> readFilter(std::string_view body, std::string_view ra
   }
   const std::optional<int32_t> prefix = readNumber(value);
   if (!prefix)
-    return quoted(raw) + ": prefix: needs a number";
+    return errorOf(SearchErrorCode::kPrefixValue, raw);
   term.kind = TermKind::kPrefix;
   term.low = *prefix;
   return std::nullopt;
@@ -144,7 +143,7 @@ std::size_t findOperator(std::string_view body) {
 
 // The skills a folded name means: every skill whose whole name it is, or
 // else every skill with the one distinct name that it begins.
-std::optional<std::string> resolveSkill(const std::vector<CatalogueSkill>& skills,
+std::optional<SearchError> resolveSkill(const std::vector<CatalogueSkill>& skills,
                                         const std::string& folded, std::string_view typed,
                                         std::string_view raw, std::vector<int32_t>& matched) {
   for (const CatalogueSkill& skill : skills) {
@@ -163,16 +162,14 @@ std::optional<std::string> resolveSkill(const std::vector<CatalogueSkill>& skill
     if (!seen)
       candidates.push_back(&skill);
   }
-  if (candidates.empty())
-    return quoted(raw) + ": " + std::string(typed) + " names no skill";
-  if (candidates.size() > 1) {
-    std::string list;
-    for (const CatalogueSkill* candidate : candidates) {
-      if (!list.empty())
-        list += ", ";
-      list += cp1250ToUtf8(candidate->name);
-    }
-    return quoted(raw) + ": " + std::string(typed) + " names more than one skill: " + list;
+  if (candidates.size() != 1) {
+    SearchError error = errorOf(
+        candidates.empty() ? SearchErrorCode::kUnknownSkill : SearchErrorCode::kAmbiguousSkill,
+        raw);
+    error.name = typed;
+    for (const CatalogueSkill* candidate : candidates)
+      error.skills.push_back(cp1250ToUtf8(candidate->name));
+    return error;
   }
   for (const CatalogueSkill& skill : skills) {
     if (skill.foldedName == candidates.front()->foldedName)
@@ -181,7 +178,7 @@ std::optional<std::string> resolveSkill(const std::vector<CatalogueSkill>& skill
   return std::nullopt;
 }
 
-std::optional<std::string> readComparison(const Catalogue& catalogue, std::string_view body,
+std::optional<SearchError> readComparison(const Catalogue& catalogue, std::string_view body,
                                           std::size_t opPos, std::string_view raw, Term& term) {
   const std::string_view typed = body.substr(0, opPos);
   std::string_view rest = body.substr(opPos);
@@ -192,8 +189,11 @@ std::optional<std::string> readComparison(const Catalogue& catalogue, std::strin
   const std::string_view op = rest.substr(0, orEqual ? 2 : 1);
   rest.remove_prefix(op.size());
   const std::optional<int32_t> value = readNumber(rest);
-  if (!value)
-    return quoted(raw) + ": " + std::string(op) + " needs a number within 32 bits";
+  if (!value) {
+    SearchError error = errorOf(SearchErrorCode::kComparisonValue, raw);
+    error.op = op;
+    return error;
+  }
   term.value = *value;
   const std::optional<std::string> name = utf8ToCp1250(unquote(typed, true));
   if (!name) {
@@ -202,13 +202,16 @@ std::optional<std::string> readComparison(const Catalogue& catalogue, std::strin
     return std::nullopt;
   }
   const std::string folded = foldText(*name);
-  if (folded.empty())
-    return quoted(raw) + ": no skill name before " + std::string(op);
+  if (folded.empty()) {
+    SearchError error = errorOf(SearchErrorCode::kNoSkillName, raw);
+    error.op = op;
+    return error;
+  }
   term.kind = TermKind::kComparison;
   return resolveSkill(catalogue.skills(), folded, typed, raw, term.skills);
 }
 
-std::optional<std::string> readTerm(const Catalogue& catalogue, std::string_view raw, Term& term) {
+std::optional<SearchError> readTerm(const Catalogue& catalogue, std::string_view raw, Term& term) {
   std::string_view body = raw;
   if (body.size() > 1 && body[0] == '-') {
     term.negated = true;

@@ -84,9 +84,41 @@ class Catalogue {
   std::vector<CatalogueSkill> skills_;
 };
 
+// Why a query cannot be read. The search gives the reason and its parts;
+// each front end words it (searchErrorEnglish, searchErrorHungarian).
+enum class SearchErrorCode {
+  kUnbalancedQuote,  // a double quote that is not closed
+  kKindValue,        // kind: without a number or weapon
+  kGradeRange,       // grade: without N or N..M within 0 to 14
+  kPrefixValue,      // prefix: without a number
+  kUnknownSkill,     // `name` begins no skill's name
+  kAmbiguousSkill,   // `name` begins the names of several skills
+  kComparisonValue,  // no number within 32 bits after `op`
+  kNoSkillName,      // nothing before `op`
+};
+
+// All texts in UTF-8, as typed.
+struct SearchError {
+  SearchErrorCode code = SearchErrorCode::kUnbalancedQuote;
+  std::string term;                 // the whole term, with its '-'
+  std::string name;                 // kUnknownSkill, kAmbiguousSkill: the skill name
+  std::string op;                   // kComparisonValue, kNoSkillName: the operator
+  std::vector<std::string> skills;  // kAmbiguousSkill: the distinct names it begins
+
+  bool operator==(const SearchError&) const = default;
+};
+
+// The wording of tamrix-cli, which scripts and the documentation rely on:
+// "'tuz>=4': tuz names more than one skill: tűzsebzés, tűzmágia".
+std::string searchErrorEnglish(const SearchError& error);
+
+// The wording of the Hungarian interfaces:
+// "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)".
+std::string searchErrorHungarian(const SearchError& error);
+
 struct SearchResult {
   std::vector<int32_t> numbers;      // increasing
-  std::optional<std::string> error;  // UTF-8 usage error naming the term; nothing searched
+  std::optional<SearchError> error;  // the query cannot be read; nothing searched
 };
 
 // The numbers of the catalogue's items that match `queryUtf8`, or the error

@@ -15,7 +15,8 @@ Outcome findItems(const Options& options, const ItemDatabase& db) {
   const Catalogue catalogue(db);
   const SearchResult result = search(catalogue, options.query);
   if (result.error) {
-    writeOutput(stderr, "tamrix-cli: " + *result.error + "\nTry 'tamrix-cli --help'.\n");
+    writeOutput(stderr, "tamrix-cli: " + searchErrorEnglish(*result.error) +
+                            "\nTry 'tamrix-cli --help'.\n");
     return Outcome::kUsage;
   }
   for (const int32_t number : result.numbers)

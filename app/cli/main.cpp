@@ -12,6 +12,7 @@
 #include "app/cli/answers.h"
 #include "app/cli/authoring.h"
 #include "app/cli/console.h"
+#include "app/cli/data_search.h"
 #include "app/cli/find.h"
 #include "app/cli/options.h"
 #include "app/cli/output.h"
@@ -23,18 +24,23 @@
 namespace tamrix::cli {
 namespace {
 
-// Changes into `place`'s folder when -C named one, loads the data files as
-// the dialog does and, when they load, runs `mode` on them.
-Outcome withData(const Options& options, const DataSetPlace& place,
-                 const std::function<Outcome(const ItemDatabase&)>& mode) {
+// Finds the data set (-C DIR, or where the Linux dialog finds it), changes
+// into its folder, loads the data files as the dialog does and, when they
+// load, runs `mode` on them with the set's place.
+Outcome withData(const Options& options,
+                 const std::function<Outcome(const ItemDatabase&, const DataSetPlace&)>& mode) {
+  const DataSearch found = options.directory ? DataSearch{} : searchDataSet();
+  const std::optional<std::string> directory =
+      found.directory ? found.directory : options.directory;
+  const DataSetPlace place = dataSetPlace(pathFromUtf8(directory.value_or("")));
   const bool escape = options.format == Format::kText;
-  if (options.directory) {
+  if (directory) {
     std::error_code error;
     std::filesystem::current_path(place.shown, error);
     if (error) {
       setUpStream(stderr, Payload::kText, escape);
-      writeOutput(stderr, "tamrix-cli: cannot change into " + *options.directory + ": " +
-                              error.message() + "\n");
+      writeOutput(stderr,
+                  "tamrix-cli: cannot change into " + *directory + ": " + error.message() + "\n");
       return Outcome::kFailed;
     }
   }
@@ -47,9 +53,10 @@ Outcome withData(const Options& options, const DataSetPlace& place,
     if (options.mode == Mode::kCheck || options.mode == Mode::kExplain ||
         options.mode == Mode::kDiff)
       reportFailurePlace(db, options.format, place);
+    reportFoldersTried(found);
     return Outcome::kFailed;
   }
-  return mode(db);
+  return mode(db, place);
 }
 
 Outcome runMode(const Options& options) {
@@ -59,12 +66,10 @@ Outcome runMode(const Options& options) {
   const bool escape = options.format == Format::kText;
   setUpStream(stdout, payload, escape);
   setUpStream(stderr, payload, escape);
-  // Both folders as named from the directory the program started in.
-  const DataSetPlace here = dataSetPlace(pathFromUtf8(options.directory.value_or("")));
+  // Named from the directory the program started in, before any change.
   const DataSetPlace other = dataSetPlace(pathFromUtf8(options.otherDirectory));
-  const auto on = [&](auto run) {
-    return withData(options, here, [&](const ItemDatabase& db) { return run(db); });
-  };
+  const auto on = [&](auto run) { return withData(options, run); };
+  using Place = const DataSetPlace&;
   switch (options.mode) {
     case Mode::kHelp:
       writeOutput(stdout, helpText());
@@ -76,17 +81,19 @@ Outcome runMode(const Options& options) {
       writeOutput(stdout, bashCompletion());
       return Outcome::kDone;
     case Mode::kDescribe:
-      return on([&](const ItemDatabase& db) { return describeNumbers(options, db); });
+      return on([&](const ItemDatabase& db, Place) { return describeNumbers(options, db); });
     case Mode::kAll:
-      return on([&](const ItemDatabase& db) { return describeAll(options, db); });
+      return on([&](const ItemDatabase& db, Place) { return describeAll(options, db); });
     case Mode::kFind:
-      return on([&](const ItemDatabase& db) { return findItems(options, db); });
+      return on([&](const ItemDatabase& db, Place) { return findItems(options, db); });
     case Mode::kCheck:
-      return on([&](const ItemDatabase& db) { return checkDataSet(options, db, here); });
+      return on(
+          [&](const ItemDatabase& db, Place here) { return checkDataSet(options, db, here); });
     case Mode::kExplain:
-      return on([&](const ItemDatabase& db) { return explainNumbers(options, db, here); });
+      return on(
+          [&](const ItemDatabase& db, Place here) { return explainNumbers(options, db, here); });
     case Mode::kDiff:
-      return on([&](const ItemDatabase& db) { return diffDataSets(options, db, other); });
+      return on([&](const ItemDatabase& db, Place) { return diffDataSets(options, db, other); });
   }
   return Outcome::kFailed;
 }

@@ -1,8 +1,6 @@
-// tamrix: the item number dialog for X11. Loads the data files from the
-// first folder that has Data (see data_location.h) and shows the dialog
-// until it is closed.
+// tamrix: the item number dialog for X11. Loads the data set that the
+// search of data_location.h finds and shows the dialog until it is closed.
 #include <FL/Fl.H>
-#include <FL/fl_ask.H>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +8,9 @@
 #include <string>
 #include <system_error>
 
+#include "app/data_location.h"
 #include "app/dialog_logic.h"
-#include "app/fltk/data_location.h"
 #include "app/fltk/main_window.h"
-#include "app/version.h"
 #include "text/encoding.h"
 
 namespace {
@@ -21,17 +18,13 @@ namespace {
 // The process's one database, alive until exit.
 tamrix::ItemDatabase database;
 
-// A failed load has the exact error on standard error and, since a start
-// from a menu has no terminal, in a message box when there is a display.
-void reportLoadFailure() {
-  const std::string message =
-      tamrix::cp1250ToUtf8(database.lastError().value_or("the data files could not be loaded"));
-  std::fprintf(stderr, "%s\n", message.c_str());
+// A failure to start is written to standard error and, since a start from a
+// menu has no terminal, shown in a message box when there is a display.
+void reportFailure(const std::string& utf8) {
+  std::fprintf(stderr, "%s\n", utf8.c_str());
   const char* display = std::getenv("DISPLAY");
-  if (display != nullptr && *display != '\0') {
-    fl_message_title(TAMRIX_CAPTION);
-    fl_alert("%s", message.c_str());
-  }
+  if (display != nullptr && *display != '\0')
+    tamrix::showMessageBox(utf8);
 }
 
 }  // namespace
@@ -39,16 +32,27 @@ void reportLoadFailure() {
 int main() {
   // The program has no options: the command line is not read. It ends with
   // 1 whether the data loaded or not; a failed load shows no dialog.
-  const auto folder = tamrix::chooseDataFolder(tamrix::dataFolderCandidates(
-      std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), tamrix::installedDataFolder()));
-  std::error_code error;
-  std::filesystem::current_path(folder, error);  // on failure the load names what it missed
-  if (tamrix::loadDataFiles(database)) {
-    tamrix::MainWindow window(database);
-    window.show();
-    Fl::run();
-  } else {
-    reportLoadFailure();
+  const auto candidates = tamrix::dataFolderCandidates();
+  const auto folder = tamrix::findDataSet(candidates);
+  if (!folder) {
+    reportFailure(
+        "Nincs Data mappa az adatfájlokkal (stditem.txt, skill.txt, type.txt, rnditem.txt, "
+        "change.txt) ezekben a mappákban:\n" +
+        tamrix::folderList(candidates, "\n"));
+    return 1;
   }
+  // The load reads Data relative to the current directory.
+  std::error_code error;
+  const std::filesystem::path place = std::filesystem::absolute(*folder, error);
+  std::filesystem::current_path(place, error);  // on failure the load names what it missed
+  if (!tamrix::loadDataFiles(database)) {
+    const std::string message =
+        tamrix::cp1250ToUtf8(database.lastError().value_or("the data files could not be loaded"));
+    reportFailure(tamrix::hostLoadError(message, place));
+    return 1;
+  }
+  tamrix::MainWindow window(database);
+  window.show();
+  Fl::run();
   return 1;
 }

@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Pixmap.H>
 #include <FL/Fl_RGB_Image.H>
+#include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
@@ -64,7 +65,10 @@ constexpr const char* kCaption = TAMRIX_CAPTION;
 // Windows-1250, like every text the dialog shows.
 constexpr const char* kLabelText = "A t\xE1rgy sz\xE1ma:";
 constexpr const char* kCreditText = "K\xE9sz\xEDtett\xE9k: a Tamrix fejleszt\xF5i";
-constexpr const char* kInitialDescription = "Static";
+// Before the first number: a hint, not the Windows dialog's resource text.
+constexpr const char* kInitialDescription = "\xCDrja be a t\xE1rgy sz\xE1m\xE1t.";
+// UTF-8, as FLTK's message box takes it.
+constexpr const char* kCloseButton = "Bez\xC3\xA1r\xC3\xA1s";
 
 // The X default sans font is too wide for boxes measured in the Windows
 // dialog font; Liberation Sans at this size matches it closely.
@@ -194,7 +198,7 @@ MainWindow::MainWindow(const ItemDatabase& db, double scale)
   description_.scrollbar_width(scaled(Fl::scrollbar_size(), scale));
   description_.wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
   description_.visible_focus(0);
-  setDescription(kInitialDescription);
+  setDescription(cp1250ToUtf8(kInitialDescription));
   name_.copy_label("");
 
   // Larger, never smaller than the dialog: the description takes the room.
@@ -253,6 +257,12 @@ void MainWindow::answerNumber() {
   name_.copy_label(cp1250ToUtf8(answer.nameField).c_str());
   setDescription(cp1250ToUtf8(answer.descriptionField));
   name_.redraw();
+}
+
+void showMessageBox(const std::string& utf8) {
+  fl_message_title(kCaption);
+  fl_close = kCloseButton;
+  fl_alert("%s", utf8.c_str());
 }
 
 }  // namespace tamrix

@@ -46,6 +46,10 @@ double screenScale(std::optional<double> xftDpi, double screenDpi);
 // The scale of the display FLTK has open (which it opens if need be).
 double displayScale();
 
+// Shows `utf8` in a modal message box with the dialog's caption and a
+// Hungarian close button; returns when it is closed.
+void showMessageBox(const std::string& utf8);
+
 // The main window, laid out at the display's scale. It opens at the
 // dialog's size and may be made larger; the description field then grows,
 // and wraps and scrolls a text longer than it. Every change of the number field, Enter and Escape

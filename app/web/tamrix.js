@@ -27,6 +27,8 @@
   let matches = new Int32Array(0);
   let active = -1; // index into matches of the highlighted result
   let answered = false; // the number field has been used
+  let latestLoad = 0; // the number of the data set chosen last
+  let answeringSet = ""; // the name of the data set that answers
 
   // --- The engine ----------------------------------------------------------
 
@@ -188,6 +190,13 @@
     numberField.value = String(matches[index]);
     answer();
     renderResults();
+    showAnswer();
+  }
+
+  // On a small screen the list is below the answer: bring the name and the
+  // description into view, or nothing would seem to happen.
+  function showAnswer() {
+    nameField.closest("section").scrollIntoView({ block: "nearest" });
   }
 
   function navigate(event) {
@@ -220,25 +229,52 @@
     document.body.dataset.state = state;
   }
 
-  // Loads one data set: `files` is a list of { name, depth, read } where
-  // read() gives the bytes. Of the files with a data file's name (in any
-  // letter case), the one nearest the top of the chosen folder counts.
-  // `description` names the set; without one, the count of its files does.
-  async function loadSet(files, description) {
-    // Without its engine the page cannot read a data set: it says so again.
-    if (!engine) {
-      loadError.textContent = engineFailure;
-      return;
-    }
+  // Whether the engine runs; when it could not start, the page says so
+  // again wherever a data set is chosen.
+  function engineReady() {
+    if (!engine && engineFailure) loadError.textContent = engineFailure;
+    return engine !== null;
+  }
+
+  // Every choice of a data set takes the next number; only the set chosen
+  // last may answer, whichever finishes reading first.
+  function startLoad() {
     setState("loading");
+    return ++latestLoad;
+  }
+
+  function isLatest(load) {
+    return load === latestLoad;
+  }
+
+  // The status line names the set that answers, also after a load failed.
+  function showDataStatus(loaded, name) {
+    if (loaded) {
+      answeringSet = name;
+      dataStatus.textContent = `Betöltve: ${name}.`;
+    } else {
+      dataStatus.textContent = answeringSet
+        ? `Nem sikerült betölteni: ${name}. Továbbra is ez válaszol: ${answeringSet}.`
+        : `Nem sikerült betölteni: ${name}. Nincs betöltött Data.`;
+    }
+  }
+
+  // Loads one data set, chosen as `load` (from startLoad): `files` is a list
+  // of { name, depth, read } where read() gives the bytes. Of the files with
+  // a data file's name (in any letter case), the one nearest the top of the
+  // chosen folder counts. `description` names the set; without one, the
+  // names of its data files do.
+  async function loadSet(load, files, description) {
     const chosen = new Map();
     for (const file of [...files].sort((a, b) => a.depth - b.depth)) {
       const name = file.name.toLowerCase();
       if (dataFileNames.includes(name) && !chosen.has(name)) chosen.set(name, file);
     }
+    const setName = description ||
+      `saját Data (fájlok: ${[...chosen.values()].map((file) => file.name).join(", ") || "nincs adatfájl"})`;
     // Every file is read before the engine is given any, so that two loads
-    // started one after the other do not mix. A file that cannot be read is
-    // left out, and fails the load as a file that cannot be opened does.
+    // do not mix. A file that cannot be read is left out, and fails the load
+    // as a file that cannot be opened does.
     const contents = [];
     for (const [name, file] of chosen) {
       try {
@@ -247,6 +283,7 @@
         // left out
       }
     }
+    if (!isLatest(load)) return; // a later choice answers
     engine.tamrix_clear_files();
     for (const [name, content] of contents) {
       const nameBytes = utf8.encode(name);
@@ -256,13 +293,10 @@
       writeInput(input);
       engine.tamrix_add_file(nameBytes.length);
     }
-    // On failure the status keeps naming the set that still answers.
-    if (engine.tamrix_load_files()) {
-      loadError.textContent = "";
-      dataStatus.textContent = `Betöltve: ${description || `saját Data (${contents.length} fájl)`}.`;
-    } else {
-      loadError.textContent = toText(outputBytes());
-    }
+    // On failure the tables loaded before keep answering.
+    const loaded = engine.tamrix_load_files() === 1;
+    loadError.textContent = loaded ? "" : toText(outputBytes());
+    showDataStatus(loaded, setName);
     search();
     if (answered) answer();
     setState("ready");
@@ -272,7 +306,7 @@
     const files = Object.entries(embedded.data).map(([name, base64]) => ({
       name, depth: 0, read: async () => bytesFromBase64(base64),
     }));
-    return loadSet(files, "a beépített minta Data");
+    return loadSet(startLoad(), files, "a beépített minta Data");
   }
 
   function depthOf(path) {
@@ -300,13 +334,13 @@
     const input = $(inputId);
     $(buttonId).addEventListener("click", () => input.click());
     input.addEventListener("change", () => {
-      if (input.files.length === 0) return;
+      if (!engineReady() || input.files.length === 0) return;
       const files = [...input.files];
       input.value = "";
-      loadSet(fromFileList(files), folderSet(folderOf(files)));
+      loadSet(startLoad(), fromFileList(files), folderSet(folderOf(files)));
     });
   }
-  $("sample-button").addEventListener("click", loadSample);
+  $("sample-button").addEventListener("click", () => engineReady() && loadSample());
 
   // Drag and drop: files and folders, folders read all the way down.
   function readEntries(reader) {
@@ -338,18 +372,23 @@
   document.addEventListener("drop", async (event) => {
     event.preventDefault();
     document.body.classList.remove("dropping");
-    if (!engine) return;
+    if (!engineReady()) return;
+    const load = startLoad(); // chosen now, however long the folder takes to read
     const entries = [...event.dataTransfer.items]
       .map((item) => (item.webkitGetAsEntry ? item.webkitGetAsEntry() : null))
       .filter(Boolean);
     const files = [];
     if (entries.length > 0) {
-      for (const entry of entries) await collect(entry, files);
+      try {
+        for (const entry of entries) await collect(entry, files);
+      } catch {
+        // What cannot be listed is left out, as a file that cannot be read.
+      }
     } else {
       files.push(...fromFileList(event.dataTransfer.files));
     }
     const folder = entries.length === 1 && entries[0].isDirectory ? entries[0].name : "";
-    loadSet(files, folderSet(folder));
+    loadSet(load, files, folderSet(folder));
   });
 
   // --- Start ---------------------------------------------------------------

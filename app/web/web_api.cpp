@@ -160,7 +160,8 @@ TAMRIX_EXPORT(tamrix_answer) size_t tamrixAnswer(int32_t number) {
 
 // Searches the catalogue for the query in the input (UTF-8). Returns how
 // many items match, their numbers in increasing order at tamrix_results;
-// or -1 when the query cannot be read, with the error (UTF-8) in the output.
+// or -1 when the query cannot be read, with the error (UTF-8, in Hungarian
+// as the page shows it) in the output.
 TAMRIX_EXPORT(tamrix_search) int32_t tamrixSearch() {
   tamrix::Session& s = session();
   s.matches.clear();
@@ -168,7 +169,7 @@ TAMRIX_EXPORT(tamrix_search) int32_t tamrixSearch() {
     return 0;
   tamrix::SearchResult result = tamrix::search(*s.catalogue, s.input);
   if (result.error) {
-    s.output = std::move(*result.error);
+    s.output = tamrix::searchErrorHungarian(*result.error);
     return -1;
   }
   s.matches = std::move(result.numbers);

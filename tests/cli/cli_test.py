@@ -34,8 +34,9 @@ def check(condition, what):
         print("FAILED:", what)
 
 
-def run(*args, stdin=b"", cwd=None):
-    return subprocess.run([BINARY, *args], input=stdin, cwd=cwd, capture_output=True, timeout=60)
+def run(*args, stdin=b"", cwd=None, env=None):
+    return subprocess.run([BINARY, *args], input=stdin, cwd=cwd, env=env, capture_output=True,
+                          timeout=60)
 
 
 def utf8(cp1250):
@@ -68,6 +69,31 @@ def case_failed_load():
             check(r.returncode == 1 and r.stdout == b"" and r.stderr == want, f"{mode} {r}")
         r = run("-C", data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"}), "1")
         check(r.returncode == 1 and r.stderr == b"Data\\change.txt : x 5 2\n", f"rejected {r}")
+
+
+def case_data_search():
+    # Without -C, a Data folder without the data files (here, and in the home
+    # folder) is passed over for the user's data set; with -C it fails.
+    installed = os.path.normpath(os.path.join(os.path.dirname(BINARY), "..", "share", "tamrix"))
+    missing = utf8(b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n")
+    with tempfile.TemporaryDirectory() as folder:
+        folder = os.path.realpath(folder)
+        here, home, xdg = (os.path.join(folder, name) for name in ("here", "home", "xdg"))
+        os.makedirs(os.path.join(here, "Data"))
+        os.makedirs(os.path.join(home, "Data"))
+        user_set = data_dir(os.path.join(xdg, "tamrix"))
+        env = dict(os.environ, HOME=home, XDG_DATA_HOME=xdg)
+        r = run("1000", cwd=here, env=env)
+        check(r.returncode == 0 and r.stdout == run("-C", user_set, "1000").stdout and
+              r.stderr == f"tamrix-cli: note: ./Data lacks skill.txt; using the data set in {user_set}\n"
+              .encode(), f"the user's set {r}")
+        r = run("-C", ".", "1000", cwd=here, env=env)
+        check(r.returncode == 1 and r.stderr == missing, f"-C {r}")
+        r = run("1000", cwd=home, env=dict(env, XDG_DATA_HOME=""))
+        tried = ", ".join([home, os.path.join(home, ".local", "share", "tamrix"), installed])
+        check(r.returncode == 1 and r.stdout == b"" and
+              r.stderr == missing + f"tamrix-cli: no Data folder with the data files in {tried}\n".encode(),
+              f"no data set {r}")
 
 
 def case_formats():

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 #include <sys/wait.h>
@@ -12,13 +13,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/dialog_logic.h"
-#include "app/fltk/data_location.h"
 #include "app/fltk/main_window.h"
 #include "text/encoding.h"
 
@@ -112,7 +114,8 @@ TEST(MainWindowTest, OnlyDigitsGetIntoTheField) {
 TEST(MainWindowTest, EnterAndEscapeAnswerAgainAndKeepTheWindow) {
   for (const auto& [key, text] :
        {std::pair{FL_Enter, "\r"}, std::pair{FL_KP_Enter, "\r"}, std::pair{FL_Escape, "\x1B"}}) {
-    ShownWindow window;  // still showing its initial text, not an answer
+    ShownWindow window;
+    EXPECT_EQ(window.descriptionText(), "Írja be a tárgy számát.");
     window.press(key, text);
     EXPECT_TRUE(window.shown()) << key;
     EXPECT_EQ(window.descriptionText(), "Ertelmetlen szam") << key;
@@ -202,25 +205,6 @@ TEST(ResizeTest, ALargerWindowShowsTheWholeDescription) {
   EXPECT_GT(field.w(), fieldWidth);
   EXPECT_NE(field.position_to_xy(0, &x, &y), 0);
   EXPECT_NE(field.position_to_xy(end, &x, &y), 0);
-}
-
-TEST(DataLocationTest, CurrentFolderThenTheUsersThenTheInstalledSet) {
-  struct Row {
-    const char* xdgDataHome;
-    const char* home;
-    std::vector<std::filesystem::path> candidates;
-  };
-  const std::filesystem::path installed = "/usr/share/tamrix";
-  for (const Row& row : {
-           Row{"/x/data", "/home/u", {".", "/x/data/tamrix", installed}},
-           Row{nullptr, "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
-           Row{"", "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
-           Row{"relative", "/home/u", {".", "/home/u/.local/share/tamrix", installed}},
-           Row{nullptr, nullptr, {".", installed}},
-       }) {
-    EXPECT_EQ(dataFolderCandidates(row.xdgDataHome, row.home, installed), row.candidates)
-        << (row.xdgDataHome ? row.xdgDataHome : "unset") << " " << (row.home ? row.home : "unset");
-  }
 }
 
 // A second client of the server, told of every window created or mapped
@@ -313,24 +297,56 @@ TEST(TamrixProgramTest, BrokenDataShowsItsErrorAndEndsWithOne) {
   ASSERT_NE(box, 0u);
   EXPECT_EQ(caption(server, box), "Tamrix v0.9");
   sendClose(server, box);
-  EXPECT_EQ(readAll(program), "Data\\skill.txt : not-a-skill-line\n");
+  const auto folder = std::filesystem::canonical(TAMRIX_BROKEN_DATA_DIR);
+  EXPECT_EQ(readAll(program), (folder / "Data/skill.txt").string() + " : not-a-skill-line\n");
   EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
 }
 
-TEST(TamrixProgramTest, WithoutDataHereTheUsersDataFolderIsRead) {
+TEST(TamrixProgramTest, ADataFolderWithoutTheFilesHidesNoSetAfterIt) {
   // Without a display the error goes to standard error only. The files in
   // the user's folders fail on lines that name the folder.
-  const std::string broken = TAMRIX_BROKEN_DATA_DIR;
-  const std::string empty = broken + "/empty";
+  const auto broken = std::filesystem::canonical(TAMRIX_BROKEN_DATA_DIR);
+  const auto decoy = broken / "decoy";
+  const auto installed =
+      (std::filesystem::path(TAMRIX_PROGRAM).parent_path() / "../share/tamrix").lexically_normal();
+  const std::string xdgSet = (broken / "xdg/tamrix/Data/skill.txt").string() + " : xdg-line\n";
+  const std::string homeSet =
+      (broken / "home/.local/share/tamrix/Data/skill.txt").string() + " : home-line\n";
   for (const auto& [env, error] : {
-           std::pair{"XDG_DATA_HOME='" + broken + "/xdg' HOME=/nonexistent", "xdg-line"},
-           std::pair{"-u XDG_DATA_HOME HOME='" + broken + "/home'", "home-line"},
-           std::pair{"XDG_DATA_HOME='' HOME='" + broken + "/home'", "home-line"},
+           std::pair{"XDG_DATA_HOME='" + broken.string() + "/xdg' HOME=/nonexistent", xdgSet},
+           std::pair{"-u XDG_DATA_HOME HOME='" + broken.string() + "/home'", homeSet},
+           std::pair{"XDG_DATA_HOME='' HOME='" + broken.string() + "/home'", homeSet},
+           std::pair{"-u XDG_DATA_HOME HOME='" + decoy.string() + "'",
+                     "Nincs Data mappa az adatfájlokkal (stditem.txt, skill.txt, type.txt, "
+                     "rnditem.txt, change.txt) ezekben a mappákban:\n" +
+                         decoy.string() + "\n" + decoy.string() + "/.local/share/tamrix\n" +
+                         installed.string() + "\n"},
        }) {
-    FILE* program = start(empty, "-u DISPLAY " + env);
-    EXPECT_EQ(readAll(program), std::string("Data\\skill.txt : ") + error + "\n") << env;
+    FILE* program = start(decoy.string(), "-u DISPLAY " + env);
+    EXPECT_EQ(readAll(program), error) << env;
     EXPECT_EQ(WEXITSTATUS(pclose(program)), 1) << env;
   }
+}
+
+// The message box that a failed start shows: its one button is Hungarian.
+TEST(MessageBoxTest, TheCloseButtonIsHungarian) {
+  std::vector<std::string> buttons;
+  Fl::add_timeout(
+      0.2,
+      [](void* found) {
+        Fl_Window* box = Fl::modal();
+        if (box == nullptr)
+          return;
+        for (int i = 0; i < box->children(); ++i) {
+          const auto* button = dynamic_cast<const Fl_Button*>(box->child(i));
+          if (button != nullptr && button->visible() && button->label() != nullptr)
+            static_cast<std::vector<std::string>*>(found)->push_back(button->label());
+        }
+        box->hide();
+      },
+      &buttons);
+  showMessageBox("x");
+  EXPECT_EQ(buttons, std::vector<std::string>{"Bezárás"});
 }
 
 }  // namespace

@@ -138,8 +138,27 @@ TEST(SearchTest, UnreadableQueriesNameTheTerm) {
   };
   for (const auto& [query, error] : rows) {
     const SearchResult result = search(catalogue(), query);
-    EXPECT_EQ(result.error, error) << query;
+    ASSERT_TRUE(result.error) << query;
+    EXPECT_EQ(searchErrorEnglish(*result.error), error) << query;
     EXPECT_TRUE(result.numbers.empty()) << query;
+  }
+}
+
+TEST(SearchTest, TheHungarianWordingNamesTheTermForEveryError) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"kard \"finom", "„\"finom”: nincs lezárva az idézőjel"},
+      {"-kind:x", "„-kind:x”: kind: után szám vagy weapon kell"},
+      {"grade:3..1", "„grade:3..1”: grade: után N vagy N..M kell, 0 <= N <= M <= 14"},
+      {"prefix:one", "„prefix:one”: prefix: után szám kell"},
+      {"xyz>=1", "„xyz>=1”: egy képesség neve sem kezdődik így: xyz"},
+      {"tuz>=4", "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)"},
+      {"ero=>1", "„ero=>1”: = után 32 bites egész szám kell"},
+      {">=1", "„>=1”: >= előtt nincs képességnév"},
+  };
+  for (const auto& [query, error] : rows) {
+    const SearchResult result = search(catalogue(), query);
+    ASSERT_TRUE(result.error) << query;
+    EXPECT_EQ(searchErrorHungarian(*result.error), error) << query;
   }
 }
 

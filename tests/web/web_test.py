@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 """Drives the real tamrix.html in headless Chromium and compares every answer
-with tamrix-cli on the same data; reports how long the page's search takes. Leaves OUT/tamrix-search.png.
+with tamrix-cli on the same data; reports how long the page's search takes.
+Leaves OUT/tamrix-search.png and OUT/tamrix-phone.png.
 
 Usage: web_test.py --page HTML --cli TAMRIX_CLI --data SAMPLE_DATA_DIR
                    --queries CLI_TEST_PY --out OUT"""
 
 import argparse
 import ast
+import base64
 import json
 import os
 import random
@@ -15,6 +17,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -146,6 +149,27 @@ class Page:
         return self.wait_ready()
 
 
+    # Chooses each set of files with the file input, one right after the
+    # other: `sets` holds (files, padding) where files maps names to bytes
+    # and stditem.txt gets `padding` header lines more.
+    def choose_files(self, sets):
+        self.js("document.body.dataset.state = 'loading'")
+        self.js("""
+            const input = document.getElementById('data-files');
+            for (const [files, padding] of arguments[0]) {
+              const chosen = new DataTransfer();
+              for (const [name, base64] of files) {
+                const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+                const parts = name === 'stditem.txt' ? ['padding\\n'.repeat(padding), bytes] : [bytes];
+                chosen.items.add(new File(parts, name));
+              }
+              input.files = chosen.files;
+              input.dispatchEvent(new Event('change'));
+            }""", [([[name, base64.b64encode(content).decode("ascii")] for name, content in files.items()],
+                    padding) for files, padding in sets])
+        return self.wait_ready()
+
+
 def numbers_to_check():
     edges = ["0", "", "-1", "-5", "1", "999", "1000", "1001", "1014", "1015", "1449", "1450",
              "1463", "1464", "1899", "1900", "29384", "29799", "29800", "30000", "2147483647",
@@ -165,7 +189,7 @@ def check_answers(args, page, texts, data=None, what="sample"):
 
 
 def case_dialog(args, page):
-    check(page.text("description") == "Static", "the description box starts as in the dialog")
+    check(page.text("description") == "Írja be a tárgy számát.", "a Hungarian hint before the first number")
     version = cli(args, "--version").stdout.decode().split()[-1].split(".")
     check(page.js("return document.title") == f"Tamrix v{version[0]}.{version[1]}", "page title")
     check_answers(args, page, numbers_to_check())
@@ -186,10 +210,16 @@ def case_search(args, page, queries):
         error = page.search(query)
         got = page.result_numbers()
         if isinstance(want, str):
-            check(error == want and got == [], f"query {query!r}: error {error!r}, tamrix-cli {want!r}")
+            # The same error as tamrix-cli's, worded in Hungarian.
+            term = want[1:want.index("': ")]
+            check(error.startswith(f"„{term}”: ") and error != want and got == [],
+                  f"query {query!r}: error {error!r}, tamrix-cli {want!r}")
         else:
             check(error == "" and got == want,
                   f"query {query!r}: page {len(got)} results {got[:5]}, tamrix-cli {len(want)} {want[:5]}")
+    check(page.search("tuz>=4") ==
+          "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzállóság, tűzsebzés, tűzmágia)",
+          "a search error in Hungarian")
     # Choosing a result: by keyboard from the search field, and by click.
     page.search("langolo kard")
     search = page.driver.find_element(By.ID, "search")
@@ -200,6 +230,35 @@ def case_search(args, page, queries):
     check(page.driver.find_element(By.ID, "number").get_attribute("value") == "1454",
           "a click chooses a result")
     page.driver.save_screenshot(os.path.join(args.out, "tamrix-search.png"))
+
+
+def in_view(page, element_id):
+    return page.js("""const box = document.getElementById(arguments[0]).getBoundingClientRect();
+        return box.top >= 0 && box.bottom <= window.innerHeight;""", element_id)
+
+
+# A result chosen on a phone-sized screen and on a desktop, with the page
+# scrolled to the search field as a phone's keyboard leaves it: the name and
+# the description are in view afterwards. On the phone they are out of view
+# while the result is tapped.
+def case_answer_in_view(args, page):
+    for width, height, phone in ((390, 844, True), (1280, 800, False)):
+        page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": 3 if phone else 1, "mobile": phone})
+        try:
+            page.search("langolo kard")
+            page.js("document.getElementById('search').scrollIntoView({block: 'start'})")
+            row = page.driver.find_element(By.CSS_SELECTOR, '#results [data-number="1454"]')
+            if phone:
+                check(not in_view(page, "name"), "the phone shows the list, not the answer")
+            row.click()
+            check(page.text("name") == "a lángoló finom kard" and in_view(page, "name") and
+                  in_view(page, "description"), f"the answer in view at {width}x{height}")
+            if phone:
+                page.driver.save_screenshot(os.path.join(args.out, "tamrix-phone.png"))
+        finally:
+            page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+            page.js("window.scrollTo(0, 0)")
 
 
 # A second set that answers differently: other names, other skills, other
@@ -233,20 +292,22 @@ def case_data_sets(args, page, work):
     check(cli_answers(args, ["1000"], second_cli) != cli_answers(args, ["1000"]),
           "the second set answers differently")
     check(page.load_files(uploaded) == "ready" and page.text("error") == "", "the second set loads")
-    check(page.text("data-status") != "Betöltve: a beépített minta Data.", "the status names the set")
+    status = page.text("data-status")
+    check(status.startswith("Betöltve: saját Data (fájlok: Stditem.txt, SPECITEM.TXT, ")
+          and "notes.txt" not in status, f"the status names the files: {status!r}")
     check_answers(args, page, texts, second_cli, "second set")
     check(page.search("pallos") == "" and page.result_numbers() == cli_find(args, "pallos", second_cli),
           "the second set's catalogue is searched")
 
     # A broken set: its error is shown, the second set keeps answering.
-    status = page.text("data-status")
     broken = os.path.join(work, "broken")
     os.makedirs(broken)
     without_skill = [shutil.copy(path, broken) for path in uploaded if "skill" not in path.lower()]
     page.load_files(without_skill)
     check(page.text("error") == MISSING_SKILL, f"missing file error: {page.text('error')!r}")
     check_answers(args, page, texts, second_cli, "after a failed load")
-    check(page.text("data-status") == status, "the status still names the second set")
+    check(page.text("data-status").endswith(f"Továbbra is ez válaszol: {status.removeprefix('Betöltve: ')}"),
+          f"the status still names the second set: {page.text('data-status')!r}")
 
     rejected = os.path.join(work, "rejected")
     os.makedirs(rejected)
@@ -261,6 +322,20 @@ def case_data_sets(args, page, work):
     page.load_files([second_cli], "data-folder")
     check(page.text("error") == "" and "cli" in page.text("data-status"), "a folder loads")
     check_answers(args, page, texts[:20], second_cli, "a folder")
+
+    # A large set chosen, then at once the sample's files: the sample answers,
+    # though the large set finishes reading after it.
+    second = {name: open(os.path.join(second_cli, "Data", name), "rb").read() for name in DATA_FILES}
+    sample = {name: open(os.path.join(args.data, name), "rb").read() for name in DATA_FILES}
+    started = time.monotonic()
+    check(page.choose_files([(second, 4_000_000)]) == "ready" and page.text("error") == "",
+          "the large set loads")
+    large_seconds = time.monotonic() - started
+    page.choose_files([(second, 4_000_000), (sample, 0)])
+    time.sleep(1 + 3 * large_seconds)  # long enough for the large set to be read
+    check_answers(args, page, texts[:20], None, "the set chosen last")
+    check(page.text("data-status") == f"Betöltve: saját Data (fájlok: {', '.join(DATA_FILES)}).",
+          f"the status names the set chosen last: {page.text('data-status')!r}")
 
     page.js("document.body.dataset.state = 'loading'")
     page.driver.find_element(By.ID, "sample-button").click()
@@ -333,6 +408,7 @@ def main():
             check(page.wait_ready() == "ready" and page.text("error") == "", "the page starts")
             case_dialog(args, page)
             case_search(args, page, queries)
+            case_answer_in_view(args, page)
             case_data_sets(args, page, work)
             case_speed(page, figures)
             case_no_requests(page, url)

@@ -1,0 +1,123 @@
+#include "app/data_location.h"
+
+#include <array>
+#include <cstdlib>
+#include <system_error>
+
+#include "app/dialog_logic.h"
+
+namespace tamrix {
+
+namespace {
+
+// The files a load reads, in the order it reads them; specitem.txt is named
+// but never read.
+constexpr std::array kReadFiles = {kSkillFile, kStdItemFile, kTypeFile, kRndItemFile, kChangeFile};
+
+// A data file named as the loaders name it ("Data\skill.txt"), below
+// `folder`.
+std::filesystem::path filePath(const std::filesystem::path& folder, std::string_view fileName) {
+  std::filesystem::path path = folder;
+  for (std::size_t start = 0;;) {
+    const std::size_t separator = fileName.find('\\', start);
+    path /= fileName.substr(start, separator - start);
+    if (separator == std::string_view::npos)
+      return path;
+    start = separator + 1;
+  }
+}
+
+std::filesystem::path absoluteFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+  if (error)
+    return folder;
+  absolute = absolute.lexically_normal();
+  // "/home/u/." normalises to "/home/u/".
+  if (!absolute.has_filename() && absolute.has_relative_path())
+    absolute = absolute.parent_path();
+  return absolute;
+}
+
+#ifndef _WIN32
+std::filesystem::path installedDataFolder() {
+#ifdef __linux__
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error)
+    return {};
+  return (program.parent_path() / TAMRIX_DATA_FROM_BINDIR).lexically_normal();
+#else
+  return {};
+#endif
+}
+#endif
+
+}  // namespace
+
+std::vector<std::filesystem::path> dataFolderCandidates(const char* xdgDataHome, const char* home,
+                                                        const std::filesystem::path& installed) {
+  std::vector<std::filesystem::path> candidates{"."};
+  // XDG base directories ignore a relative XDG_DATA_HOME.
+  const std::filesystem::path xdg = xdgDataHome != nullptr ? xdgDataHome : "";
+  if (xdg.is_absolute()) {
+    candidates.push_back(xdg / "tamrix");
+  } else if (home != nullptr && *home != '\0') {
+    candidates.push_back(std::filesystem::path(home) / ".local/share/tamrix");
+  }
+  if (!installed.empty())
+    candidates.push_back(installed);
+  return candidates;
+}
+
+std::vector<std::filesystem::path> dataFolderCandidates() {
+#ifdef _WIN32
+  return {};
+#else
+  return dataFolderCandidates(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"),
+                              installedDataFolder());
+#endif
+}
+
+std::optional<std::string> missingDataFile(const std::filesystem::path& folder) {
+  for (const char* fileName : kReadFiles) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(filePath(folder, fileName), error))
+      return fileName;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> findDataSet(
+    const std::vector<std::filesystem::path>& candidates) {
+  for (const auto& folder : candidates) {
+    if (!missingDataFile(folder))
+      return folder;
+  }
+  return std::nullopt;
+}
+
+std::string folderList(const std::vector<std::filesystem::path>& folders,
+                       std::string_view separator) {
+  std::string list;
+  for (const auto& folder : folders) {
+    if (!list.empty())
+      list += separator;
+    list += absoluteFolder(folder).string();
+  }
+  return list;
+}
+
+std::string hostLoadError(std::string_view error, const std::filesystem::path& folder) {
+  for (const char* fileName : kReadFiles) {
+    const std::string_view name = fileName;
+    if (error.starts_with(name) && error.substr(name.size()).starts_with(" : ")) {
+      std::string shown = filePath(absoluteFolder(folder), name).string();
+      shown += error.substr(name.size());
+      return shown;
+    }
+  }
+  return std::string(error);
+}
+
+}  // namespace tamrix

@@ -1,0 +1,49 @@
+// Where the Linux programs find their data set. A program started from a
+// menu runs in the home folder, so besides the current directory they look
+// in the user's data folder and in the sample set installed with them. The
+// Windows programs read Data in the current directory only.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tamrix {
+
+// The folders that may hold the data set, in the order they are tried: the
+// current directory ("."); $XDG_DATA_HOME/tamrix, or ~/.local/share/tamrix
+// when that is unset, empty or not absolute; then `installed` unless it is
+// empty. `xdgDataHome` and `home` are the environment's values, null when
+// unset.
+std::vector<std::filesystem::path> dataFolderCandidates(const char* xdgDataHome, const char* home,
+                                                        const std::filesystem::path& installed);
+
+// This process's candidates, from its environment and, on Linux, the
+// program's own place (<prefix>/share/tamrix for a program in <prefix>/bin).
+// Empty on Windows, where the programs read Data in the current directory
+// and nowhere else.
+std::vector<std::filesystem::path> dataFolderCandidates();
+
+// The first data file that the load reads and `folder` lacks, named as the
+// loaders name it ("Data\change.txt"); nothing when `folder` holds a data
+// set. Any Data folder does not do: an unrelated one must not hide the sets
+// searched after it.
+std::optional<std::string> missingDataFile(const std::filesystem::path& folder);
+
+// The first candidate that holds a data set; nothing when none does.
+std::optional<std::filesystem::path> findDataSet(
+    const std::vector<std::filesystem::path>& candidates);
+
+// The folders as a user reads them, `separator` between two: the relative
+// ones (the current directory) as absolute paths.
+std::string folderList(const std::vector<std::filesystem::path>& folders,
+                       std::string_view separator);
+
+// A load error of the data set in `folder` with its file named as the
+// system names it: "Data\skill.txt : ..." becomes
+// "/home/u/Data/skill.txt : ...". Any other text is returned as it is.
+std::string hostLoadError(std::string_view error, const std::filesystem::path& folder);
+
+}  // namespace tamrix
