@@ -293,7 +293,10 @@ std::string helpText() {
       text +=
           (text.empty() ? "Usage: " : "       ") + std::string("tamrix-cli ") + usageOf(row) + "\n";
   }
-  text += "Describes item numbers from the tables in the Data folder of the current directory.\n\n";
+  text +=
+      "Describes item numbers from the tables in the Data folder of the current directory\n"
+      "or, on Linux, when that has no data files, of $XDG_DATA_HOME/tamrix or the installed set.\n"
+      "\n";
   constexpr std::size_t kHelpColumn = 13;
   for (const OptionRow& row : kOptions) {
     if (row.name.empty())
