@@ -7,10 +7,10 @@ JOBS  ?= $(shell nproc)
 
 # Steps that `make test` runs after the format check and the native suite,
 # in the order the README lists them; each is defined in one of mk/*.mk.
-TEST_STEPS := test-sample-data test-windows test-web test-deb test-run-deps test-asan test-fuzz \
-              test-valgrind test-bench
+TEST_STEPS := test-ratio test-sample-data test-windows test-web test-deb test-run-deps test-asan \
+              test-fuzz test-valgrind test-bench
 
-.PHONY: all deps deps-run build check test test-native format format-check clean
+.PHONY: all deps deps-run build check test test-native test-ratio format format-check clean
 all: build
 
 # Everything `make test` needs; deps-run only what building and opening the
@@ -30,6 +30,10 @@ check: build
 
 test-native: build
 	$(CTEST) --preset dev
+
+# The tests against the product code, in lines: at most 40%.
+test-ratio:
+	bash scripts/test-ratio.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

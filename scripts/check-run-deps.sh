@@ -6,11 +6,7 @@
 # use (GoogleTest, Google Benchmark, Python) treated as absent.
 set -euo pipefail
 build=$1
-failed=0
-fail() {
-  echo "FAIL $*"
-  failed=$((failed + 1))
-}
+source "$(dirname "$0")/../tests/shell_test.sh"
 
 plan=$(make -n run)
 grep -q 'install-deps.sh run' <<<"$plan" || fail "make run does not install the run packages"
@@ -26,5 +22,4 @@ cmake --build "$build" -j "${JOBS:-2}" >/dev/null
 for program in app/fltk/tamrix app/cli/tamrix-cli; do
   [[ -x $build/$program ]] || fail "the run preset did not build $program"
 done
-echo "make run's needs: $failed failed"
-((failed == 0))
+finish "make run's needs"

@@ -9,14 +9,8 @@
 set -u
 deb=$(ls "$1"/tamrix_*_amd64.deb 2>/dev/null | head -n 1)
 [[ -n $deb ]] || { echo "FAIL no package in $1 (run: make package-deb)"; exit 1; }
-for tool in lintian dpkg xdotool; do
-  command -v "$tool" >/dev/null || { echo "FAIL $tool is not installed (run: make deps)"; exit 1; }
-done
-failed=0
-fail() {
-  echo "FAIL $*"
-  failed=$((failed + 1))
-}
+source "$(dirname "$0")/../shell_test.sh"
+need lintian dpkg xdotool
 
 echo "== lintian $(basename "$deb")"
 lintian --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges'
@@ -73,5 +67,4 @@ kill "$dialog" 2>/dev/null
 wait "$dialog" 2>/dev/null
 [[ -s $scratch/stderr ]] && fail "the installed dialog wrote: $(cat "$scratch/stderr")"
 
-echo "Debian package: $failed failed"
-((failed == 0))
+finish "Debian package"

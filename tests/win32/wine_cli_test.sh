@@ -10,16 +10,10 @@ if (($# != 4)); then
   exit 2
 fi
 exe=$(realpath "$1") linux=$(realpath -m "$2") data=$(realpath "$3") work=$(realpath -m "$4")
-for tool in wine wineserver script; do
-  command -v "$tool" >/dev/null || { echo "FAIL $tool is not installed (run: make deps)"; exit 1; }
-done
+source "$(dirname "$0")/../shell_test.sh"
+need wine wineserver script
 [[ -x $linux ]] || { echo "FAIL no Linux tamrix-cli at $linux (run: make build)"; exit 1; }
 
-failed=0
-fail() {
-  echo "FAIL $*"
-  failed=$((failed + 1))
-}
 mkdir -p "$work"
 source "$(dirname "$0")/wine_prefix.sh" "$work"
 export LANG=C.UTF-8
@@ -89,5 +83,4 @@ rc=${PIPESTATUS[1]}
 lines=$(wc -l <"$work/stderr")
 ((rc == 1 && lines == 1)) || fail "endless input to a closed pipe: exit $rc, $lines lines on stderr"
 
-echo "tamrix-cli.exe under Wine: $failed failed"
-((failed == 0))
+finish "tamrix-cli.exe under Wine"

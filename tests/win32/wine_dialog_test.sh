@@ -12,15 +12,9 @@ if (($# != 4 && $# != 5)) || [[ -z ${DISPLAY:-} ]]; then
 fi
 exe=$(realpath "$1") probe_exe=$(realpath "$2") data=$(realpath "$3") work=$(realpath -m "$4")
 zip=${5:-}
-for tool in wine wineserver wineboot xdotool import unzip; do
-  command -v "$tool" >/dev/null || { echo "FAIL $tool is not installed (run: make deps)"; exit 1; }
-done
+source "$(dirname "$0")/../shell_test.sh"
+need wine wineserver wineboot xdotool import unzip
 
-failed=0
-fail() {
-  echo "FAIL $*"
-  failed=$((failed + 1))
-}
 # Runs the probe in folder $1; it prints its own FAIL lines.
 probe() {
   (cd "$1" && timeout 60 wine "$probe_exe" "${@:2}" </dev/null 2>&1)
@@ -83,5 +77,4 @@ tr -d '\032' <"$stage/Data/skill.txt" >"$work/broken/Data/skill.txt"
 printf '\nnot-a-skill-line\n' >>"$work/broken/Data/skill.txt"
 probe "$work/broken" no-window
 
-echo "win32 dialog under Wine: $failed failed"
-((failed == 0))
+finish "win32 dialog under Wine"
