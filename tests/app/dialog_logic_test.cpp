@@ -16,8 +16,8 @@ TEST(ReadNumberFieldTest, BlanksAnOptionalMinusAndDigits) {
       {"12 \r", 12},  {" -12\r", -12},      {"007", 7},   {"-2147483648", INT32_MIN}};
   for (const auto& [field, value] : rows)
     EXPECT_EQ(readNumberField(field), value) << field;
-  for (const char* field : {"", "  ", "+5", "-", "--5", "- 5", "12a", "1 2", "12\r\r", "\r12",
-                            "2147483648", "-2147483649", "99999999999999999999999"})
+  for (const char* field : {"", "  ", "+5", "-", "--5", "- 5", "12a", "12:", "1 2", "12\r\r",
+                            "\r12", "2147483648", "-2147483649", "99999999999999999999999"})
     EXPECT_EQ(readNumberField(field), 0) << field;
 }
 
