@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <limits>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,18 +22,31 @@ namespace {
 
 constexpr int32_t kLastGrade = kGroupSlots - 1;
 
-enum class TermKind { kText, kNothing, kKind, kWeapon, kGrade, kPrefix, kComparison };
+enum class TermKind {
+  kText,
+  kNothing,
+  kKind,
+  kWeapon,
+  kGrade,
+  kPrefix,
+  kGroup,
+  kComparison,
+  kSort
+};
 enum class Operator { kGreaterEqual, kLessEqual, kGreater, kLess, kEqual };
+enum class SortKey { kSkills, kNumber, kGrade, kName, kDamage };
 
 struct Term {
   TermKind kind = TermKind::kText;
   bool negated = false;
-  std::string text;                // kText: folded Windows-1250
-  int32_t low = 0;                 // kKind, kPrefix: the value; kGrade: the range
-  int32_t high = 0;                //
-  Operator op = Operator::kEqual;  // kComparison
-  int32_t value = 0;               //
-  std::vector<int32_t> skills;     // kComparison: the skills the name means
+  std::string text;                    // kText: folded Windows-1250
+  int32_t low = 0;                     // kKind, kPrefix: the value; kGrade: the range;
+  int32_t high = 0;                    // kGroup: the group base's number
+  Operator op = Operator::kEqual;      // kComparison
+  int32_t value = 0;                   //
+  std::vector<int32_t> skills;         // kComparison, kSort by kSkills: the skills the name means
+  SortKey sortKey = SortKey::kNumber;  // kSort
+  bool descending = false;             //
 };
 
 bool isBlank(char c) {
@@ -208,6 +224,71 @@ std::optional<std::string> readComparison(const Catalogue& catalogue, std::strin
   return resolveSkill(catalogue.skills(), folded, typed, raw, term.skills);
 }
 
+std::optional<std::string> readGroup(const Catalogue& catalogue, std::string_view value,
+                                     std::string_view raw, Term& term) {
+  const std::optional<int32_t> number = readNumber(value);
+  if (!number || *number < catalogue.firstNumber() || *number > catalogue.lastNumber())
+    return quoted(raw) + ": group: needs an item number from " +
+           std::to_string(catalogue.firstNumber()) + " to " +
+           std::to_string(catalogue.lastNumber());
+  term.kind = TermKind::kGroup;
+  term.low = catalogue.groupBaseOf(*number);
+  return std::nullopt;
+}
+
+// Where a sort term's direction starts: its last ':' outside quotes.
+std::size_t findDirection(std::string_view key) {
+  std::size_t found = std::string_view::npos;
+  bool inQuotes = false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (key[i] == '"')
+      inQuotes = !inQuotes;
+    else if (!inQuotes && key[i] == ':')
+      found = i;
+  }
+  return found;
+}
+
+// sort:KEY or sort:KEY:asc|desc. Skills, grade and damage sort highest first,
+// number and name lowest first, unless the direction says otherwise.
+std::optional<std::string> readSort(const Catalogue& catalogue, std::string_view key,
+                                    std::string_view raw, Term& term) {
+  term.kind = TermKind::kSort;
+  std::optional<bool> descending;
+  if (const std::size_t colon = findDirection(key); colon != std::string_view::npos) {
+    const std::string_view direction = key.substr(colon + 1);
+    if (direction != "asc" && direction != "desc")
+      return quoted(raw) + ": sort: the direction must be asc or desc";
+    descending = direction == "desc";
+    key = key.substr(0, colon);
+  }
+  const std::optional<std::string> name = utf8ToCp1250(unquote(key, true));
+  const std::string folded = name ? foldText(*name) : std::string();
+  constexpr std::pair<std::string_view, SortKey> kKeys[] = {{"number", SortKey::kNumber},
+                                                            {"grade", SortKey::kGrade},
+                                                            {"name", SortKey::kName},
+                                                            {"damage", SortKey::kDamage}};
+  const auto* keyword = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                     [&](const auto& entry) { return entry.first == folded; });
+  const bool anySkill =
+      !folded.empty() && std::any_of(catalogue.skills().begin(), catalogue.skills().end(),
+                                     [&](const CatalogueSkill& skill) {
+                                       return skill.foldedName.starts_with(folded);
+                                     });
+  if (keyword != std::end(kKeys)) {
+    term.sortKey = keyword->second;
+  } else if (!anySkill) {
+    return quoted(raw) + ": sort: needs number, grade, name, damage or a skill name";
+  } else {
+    term.sortKey = SortKey::kSkills;
+    if (auto error = resolveSkill(catalogue.skills(), folded, key, raw, term.skills))
+      return error;
+  }
+  const bool lowestFirst = term.sortKey == SortKey::kNumber || term.sortKey == SortKey::kName;
+  term.descending = descending.value_or(!lowestFirst);
+  return std::nullopt;
+}
+
 std::optional<std::string> readTerm(const Catalogue& catalogue, std::string_view raw, Term& term) {
   std::string_view body = raw;
   if (body.size() > 1 && body[0] == '-') {
@@ -216,6 +297,13 @@ std::optional<std::string> readTerm(const Catalogue& catalogue, std::string_view
   }
   if (body.starts_with("kind:") || body.starts_with("grade:") || body.starts_with("prefix:"))
     return readFilter(body, raw, term);
+  if (body.starts_with("group:"))
+    return readGroup(catalogue, body.substr(6), raw, term);
+  if (body.starts_with("sort:")) {
+    if (term.negated)
+      return quoted(raw) + ": sort: orders the results and cannot be negated";
+    return readSort(catalogue, body.substr(5), raw, term);
+  }
   if (const std::size_t opPos = findOperator(body); opPos != std::string_view::npos)
     return readComparison(catalogue, body, opPos, raw, term);
   const std::optional<std::string> text = utf8ToCp1250(unquote(body, false));
@@ -255,6 +343,10 @@ bool matches(const Term& term, const CatalogueItem& item) {
       return item.grade >= term.low && item.grade <= term.high;
     case TermKind::kPrefix:
       return item.prefix == term.low;
+    case TermKind::kGroup:
+      return item.groupBase == term.low;
+    case TermKind::kSort:
+      return true;
     case TermKind::kComparison:
       return std::any_of(term.skills.begin(), term.skills.end(), [&](int32_t skill) {
         return compare(item.sum(skill), term.op, term.value);
@@ -263,25 +355,120 @@ bool matches(const Term& term, const CatalogueItem& item) {
   return false;
 }
 
+// One sort term's key for each item to order, computed once: ordered
+// ascending, so that a descending key is stored negated. Names are compared
+// as they are.
+struct SortColumn {
+  bool byName = false;
+  bool descending = false;
+  std::vector<int64_t> keys;
+};
+
+int64_t sortValue(const Term& term, const CatalogueItem& item) {
+  switch (term.sortKey) {
+    case SortKey::kSkills: {
+      int32_t largest = item.sum(term.skills.front());
+      for (const int32_t skill : term.skills)
+        largest = std::max(largest, item.sum(skill));
+      return largest;
+    }
+    case SortKey::kNumber:
+      return item.number;
+    case SortKey::kGrade:
+      return item.grade;
+    case SortKey::kDamage:
+    case SortKey::kName:
+      break;
+  }
+  return 0;
+}
+
+// Orders `items` by the sort terms, the first deciding, then by increasing
+// number.
+void order(std::vector<const CatalogueItem*>& items, const std::vector<Term>& terms) {
+  std::vector<SortColumn> columns;
+  for (const Term& term : terms) {
+    if (term.kind != TermKind::kSort)
+      continue;
+    SortColumn& column = columns.emplace_back();
+    column.byName = term.sortKey == SortKey::kName;
+    column.descending = term.descending;
+    if (column.byName)
+      continue;
+    column.keys.reserve(items.size());
+    for (const CatalogueItem* item : items) {
+      if (term.sortKey == SortKey::kDamage && !item->damage) {
+        // After every item with a damage line, in either direction; no
+        // twice-average comes near the largest 64-bit number.
+        column.keys.push_back(std::numeric_limits<int64_t>::max());
+        continue;
+      }
+      const int64_t value =
+          term.sortKey == SortKey::kDamage ? item->damage->twiceAverage() : sortValue(term, *item);
+      column.keys.push_back(term.descending ? -value : value);
+    }
+  }
+  if (columns.empty())
+    return;
+  // Sorting positions keeps the keys beside the items they belong to.
+  std::vector<uint32_t> positions(items.size());
+  std::iota(positions.begin(), positions.end(), 0u);
+  std::sort(positions.begin(), positions.end(), [&](uint32_t a, uint32_t b) {
+    for (const SortColumn& column : columns) {
+      if (column.byName) {
+        const int byName = items[a]->foldedName().compare(items[b]->foldedName());
+        if (byName != 0)
+          return column.descending ? byName > 0 : byName < 0;
+      } else if (column.keys[a] != column.keys[b]) {
+        return column.keys[a] < column.keys[b];
+      }
+    }
+    return items[a]->number < items[b]->number;
+  });
+  std::vector<const CatalogueItem*> ordered;
+  ordered.reserve(items.size());
+  for (const uint32_t position : positions)
+    ordered.push_back(items[position]);
+  items = std::move(ordered);
+}
+
+// Reads every term of the query, or gives the first error.
+std::optional<std::string> readTerms(const Catalogue& catalogue, std::string_view queryUtf8,
+                                     std::vector<std::string_view>& rawTerms,
+                                     std::vector<Term>& terms) {
+  if (auto error = splitTerms(queryUtf8, rawTerms))
+    return error;
+  terms.resize(rawTerms.size());
+  for (std::size_t i = 0; i < rawTerms.size(); ++i) {
+    if (auto error = readTerm(catalogue, rawTerms[i], terms[i]))
+      return error;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8) {
   SearchResult result;
   std::vector<std::string_view> rawTerms;
-  result.error = splitTerms(queryUtf8, rawTerms);
-  std::vector<Term> terms(rawTerms.size());
-  for (std::size_t i = 0; i < rawTerms.size() && !result.error; ++i)
-    result.error = readTerm(catalogue, rawTerms[i], terms[i]);
+  std::vector<Term> terms;
+  result.error = readTerms(catalogue, queryUtf8, rawTerms, terms);
   if (result.error)
     return result;
+  std::vector<const CatalogueItem*> found;
   for (const CatalogueItem& item : catalogue.items()) {
     const bool all = std::all_of(terms.begin(), terms.end(), [&](const Term& term) {
       return matches(term, item) != term.negated;
     });
     if (all)
-      result.numbers.push_back(item.number);
+      found.push_back(&item);
   }
+  order(found, terms);
+  result.numbers.reserve(found.size());
+  for (const CatalogueItem* item : found)
+    result.numbers.push_back(item->number);
   return result;
 }
+
 
 }  // namespace tamrix

@@ -22,12 +22,27 @@ struct SkillSum {
   int32_t sum = 0;
 };
 
+// The damage sums of an item whose description has a damage line.
+struct Damage {
+  int32_t sides = 0;
+  int32_t dice = 0;
+  int32_t bonus = 0;
+
+  // Twice the average, dice * (sides + 1) + 2 * bonus: exact, and within 64
+  // bits for any 32-bit sums.
+  int64_t twiceAverage() const { return int64_t{dice} * (int64_t{sides} + 1) + 2 * int64_t{bonus}; }
+};
+
 struct CatalogueItem {
   int32_t number = 0;
-  int32_t kind = 0;    // the group base's kind
-  int32_t grade = 0;   // 0 to kGroupSlots - 1
-  int32_t prefix = 0;  // the random prefix index; 0 for none
-  bool chaos = false;  // the chaos item: no name of its own, no bonuses
+  int32_t kind = 0;       // the group base's kind
+  int32_t grade = 0;      // 0 to kGroupSlots - 1
+  int32_t prefix = 0;     // the random prefix index; 0 for none
+  int32_t groupBase = 0;  // the item number of the group base without a prefix
+  bool chaos = false;     // the chaos item: no name of its own, no bonuses
+  // Set for the items whose description has a damage line: weapons, but not
+  // their chaos items.
+  std::optional<Damage> damage;
 
   // Windows-1250, exactly as describe gives it.
   std::string_view description() const { return description_; }
@@ -75,6 +90,17 @@ class Catalogue {
   // The present skills, by increasing index.
   const std::vector<CatalogueSkill>& skills() const { return skills_; }
 
+  // The item with this number, or null when its description is empty.
+  const CatalogueItem* find(int32_t number) const;
+  // The present skill with this index, or null.
+  const CatalogueSkill* skill(int32_t index) const;
+  // The item numbers the tables describe, first to last.
+  int32_t firstNumber() const { return firstNumber_; }
+  int32_t lastNumber() const { return lastNumber_; }
+  // The group base's item number (without a prefix) of any number from the
+  // first to the last, as CatalogueItem::groupBase gives it for an item.
+  int32_t groupBaseOf(int32_t number) const;
+
  private:
   // Every item's description and folded name line, one after the other, in
   // one buffer rather than two small ones an item: building the catalogue
@@ -82,15 +108,23 @@ class Catalogue {
   std::vector<char> texts_;
   std::vector<CatalogueItem> items_;
   std::vector<CatalogueSkill> skills_;
+  // The tables' shape, for numbers that are no item: none when the database
+  // has no items, so that lastNumber < firstNumber.
+  int32_t firstNumber_ = 0;
+  int32_t lastNumber_ = -1;
+  int32_t stdItemCount_ = 1;
+  int32_t groupSize_ = 1;
 };
 
 struct SearchResult {
-  std::vector<int32_t> numbers;      // increasing
+  std::vector<int32_t> numbers;      // in the order of the query's sort terms
   std::optional<std::string> error;  // UTF-8 usage error naming the term; nothing searched
 };
 
-// The numbers of the catalogue's items that match `queryUtf8`, or the error
-// that makes the query unreadable.
+// The numbers of the catalogue's items that match `queryUtf8`, ordered by
+// its sort: terms, then by increasing number; or the error that makes the
+// query unreadable.
 SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8);
+
 
 }  // namespace tamrix

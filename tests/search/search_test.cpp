@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "search/fold.h"
@@ -109,6 +111,49 @@ TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
   }
 }
 
+// Sorts and groups: the numbers in the order they must come.
+TEST(SearchTest, SortsAndGroupsGiveTheirOrder) {
+  std::vector<int32_t> group0Prefix1(15);
+  std::iota(group0Prefix1.begin(), group0Prefix1.end(), 1450);
+  const std::pair<const char*, std::vector<int32_t>> rows[] = {
+      // Damage: 2 x average 13, 11, 9; highest first unless asc.
+      {"kard grade:0..2 sort:damage", {1002, 1452, 1001, 1451, 1000, 1450}},
+      {"kard grade:0..2 sort:damage:asc", {1000, 1450, 1001, 1451, 1002, 1452}},
+      // Without a damage line (armour, the chaos item) last either way.
+      {"grade:0..1 prefix:0 -? sort:damage", {1001, 1000, 1030, 1015, 1016}},
+      {"grade:0..1 prefix:0 -? sort:damage:asc", {1030, 1000, 1001, 1015, 1016}},
+      {"prefix:1 kind:11 grade:12..14 sort:damage:asc", {1462, 1463, 1464}},
+      {"prefix:1 kind:11 grade:12..14 sort:damage:desc", {1462, 1463, 1464}},
+      // Skills; ties by number, or by the next sort term.
+      {"kard prefix:1 grade:0..2 sort:tuzsebzes", {1452, 1451, 1450}},
+      {"kard prefix:1 grade:0..2 sort:tuzs:asc", {1450, 1451, 1452}},
+      {"grade:0..2 -? sort:talalati_esely",
+       {1002, 1452, 1001, 1030, 1451, 1480, 1000, 1450, 1015, 1016, 1465, 1466}},
+      {"grade:0..2 -? sort:\"találati esély\" sort:name",
+       {1452, 1002, 1451, 1480, 1001, 1030, 1450, 1000, 1466, 1465, 1016, 1015}},
+      {"grade:0..2 -? sort:talalati_esely:asc sort:name:desc",
+       {1015, 1016, 1465, 1466, 1000, 1450, 1030, 1001, 1480, 1451, 1002, 1452}},
+      // A name for two skills sorts by the larger sum: 0 for both, not -1.
+      {"kard grade:0 sort:ero:asc", {1000, 1450}},
+      {"kard prefix:0 grade:0..2 sort:grade", {1002, 1001, 1000}},
+      {"kard prefix:0 grade:0..2 sort:grade:asc sort:number:desc", {1000, 1001, 1002}},
+      {"finom sort:number:desc", {1451, 1001}},
+      {"finom SORT:NUMBER", {}},  // a word: the term names are as written
+      {"finom \"sort:name\"", {}},
+      // Groups: the group base of any number, whatever the prefix.
+      {"group:1452 grade:1", {1001, 1451}},
+      {"group:1900 grade:1", {1001, 1451}},  // a number without a description
+      {"group:1460 prefix:1 sort:grade:asc", group0Prefix1},
+      {"-group:1000 grade:1 prefix:0 -?", {1016}},
+      {"group:29799 prefix:0 grade:0", {1435}},
+  };
+  for (const auto& [query, numbers] : rows) {
+    const SearchResult result = search(catalogue(), query);
+    EXPECT_EQ(result.error, std::nullopt) << query;
+    EXPECT_EQ(result.numbers, numbers) << query;
+  }
+}
+
 TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
   for (const char* query : {"", " \t "})
     EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
@@ -135,6 +180,15 @@ TEST(SearchTest, UnreadableQueriesNameTheTerm) {
       {"ero=>1", "'ero=>1': = needs a number within 32 bits"},
       {">=1", "'>=1': no skill name before >="},
       {"kard ero>+1", "'ero>+1': > needs a number within 32 bits"},
+      {"-sort:grade", "'-sort:grade': sort: orders the results and cannot be negated"},
+      {"sort:xyz", "'sort:xyz': sort: needs number, grade, name, damage or a skill name"},
+      {"sort:", "'sort:': sort: needs number, grade, name, damage or a skill name"},
+      {"sort:grade:up", "'sort:grade:up': sort: the direction must be asc or desc"},
+      {"sort:grade:", "'sort:grade:': sort: the direction must be asc or desc"},
+      {"sort:tuz", "'sort:tuz': tuz names more than one skill: tűzsebzés, tűzmágia"},
+      {"group:999", "'group:999': group: needs an item number from 1000 to 29799"},
+      {"-group:29800", "'-group:29800': group: needs an item number from 1000 to 29799"},
+      {"group:x", "'group:x': group: needs an item number from 1000 to 29799"},
   };
   for (const auto& [query, error] : rows) {
     const SearchResult result = search(catalogue(), query);
