@@ -154,6 +154,27 @@ TEST(SearchTest, SortsAndGroupsGiveTheirOrder) {
   }
 }
 
+TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
+  const std::pair<const char*, std::optional<std::pair<std::string, std::string>>> rows[] = {
+      {"langlo", {{"langolo", "lángoló"}}},
+      {"kard  LANGLO grade:1", {{"kard  langolo grade:1", "lángoló"}}},
+      {"tmpa pancl", {{"tompa pancel", "Tompa Páncél"}}},
+      {"kardd", {{"kard", "kard"}}},  // one edit before two
+      {"kard sisak", std::nullopt},   // no name within two edits
+      {"xq", std::nullopt},           // fewer edits than letters
+      {"-langlo", std::nullopt},
+      {"\"langlo\"", std::nullopt},
+      {"tuz>=4 langlo", std::nullopt},
+  };
+  for (const auto& [query, wanted] : rows) {
+    const std::optional<QuerySuggestion> got = suggestQuery(catalogue(), query);
+    ASSERT_EQ(got.has_value(), wanted.has_value()) << query;
+    if (got) {
+      EXPECT_EQ(std::tie(got->query, got->words), std::tie(wanted->first, wanted->second)) << query;
+    }
+  }
+}
+
 TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
   for (const char* query : {"", " \t "})
     EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
