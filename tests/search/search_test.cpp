@@ -12,6 +12,8 @@
 #include <tuple>
 #include <vector>
 
+#include "search/compare.h"
+#include "search/csv.h"
 #include "search/fold.h"
 #include "search/small_data_set.h"
 #include "text/encoding.h"
@@ -173,6 +175,45 @@ TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
       EXPECT_EQ(std::tie(got->query, got->words), std::tie(wanted->first, wanted->second)) << query;
     }
   }
+}
+
+TEST(CompareTest, RowsOfEverySkillShownWithTheBestMarked) {
+  const std::vector<int32_t> numbers = {1452, 1016, 1000, 0};
+  const Comparison comparison = compareItems(catalogue(), numbers);
+  EXPECT_EQ(comparison.names[1], *utf8ToCp1250("nehéz Páncél"));
+  EXPECT_EQ(comparison.names[3], "");
+  const std::vector<std::tuple<int32_t, std::vector<int32_t>, std::vector<bool>>> rows = {
+      {3, {3, 0, 0, 0}, {true, false, false, false}},
+      {6, {50, 25, 40, 0}, {true, false, false, false}},
+      {7, {4, 0, 2, 0}, {true, false, false, false}},
+      {8, {0, 6, 0, 0}, {false, true, false, false}},
+      {40, {-1, 0, 0, 0}, {false, true, true, true}},
+  };
+  ASSERT_EQ(comparison.rows.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ComparisonRow& row = comparison.rows[i];
+    EXPECT_EQ(std::tie(row.skill, row.values, row.best),
+              std::tie(std::get<0>(rows[i]), std::get<1>(rows[i]), std::get<2>(rows[i])));
+  }
+  ASSERT_EQ(comparison.damage.size(), 4u);
+  EXPECT_EQ(comparison.damage[0]->twiceAverage(), 13);
+  EXPECT_FALSE(comparison.damage[1] || comparison.damage[3]);
+  EXPECT_EQ(comparison.damageBest, std::vector<bool>({true, false, false, false}));
+  // Equal everywhere: nothing stands out; no damage line: no damage row.
+  const std::vector<int32_t> armour = {1015, 1465};
+  const Comparison same = compareItems(catalogue(), armour);
+  EXPECT_EQ(same.rows[1].best, std::vector<bool>({false, false}));
+  EXPECT_TRUE(same.damage.empty());
+}
+
+TEST(CsvTest, OneLinePerNumberUnderEveryPresentSkill) {
+  const std::vector<int32_t> numbers = {1451, 1464, 0};
+  EXPECT_EQ(csvTable(catalogue(), numbers),
+            "\xEF\xBB\xBFnumber,name,kind,grade,prefix,group base,damage,Erő,tűzsebzés,tartósság,"
+            "találati esély,védekezés,tűzmágia,erő,életerő,életerő ölésenként\r\n"
+            "1451,a lángoló finom kardja,11,1,1,1000,1d8+1,,2,45,3,,,-1,,\r\n"
+            "1464,Káosz tárgy!,11,14,1,1000,,,,,,,,,,\r\n"
+            "0,,,,,,,,,,,,,,,\r\n");
 }
 
 TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
