@@ -11,6 +11,7 @@
 
 #include "app/cli/answers.h"
 #include "app/cli/authoring.h"
+#include "app/cli/compare.h"
 #include "app/cli/console.h"
 #include "app/cli/find.h"
 #include "app/cli/options.h"
@@ -87,6 +88,8 @@ Outcome runMode(const Options& options) {
       return on([&](const ItemDatabase& db) { return explainNumbers(options, db, here); });
     case Mode::kDiff:
       return on([&](const ItemDatabase& db) { return diffDataSets(options, db, other); });
+    case Mode::kCompare:
+      return on([&](const ItemDatabase& db) { return compareNumbers(options, db); });
   }
   return Outcome::kFailed;
 }
