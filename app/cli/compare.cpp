@@ -29,7 +29,8 @@ std::size_t displayWidth(std::string_view utf8) {
 }
 
 std::string signedNumber(int32_t value) {
-  return (value > 0 ? "+" : "") + std::to_string(value);
+  std::string text(value > 0 ? "+" : "");
+  return text.append(std::to_string(value));
 }
 
 // The table as lines of cells: the row label first, then one cell per item.
