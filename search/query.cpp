@@ -411,25 +411,36 @@ void order(std::vector<const CatalogueItem*>& items, const std::vector<Term>& te
   }
   if (columns.empty())
     return;
-  // Sorting positions keeps the keys beside the items they belong to.
-  std::vector<uint32_t> positions(items.size());
-  std::iota(positions.begin(), positions.end(), 0u);
-  std::sort(positions.begin(), positions.end(), [&](uint32_t a, uint32_t b) {
-    for (const SortColumn& column : columns) {
-      if (column.byName) {
-        const int byName = items[a]->foldedName().compare(items[b]->foldedName());
+  // The first key sits beside its item's position, so that the comparisons
+  // it decides, most of them, read one array. Positions follow increasing
+  // numbers, so the last tie-break needs no item.
+  struct Entry {
+    int64_t key;
+    uint32_t position;
+  };
+  const bool firstByName = columns.front().byName;
+  std::vector<Entry> entries(items.size());
+  for (uint32_t i = 0; i < entries.size(); ++i)
+    entries[i] = {firstByName ? 0 : columns.front().keys[i], i};
+  const auto later = columns.begin() + (firstByName ? 0 : 1);
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    if (a.key != b.key)
+      return a.key < b.key;
+    for (auto column = later; column != columns.end(); ++column) {
+      if (column->byName) {
+        const int byName = items[a.position]->foldedName().compare(items[b.position]->foldedName());
         if (byName != 0)
-          return column.descending ? byName > 0 : byName < 0;
-      } else if (column.keys[a] != column.keys[b]) {
-        return column.keys[a] < column.keys[b];
+          return column->descending ? byName > 0 : byName < 0;
+      } else if (column->keys[a.position] != column->keys[b.position]) {
+        return column->keys[a.position] < column->keys[b.position];
       }
     }
-    return items[a]->number < items[b]->number;
+    return a.position < b.position;
   });
   std::vector<const CatalogueItem*> ordered;
   ordered.reserve(items.size());
-  for (const uint32_t position : positions)
-    ordered.push_back(items[position]);
+  for (const Entry& entry : entries)
+    ordered.push_back(items[entry.position]);
   items = std::move(ordered);
 }
 
