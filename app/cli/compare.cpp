@@ -9,8 +9,9 @@
 
 #include "app/cli/output.h"
 #include "app/cli/stream_output.h"
-#include "app/comparison_json.h"
 #include "app/dialog_logic.h"
+#include "app/json.h"
+#include "decoder/describe.h"
 #include "search/compare.h"
 #include "text/encoding.h"
 
@@ -21,6 +22,38 @@ namespace {
 constexpr std::string_view kBestMark = " *";
 constexpr std::string_view kDamageLabel = "sebz\xC3\xA9s";  // as the damage line names it
 constexpr std::size_t kGap = 2;
+
+// The damage figure of a damage line, in UTF-8 ("2d6+2").
+std::string damageText(const Damage& damage) {
+  std::string text;
+  appendDamageText(text, damage.sides, damage.dice, damage.bonus);
+  return text;
+}
+
+// {"numbers":[...],"names":[...],"rows":[{"skill":INDEX,"name":TEXT,
+// "values":[...]}],"damage":[...]}: texts in UTF-8, a damage figure per item,
+// null for an item without a damage line.
+Json comparisonJson(const Comparison& comparison) {
+  Json json;
+  json["numbers"] = comparison.numbers;
+  Json& names = json["names"] = Json::array();
+  for (const std::string& name : comparison.names)
+    names.push_back(cp1250ToUtf8(name));
+  Json& rows = json["rows"] = Json::array();
+  for (const ComparisonRow& row : comparison.rows) {
+    Json entry;
+    entry["skill"] = row.skill;
+    entry["name"] = cp1250ToUtf8(row.name);
+    entry["values"] = row.values;
+    rows.push_back(std::move(entry));
+  }
+  Json& damage = json["damage"] = Json::array();
+  for (std::size_t i = 0; i < comparison.numbers.size(); ++i) {
+    const bool shown = i < comparison.damage.size() && comparison.damage[i];
+    damage.push_back(shown ? Json(damageText(*comparison.damage[i])) : Json(nullptr));
+  }
+  return json;
+}
 
 // Columns on a terminal: one per character, whatever its UTF-8 length.
 std::size_t displayWidth(std::string_view utf8) {
