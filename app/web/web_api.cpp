@@ -205,8 +205,8 @@ TAMRIX_EXPORT(tamrix_list) const int32_t* tamrixList() {
   return session().list.data();
 }
 
-// The comparison of the numbers in the input (decimal, separated by commas),
-// as tamrix-cli --compare computes it. Returns how many skill rows it has.
+// The comparison of the numbers in the input (decimal, separated by commas;
+// the first eight), as tamrix-cli --compare computes it. Returns how many skill rows it has.
 // At tamrix_list, per row: the skill, each item's value, and a mask of the
 // items that hold the best value (bit i for item i); then a mask of the items
 // with a damage line and a mask of the best damage. The output holds, a line
@@ -219,7 +219,9 @@ TAMRIX_EXPORT(tamrix_compare) int32_t tamrixCompare() {
   if (!s.catalogue)
     return 0;
   std::vector<int32_t> numbers;
-  for (std::size_t start = 0; start < s.input.size();) {
+  // As many as tamrix-cli compares, and so that every item has a bit.
+  constexpr std::size_t kMaxCompared = 8;
+  for (std::size_t start = 0; start < s.input.size() && numbers.size() < kMaxCompared;) {
     const std::size_t comma = std::min(s.input.find(',', start), s.input.size());
     numbers.push_back(tamrix::readNumberField(s.input.substr(start, comma - start)));
     start = comma + 1;
