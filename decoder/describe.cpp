@@ -37,6 +37,20 @@ void appendNumber(std::string& text, int32_t value) {
 
 }  // namespace
 
+void appendDamageText(std::string& text, int32_t sides, int32_t dice, int32_t bonus) {
+  if (dice != 0)
+    appendNumber(text, dice);
+  if (sides != 0) {
+    text += 'd';
+    appendNumber(text, sides);
+  }
+  // The plus sign is written whatever the bonus's sign: -2 reads "+-2".
+  if (bonus != 0) {
+    text += '+';
+    appendNumber(text, bonus);
+  }
+}
+
 void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding>& decoding,
                         std::string& text) {
   text.clear();
@@ -95,21 +109,8 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
       text.append(kWeaponRemark);
   }
   if (weapon) {
-    const int32_t sides = sums[sums.size() - 3];
-    const int32_t dice = sums[sums.size() - 2];
-    const int32_t bonus = sums[sums.size() - 1];
     text.append(kDamageLabel);
-    if (dice != 0)
-      appendNumber(text, dice);
-    if (sides != 0) {
-      text += 'd';
-      appendNumber(text, sides);
-    }
-    // The plus sign is written whatever the bonus's sign: -2 reads "+-2".
-    if (bonus != 0) {
-      text += '+';
-      appendNumber(text, bonus);
-    }
+    appendDamageText(text, sums[sums.size() - 3], sums[sums.size() - 2], sums[sums.size() - 1]);
   }
   normalizeLine(text);
 }

@@ -1,7 +1,9 @@
 // Fuzzes the query language on a small catalogue: any bytes as a query must
-// give either an error and no numbers, or increasing numbers of catalogue
-// items; and a single term and the same term behind '-' must split the
-// catalogue between them. Any difference aborts.
+// give either an error and no numbers, or distinct numbers of catalogue
+// items; with sort:number first, the same numbers in increasing order (a
+// sort orders, never filters); and a single term and the same term behind
+// '-' must split the catalogue between them, but for a sort term, which
+// cannot be negated. A suggestion must not fail. Any difference aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -38,8 +40,9 @@ void fail(const char* what, std::string_view query) {
   std::abort();
 }
 
-// The numbers, checked: increasing, each an item of the catalogue.
-std::set<int32_t> checked(const SearchResult& result, std::string_view query) {
+// The numbers, checked: distinct (increasing if `increasing`), each an item
+// of the catalogue.
+std::set<int32_t> checked(const SearchResult& result, std::string_view query, bool increasing) {
   static const std::set<int32_t> items = [] {
     std::set<int32_t> numbers;
     for (const tamrix::CatalogueItem& item : catalogue().items())
@@ -49,12 +52,15 @@ std::set<int32_t> checked(const SearchResult& result, std::string_view query) {
   if (result.error && !result.numbers.empty())
     fail("an error with numbers", query);
   for (std::size_t i = 0; i < result.numbers.size(); ++i) {
-    if (i > 0 && result.numbers[i - 1] >= result.numbers[i])
+    if (increasing && i > 0 && result.numbers[i - 1] >= result.numbers[i])
       fail("numbers not increasing", query);
     if (items.count(result.numbers[i]) == 0)
       fail("a number that is no item", query);
   }
-  return {result.numbers.begin(), result.numbers.end()};
+  std::set<int32_t> found(result.numbers.begin(), result.numbers.end());
+  if (found.size() != result.numbers.size())
+    fail("a number found twice", query);
+  return found;
 }
 
 }  // namespace
@@ -62,16 +68,28 @@ std::set<int32_t> checked(const SearchResult& result, std::string_view query) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string query(reinterpret_cast<const char*>(data), size);
   const SearchResult result = tamrix::search(catalogue(), query);
-  const std::set<int32_t> found = checked(result, query);
+  const std::set<int32_t> found = checked(result, query, false);
+  const std::string byNumber = "sort:number " + query;
+  const SearchResult ordered = tamrix::search(catalogue(), byNumber);
+  if (ordered.error.has_value() != result.error.has_value() ||
+      checked(ordered, byNumber, true) != found)
+    fail("another result in number order", query);
+  if (result.numbers.empty())
+    tamrix::suggestQuery(catalogue(), query);
 
   // One term without blanks or quotes that does not start with '-'.
   if (result.error || query.empty() || query[0] == '-' ||
       query.find_first_of(" \t\"") != std::string::npos)
     return 0;
   const SearchResult negated = tamrix::search(catalogue(), "-" + query);
+  if (query.starts_with("sort:")) {
+    if (!negated.error)
+      fail("a negated sort term read", query);
+    return 0;
+  }
   if (negated.error)
     fail("an error only behind '-'", query);
-  for (const int32_t number : checked(negated, "-" + query)) {
+  for (const int32_t number : checked(negated, "-" + query, false)) {
     if (found.count(number) != 0)
       fail("an item that matches a term and its negation", query);
   }

@@ -29,6 +29,10 @@ RATIOS = [
     ("query, a word / describe all", "BM_QueryWord", "BM_DescribeAllSample", 0.5),
     ("query, a comparison / describe all", "BM_QueryComparison", "BM_DescribeAllSample", 0.5),
     ("query, five terms / describe all", "BM_QueryFiveTerms", "BM_DescribeAllSample", 0.5),
+    ("query sorted / unsorted, sample set", "BM_QuerySortedComparison", "BM_QueryComparison", 1.5),
+    ("query sorted / unsorted, large set", "BM_QuerySortedComparisonLarge",
+     "BM_QueryComparisonLarge", 1.5),
+    ("weapons by damage / describe all", "BM_QuerySortedWeapons", "BM_DescribeAllSample", 0.5),
 ]
 PEAK_MEMORY_LIMIT_KB = 8 * 1024
 

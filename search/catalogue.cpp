@@ -30,6 +30,25 @@ std::string_view CatalogueItem::nameLine() const {
   return text.substr(0, text.find('\n'));
 }
 
+const CatalogueItem* Catalogue::find(int32_t number) const {
+  const auto at =
+      std::lower_bound(items_.begin(), items_.end(), number,
+                       [](const CatalogueItem& item, int32_t n) { return item.number < n; });
+  return at != items_.end() && at->number == number ? &*at : nullptr;
+}
+
+const CatalogueSkill* Catalogue::skill(int32_t index) const {
+  const auto at =
+      std::lower_bound(skills_.begin(), skills_.end(), index,
+                       [](const CatalogueSkill& skill, int32_t i) { return skill.index < i; });
+  return at != skills_.end() && at->index == index ? &*at : nullptr;
+}
+
+int32_t Catalogue::groupBaseOf(int32_t number) const {
+  const int32_t slot = (number - firstNumber_) % stdItemCount_;
+  return firstNumber_ + slot - slot % groupSize_;
+}
+
 int32_t CatalogueItem::sum(int32_t skill) const {
   for (const SkillSum& bonus : bonuses()) {
     if (bonus.skill == skill)
@@ -40,6 +59,12 @@ int32_t CatalogueItem::sum(int32_t skill) const {
 
 Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
   const ItemNumberRange numbers = itemNumberRange(db);
+  if (numbers.end > numbers.first) {
+    firstNumber_ = static_cast<int32_t>(numbers.first);
+    lastNumber_ = static_cast<int32_t>(numbers.end - 1);
+    stdItemCount_ = db.stdItemCount();
+    groupSize_ = db.groupSize();
+  }
   const auto itemBound =
       static_cast<std::size_t>(std::max<int64_t>(numbers.end - numbers.first, 0));
   items_.reserve(itemBound);
@@ -72,7 +97,12 @@ Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
     item.kind = decoding->kind;
     item.grade = decoding->item.grade;
     item.prefix = decoding->item.prefix;
+    item.groupBase = firstNumber_ + decoding->item.groupBase;
     item.chaos = decoding->chaos;
+    if (isWeaponKind(item.kind) && !item.chaos) {
+      const std::vector<int32_t>& sums = decoding->sums;
+      item.damage = Damage{sums[sums.size() - 3], sums[sums.size() - 2], sums[sums.size() - 1]};
+    }
     for (const int32_t skill : decoding->skillsAdded())
       if (const int32_t sum = decoding->sums[static_cast<std::size_t>(skill)]; sum != 0)
         item.bonuses_[item.bonusCount_++] = {skill, sum};

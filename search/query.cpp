@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
+#include <limits>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +13,7 @@
 #include <vector>
 
 #include "search/fold.h"
+#include "search/name_words.h"
 #include "search/search.h"
 #include "text/encoding.h"
 
@@ -19,18 +23,31 @@ namespace {
 
 constexpr int32_t kLastGrade = kGroupSlots - 1;
 
-enum class TermKind { kText, kNothing, kKind, kWeapon, kGrade, kPrefix, kComparison };
+enum class TermKind {
+  kText,
+  kNothing,
+  kKind,
+  kWeapon,
+  kGrade,
+  kPrefix,
+  kGroup,
+  kComparison,
+  kSort
+};
 enum class Operator { kGreaterEqual, kLessEqual, kGreater, kLess, kEqual };
+enum class SortKey { kSkills, kNumber, kGrade, kName, kDamage };
 
 struct Term {
   TermKind kind = TermKind::kText;
   bool negated = false;
-  std::string text;                // kText: folded Windows-1250
-  int32_t low = 0;                 // kKind, kPrefix: the value; kGrade: the range
-  int32_t high = 0;                //
-  Operator op = Operator::kEqual;  // kComparison
-  int32_t value = 0;               //
-  std::vector<int32_t> skills;     // kComparison: the skills the name means
+  std::string text;                    // kText: folded Windows-1250
+  int32_t low = 0;                     // kKind, kPrefix: the value; kGrade: the range;
+  int32_t high = 0;                    // kGroup: the group base's number
+  Operator op = Operator::kEqual;      // kComparison
+  int32_t value = 0;                   //
+  std::vector<int32_t> skills;         // kComparison, kSort by kSkills: the skills the name means
+  SortKey sortKey = SortKey::kNumber;  // kSort
+  bool descending = false;             //
 };
 
 bool isBlank(char c) {
@@ -211,6 +228,69 @@ std::optional<SearchError> readComparison(const Catalogue& catalogue, std::strin
   return resolveSkill(catalogue.skills(), folded, typed, raw, term.skills);
 }
 
+std::optional<SearchError> readGroup(const Catalogue& catalogue, std::string_view value,
+                                     std::string_view raw, Term& term) {
+  const std::optional<int32_t> number = readNumber(value);
+  if (!number || *number < catalogue.firstNumber() || *number > catalogue.lastNumber())
+    return errorOf(SearchErrorCode::kGroupValue, raw);
+  term.kind = TermKind::kGroup;
+  term.low = catalogue.groupBaseOf(*number);
+  return std::nullopt;
+}
+
+// Where a sort term's direction starts: its last ':' outside quotes.
+std::size_t findDirection(std::string_view key) {
+  std::size_t found = std::string_view::npos;
+  bool inQuotes = false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (key[i] == '"')
+      inQuotes = !inQuotes;
+    else if (!inQuotes && key[i] == ':')
+      found = i;
+  }
+  return found;
+}
+
+// sort:KEY or sort:KEY:asc|desc. Skills, grade and damage sort highest first,
+// number and name lowest first, unless the direction says otherwise.
+std::optional<SearchError> readSort(const Catalogue& catalogue, std::string_view key,
+                                    std::string_view raw, Term& term) {
+  term.kind = TermKind::kSort;
+  std::optional<bool> descending;
+  if (const std::size_t colon = findDirection(key); colon != std::string_view::npos) {
+    const std::string_view direction = key.substr(colon + 1);
+    if (direction != "asc" && direction != "desc")
+      return errorOf(SearchErrorCode::kSortDirection, raw);
+    descending = direction == "desc";
+    key = key.substr(0, colon);
+  }
+  const std::optional<std::string> name = utf8ToCp1250(unquote(key, true));
+  const std::string folded = name ? foldText(*name) : std::string();
+  constexpr std::pair<std::string_view, SortKey> kKeys[] = {{"number", SortKey::kNumber},
+                                                            {"grade", SortKey::kGrade},
+                                                            {"name", SortKey::kName},
+                                                            {"damage", SortKey::kDamage}};
+  const auto* keyword = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                     [&](const auto& entry) { return entry.first == folded; });
+  const bool anySkill =
+      !folded.empty() && std::any_of(catalogue.skills().begin(), catalogue.skills().end(),
+                                     [&](const CatalogueSkill& skill) {
+                                       return skill.foldedName.starts_with(folded);
+                                     });
+  if (keyword != std::end(kKeys)) {
+    term.sortKey = keyword->second;
+  } else if (!anySkill) {
+    return errorOf(SearchErrorCode::kSortKey, raw);
+  } else {
+    term.sortKey = SortKey::kSkills;
+    if (auto error = resolveSkill(catalogue.skills(), folded, key, raw, term.skills))
+      return error;
+  }
+  const bool lowestFirst = term.sortKey == SortKey::kNumber || term.sortKey == SortKey::kName;
+  term.descending = descending.value_or(!lowestFirst);
+  return std::nullopt;
+}
+
 std::optional<SearchError> readTerm(const Catalogue& catalogue, std::string_view raw, Term& term) {
   std::string_view body = raw;
   if (body.size() > 1 && body[0] == '-') {
@@ -219,6 +299,13 @@ std::optional<SearchError> readTerm(const Catalogue& catalogue, std::string_view
   }
   if (body.starts_with("kind:") || body.starts_with("grade:") || body.starts_with("prefix:"))
     return readFilter(body, raw, term);
+  if (body.starts_with("group:"))
+    return readGroup(catalogue, body.substr(6), raw, term);
+  if (body.starts_with("sort:")) {
+    if (term.negated)
+      return errorOf(SearchErrorCode::kSortNegated, raw);
+    return readSort(catalogue, body.substr(5), raw, term);
+  }
   if (const std::size_t opPos = findOperator(body); opPos != std::string_view::npos)
     return readComparison(catalogue, body, opPos, raw, term);
   const std::optional<std::string> text = utf8ToCp1250(unquote(body, false));
@@ -258,6 +345,10 @@ bool matches(const Term& term, const CatalogueItem& item) {
       return item.grade >= term.low && item.grade <= term.high;
     case TermKind::kPrefix:
       return item.prefix == term.low;
+    case TermKind::kGroup:
+      return item.groupBase == term.low;
+    case TermKind::kSort:
+      return true;
     case TermKind::kComparison:
       return std::any_of(term.skills.begin(), term.skills.end(), [&](int32_t skill) {
         return compare(item.sum(skill), term.op, term.value);
@@ -266,25 +357,168 @@ bool matches(const Term& term, const CatalogueItem& item) {
   return false;
 }
 
+// One sort term's key for each item to order, computed once: ordered
+// ascending, so that a descending key is stored negated. Names are compared
+// as they are.
+struct SortColumn {
+  bool byName = false;
+  bool descending = false;
+  std::vector<int64_t> keys;
+};
+
+int64_t sortValue(const Term& term, const CatalogueItem& item) {
+  switch (term.sortKey) {
+    case SortKey::kSkills: {
+      int32_t largest = item.sum(term.skills.front());
+      for (const int32_t skill : term.skills)
+        largest = std::max(largest, item.sum(skill));
+      return largest;
+    }
+    case SortKey::kNumber:
+      return item.number;
+    case SortKey::kGrade:
+      return item.grade;
+    case SortKey::kDamage:
+    case SortKey::kName:
+      break;
+  }
+  return 0;
+}
+
+// Orders `items` by the sort terms, the first deciding, then by increasing
+// number.
+void order(std::vector<const CatalogueItem*>& items, const std::vector<Term>& terms) {
+  std::vector<SortColumn> columns;
+  for (const Term& term : terms) {
+    if (term.kind != TermKind::kSort)
+      continue;
+    SortColumn& column = columns.emplace_back();
+    column.byName = term.sortKey == SortKey::kName;
+    column.descending = term.descending;
+    if (column.byName)
+      continue;
+    column.keys.reserve(items.size());
+    for (const CatalogueItem* item : items) {
+      if (term.sortKey == SortKey::kDamage && !item->damage) {
+        // After every item with a damage line, in either direction; no
+        // twice-average comes near the largest 64-bit number.
+        column.keys.push_back(std::numeric_limits<int64_t>::max());
+        continue;
+      }
+      const int64_t value =
+          term.sortKey == SortKey::kDamage ? item->damage->twiceAverage() : sortValue(term, *item);
+      column.keys.push_back(term.descending ? -value : value);
+    }
+  }
+  if (columns.empty())
+    return;
+  // The first key sits beside its item's position, so that the comparisons
+  // it decides, most of them, read one array. Positions follow increasing
+  // numbers, so the last tie-break needs no item.
+  struct Entry {
+    int64_t key;
+    uint32_t position;
+  };
+  const bool firstByName = columns.front().byName;
+  std::vector<Entry> entries(items.size());
+  for (uint32_t i = 0; i < entries.size(); ++i)
+    entries[i] = {firstByName ? 0 : columns.front().keys[i], i};
+  const auto later = columns.begin() + (firstByName ? 0 : 1);
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    if (a.key != b.key)
+      return a.key < b.key;
+    for (auto column = later; column != columns.end(); ++column) {
+      if (column->byName) {
+        const int byName = items[a.position]->foldedName().compare(items[b.position]->foldedName());
+        if (byName != 0)
+          return column->descending ? byName > 0 : byName < 0;
+      } else if (column->keys[a.position] != column->keys[b.position]) {
+        return column->keys[a.position] < column->keys[b.position];
+      }
+    }
+    return a.position < b.position;
+  });
+  std::vector<const CatalogueItem*> ordered;
+  ordered.reserve(items.size());
+  for (const Entry& entry : entries)
+    ordered.push_back(items[entry.position]);
+  items = std::move(ordered);
+}
+
+// Reads every term of the query, or gives the first error.
+std::optional<SearchError> readTerms(const Catalogue& catalogue, std::string_view queryUtf8,
+                                     std::vector<std::string_view>& rawTerms,
+                                     std::vector<Term>& terms) {
+  if (auto error = splitTerms(queryUtf8, rawTerms))
+    return error;
+  terms.resize(rawTerms.size());
+  for (std::size_t i = 0; i < rawTerms.size(); ++i) {
+    if (auto error = readTerm(catalogue, rawTerms[i], terms[i]))
+      return error;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8) {
   SearchResult result;
   std::vector<std::string_view> rawTerms;
-  result.error = splitTerms(queryUtf8, rawTerms);
-  std::vector<Term> terms(rawTerms.size());
-  for (std::size_t i = 0; i < rawTerms.size() && !result.error; ++i)
-    result.error = readTerm(catalogue, rawTerms[i], terms[i]);
+  std::vector<Term> terms;
+  result.error = readTerms(catalogue, queryUtf8, rawTerms, terms);
   if (result.error)
     return result;
+  std::vector<const CatalogueItem*> found;
   for (const CatalogueItem& item : catalogue.items()) {
     const bool all = std::all_of(terms.begin(), terms.end(), [&](const Term& term) {
       return matches(term, item) != term.negated;
     });
     if (all)
-      result.numbers.push_back(item.number);
+      found.push_back(&item);
   }
+  order(found, terms);
+  result.numbers.reserve(found.size());
+  for (const CatalogueItem* item : found)
+    result.numbers.push_back(item->number);
   return result;
+}
+
+std::optional<QuerySuggestion> suggestQuery(const Catalogue& catalogue,
+                                            std::string_view queryUtf8) {
+  std::vector<std::string_view> rawTerms;
+  std::vector<Term> terms;
+  if (readTerms(catalogue, queryUtf8, rawTerms, terms))
+    return std::nullopt;
+  std::optional<NameWords> names;  // built only for a word that needs it
+  QuerySuggestion suggestion;
+  std::size_t copied = 0;  // how much of the query is in suggestion.query
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    const Term& term = terms[i];
+    if (term.kind != TermKind::kText || term.negated || term.text.empty() ||
+        term.text.find(' ') != std::string::npos || rawTerms[i].find('"') != std::string::npos)
+      continue;
+    const bool named = std::any_of(
+        catalogue.items().begin(), catalogue.items().end(), [&](const CatalogueItem& item) {
+          return item.foldedName().find(term.text) != std::string_view::npos;
+        });
+    if (named)
+      continue;
+    if (!names)
+      names.emplace(catalogue);
+    const std::optional<NameWord> closest = names->closest(term.text);
+    if (!closest)
+      continue;
+    const auto start = static_cast<std::size_t>(rawTerms[i].data() - queryUtf8.data());
+    suggestion.query.append(queryUtf8.substr(copied, start - copied))
+        .append(cp1250ToUtf8(closest->folded));
+    copied = start + rawTerms[i].size();
+    suggestion.words.append(suggestion.words.empty() ? "" : " ")
+        .append(cp1250ToUtf8(closest->shown));
+  }
+  if (suggestion.words.empty())
+    return std::nullopt;
+  suggestion.query.append(queryUtf8.substr(copied));
+  return suggestion;
 }
 
 }  // namespace tamrix

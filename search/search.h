@@ -22,12 +22,27 @@ struct SkillSum {
   int32_t sum = 0;
 };
 
+// The damage sums of an item whose description has a damage line.
+struct Damage {
+  int32_t sides = 0;
+  int32_t dice = 0;
+  int32_t bonus = 0;
+
+  // Twice the average, dice * (sides + 1) + 2 * bonus: exact, and within 64
+  // bits for any 32-bit sums.
+  int64_t twiceAverage() const { return int64_t{dice} * (int64_t{sides} + 1) + 2 * int64_t{bonus}; }
+};
+
 struct CatalogueItem {
   int32_t number = 0;
-  int32_t kind = 0;    // the group base's kind
-  int32_t grade = 0;   // 0 to kGroupSlots - 1
-  int32_t prefix = 0;  // the random prefix index; 0 for none
-  bool chaos = false;  // the chaos item: no name of its own, no bonuses
+  int32_t kind = 0;       // the group base's kind
+  int32_t grade = 0;      // 0 to kGroupSlots - 1
+  int32_t prefix = 0;     // the random prefix index; 0 for none
+  int32_t groupBase = 0;  // the item number of the group base without a prefix
+  bool chaos = false;     // the chaos item: no name of its own, no bonuses
+  // Set for the items whose description has a damage line: weapons, but not
+  // their chaos items.
+  std::optional<Damage> damage;
 
   // Windows-1250, exactly as describe gives it.
   std::string_view description() const { return description_; }
@@ -75,6 +90,17 @@ class Catalogue {
   // The present skills, by increasing index.
   const std::vector<CatalogueSkill>& skills() const { return skills_; }
 
+  // The item with this number, or null when its description is empty.
+  const CatalogueItem* find(int32_t number) const;
+  // The present skill with this index, or null.
+  const CatalogueSkill* skill(int32_t index) const;
+  // The item numbers the tables describe, first to last.
+  int32_t firstNumber() const { return firstNumber_; }
+  int32_t lastNumber() const { return lastNumber_; }
+  // The group base's item number (without a prefix) of any number from the
+  // first to the last, as CatalogueItem::groupBase gives it for an item.
+  int32_t groupBaseOf(int32_t number) const;
+
  private:
   // Every item's description and folded name line, one after the other, in
   // one buffer rather than two small ones an item: building the catalogue
@@ -82,6 +108,12 @@ class Catalogue {
   std::vector<char> texts_;
   std::vector<CatalogueItem> items_;
   std::vector<CatalogueSkill> skills_;
+  // The tables' shape, for numbers that are no item: none when the database
+  // has no items, so that lastNumber < firstNumber.
+  int32_t firstNumber_ = 0;
+  int32_t lastNumber_ = -1;
+  int32_t stdItemCount_ = 1;
+  int32_t groupSize_ = 1;
 };
 
 // Why a query cannot be read. The search gives the reason and its parts;
@@ -95,6 +127,10 @@ enum class SearchErrorCode {
   kAmbiguousSkill,   // `name` begins the names of several skills
   kComparisonValue,  // no number within 32 bits after `op`
   kNoSkillName,      // nothing before `op`
+  kGroupValue,       // group: without an item number
+  kSortKey,          // sort: without number, grade, name, damage or a skill
+  kSortDirection,    // sort:KEY: followed by neither asc nor desc
+  kSortNegated,      // -sort:, which would remove no item
 };
 
 // All texts in UTF-8, as typed.
@@ -117,12 +153,24 @@ std::string searchErrorEnglish(const SearchError& error);
 std::string searchErrorHungarian(const SearchError& error);
 
 struct SearchResult {
-  std::vector<int32_t> numbers;      // increasing
+  std::vector<int32_t> numbers;      // in the order of the query's sort terms
   std::optional<SearchError> error;  // the query cannot be read; nothing searched
 };
 
-// The numbers of the catalogue's items that match `queryUtf8`, or the error
-// that makes the query unreadable.
+// The numbers of the catalogue's items that match `queryUtf8`, ordered by
+// its sort: terms, then by increasing number; or the error that makes the
+// query unreadable.
 SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8);
+
+// For a query that finds nothing: the same query with each word that occurs
+// in no name line replaced by the closest word of the name lines (folded, at
+// most two edits away). `query` is the new query (UTF-8, the words folded);
+// `words` the new words as a name line writes them (UTF-8, blank-separated).
+struct QuerySuggestion {
+  std::string query;
+  std::string words;
+};
+// Nothing when no word can be replaced, or the query cannot be read.
+std::optional<QuerySuggestion> suggestQuery(const Catalogue& catalogue, std::string_view queryUtf8);
 
 }  // namespace tamrix

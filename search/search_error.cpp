@@ -39,6 +39,15 @@ std::string searchErrorEnglish(const SearchError& error) {
       return text + error.op + " needs a number within 32 bits";
     case SearchErrorCode::kNoSkillName:
       return text + "no skill name before " + error.op;
+    case SearchErrorCode::kGroupValue:
+      return text + "group: needs an item number from " + std::to_string(kFirstItemNumber) +
+             " to " + std::to_string(kEndItemNumber - 1);
+    case SearchErrorCode::kSortKey:
+      return text + "sort: needs number, grade, name, damage or a skill name";
+    case SearchErrorCode::kSortDirection:
+      return text + "sort: the direction must be asc or desc";
+    case SearchErrorCode::kSortNegated:
+      return text + "sort: orders the results and cannot be negated";
   }
   return text;
 }
@@ -66,6 +75,15 @@ std::string searchErrorHungarian(const SearchError& error) {
       return text + error.op + " után 32 bites egész szám kell";
     case SearchErrorCode::kNoSkillName:
       return text + error.op + " előtt nincs képességnév";
+    case SearchErrorCode::kGroupValue:
+      return text + "group: után tárgyszám kell " + std::to_string(kFirstItemNumber) + " és " +
+             std::to_string(kEndItemNumber - 1) + " között";
+    case SearchErrorCode::kSortKey:
+      return text + "sort: után number, grade, name, damage vagy egy képesség neve kell";
+    case SearchErrorCode::kSortDirection:
+      return text + "sort: irányként csak asc vagy desc állhat";
+    case SearchErrorCode::kSortNegated:
+      return text + "sort: csak rendez, nem lehet tagadni";
   }
   return text;
 }

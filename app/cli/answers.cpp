@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/cli/console.h"
 #include "app/cli/line_input.h"
@@ -9,6 +10,7 @@
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "decoder/item_number.h"
+#include "search/search.h"
 
 namespace tamrix::cli {
 
@@ -47,6 +49,15 @@ Outcome describeNumbers(const Options& options, const ItemDatabase& db) {
 }
 
 Outcome describeAll(const Options& options, const ItemDatabase& db) {
+  if (options.format == Format::kCsv) {
+    const Catalogue catalogue(db);
+    std::vector<int32_t> numbers;
+    numbers.reserve(catalogue.items().size());
+    for (const CatalogueItem& item : catalogue.items())
+      numbers.push_back(item.number);
+    writeCsv(stdout, catalogue, numbers);
+    return Outcome::kDone;
+  }
   const ItemNumberRange range = itemNumberRange(db);
   for (int64_t n = range.first; n < range.end; ++n)
     writeAnswer(stdout, options.format, db, static_cast<int32_t>(n), /*skipEmpty=*/true);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "app/cli/console.h"
@@ -19,10 +20,19 @@ Outcome findItems(const Options& options, const ItemDatabase& db) {
                             "\nTry 'tamrix-cli --help'.\n");
     return Outcome::kUsage;
   }
-  for (const int32_t number : result.numbers)
-    writeAnswer(stdout, options.format, db, number, /*skipEmpty=*/true);
-  if (result.numbers.empty() && isTerminal(stderr))
-    writeOutput(stderr, "tamrix-cli: no item matches\n");
+  if (options.format == Format::kCsv) {
+    writeCsv(stdout, catalogue, result.numbers);
+  } else {
+    for (const int32_t number : result.numbers)
+      writeAnswer(stdout, options.format, db, number, /*skipEmpty=*/true);
+  }
+  if (result.numbers.empty() && isTerminal(stderr)) {
+    const std::optional<QuerySuggestion> suggestion = suggestQuery(catalogue, options.query);
+    writeOutput(stderr,
+                "tamrix-cli: no item matches" +
+                    (suggestion ? "; did you mean: " + suggestion->query + "?" : std::string()) +
+                    "\n");
+  }
   return Outcome::kDone;
 }
 

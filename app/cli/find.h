@@ -7,10 +7,10 @@
 namespace tamrix::cli {
 
 // Writes the record of every item that matches options.query to standard
-// output, as --all writes it. Nothing matching is success (a note on
-// standard error says so when it is a terminal); a query that cannot be
-// read is a usage error, written to standard error, with nothing on
-// standard output.
+// output, in the query's order, as --all writes it. Nothing matching is
+// success (a note on standard error says so when it is a terminal, with the
+// query that a misspelt word may have meant); a query that cannot be read is
+// a usage error, written to standard error, with nothing on standard output.
 Outcome findItems(const Options& options, const ItemDatabase& db);
 
 }  // namespace tamrix::cli

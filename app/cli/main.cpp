@@ -11,6 +11,7 @@
 
 #include "app/cli/answers.h"
 #include "app/cli/authoring.h"
+#include "app/cli/compare.h"
 #include "app/cli/console.h"
 #include "app/cli/data_search.h"
 #include "app/cli/find.h"
@@ -94,6 +95,8 @@ Outcome runMode(const Options& options) {
           [&](const ItemDatabase& db, Place here) { return explainNumbers(options, db, here); });
     case Mode::kDiff:
       return on([&](const ItemDatabase& db, Place) { return diffDataSets(options, db, other); });
+    case Mode::kCompare:
+      return on([&](const ItemDatabase& db, Place) { return compareNumbers(options, db); });
   }
   return Outcome::kFailed;
 }

@@ -16,7 +16,8 @@ constexpr ModeSet bit(Mode mode) {
 
 // The modes that load a data set.
 constexpr ModeSet kDataModes = bit(Mode::kDescribe) | bit(Mode::kAll) | bit(Mode::kFind) |
-                               bit(Mode::kCheck) | bit(Mode::kExplain) | bit(Mode::kDiff);
+                               bit(Mode::kCheck) | bit(Mode::kExplain) | bit(Mode::kDiff) |
+                               bit(Mode::kCompare);
 
 enum class Role {
   kMode,     // chooses what the run does
@@ -72,6 +73,13 @@ constexpr std::array kOptions = {
               .modes = kDataModes,
               .help = "write one JSON object per line: "
                       "{\"number\":N,\"name\":...,\"description\":...}"},
+    OptionRow{.name = "--csv",
+              .role = Role::kFormat,
+              .format = Format::kCsv,
+              .modes = bit(Mode::kAll) | bit(Mode::kFind) | bit(Mode::kCompare),
+              .help = "write CSV for spreadsheets: UTF-8 with a byte order mark, CR LF, a line\n"
+                      "per item (number, name, kind, grade, prefix, group base, damage, a\n"
+                      "column per skill)"},
     OptionRow{.name = "--all",
               .role = Role::kMode,
               .mode = Mode::kAll,
@@ -85,8 +93,10 @@ constexpr std::array kOptions = {
               .help = "describe the items that match the query made of all the words after\n"
                       "it, as --all does. Terms: words of the name, \"phrases\", SKILL>=N\n"
                       "(also <=, >, <, =), kind:N, kind:weapon, grade:N..M, prefix:N,\n"
-                      "-TERM for not; case and accents do not matter.\n"
-                      "Example: --find kard tuzsebzes>=4 grade:10..14 (docs/search.md)"},
+                      "group:N, -TERM for not; case and accents do not matter.\n"
+                      "sort:KEY[:asc|:desc] orders by a skill, number, grade, name or damage.\n"
+                      "Example: --find kard tuzsebzes>=4 grade:10..14 sort:tuzsebzes\n"
+                      "(docs/search.md)"},
     OptionRow{.name = "--check",
               .role = Role::kMode,
               .mode = Mode::kCheck,
@@ -110,6 +120,13 @@ constexpr std::array kOptions = {
               .store = [](Options& o, std::string dir) { o.otherDirectory = std::move(dir); },
               .help = "list every number whose description differs in the data set of\n"
                       "OTHER_DIR, then a summary"},
+    OptionRow{.name = "--compare",
+              .role = Role::kMode,
+              .mode = Mode::kCompare,
+              .minNumbers = 2,
+              .maxNumbers = 8,
+              .help = "show 2 to 8 items side by side: a row per skill that one of them shows,\n"
+                      "then damage, the best of each row marked"},
     OptionRow{.name = "--help",
               .shortName = "-h",
               .role = Role::kMode,
@@ -167,6 +184,8 @@ std::optional<std::string> checkNumbers(const OptionRow& mode, std::size_t count
   const std::string name = modeName(mode.mode);
   if (mode.maxNumbers == 0 && count > 0)
     return name + " takes no NUMBER arguments";
+  if (mode.minNumbers > 1 && count < static_cast<std::size_t>(mode.minNumbers))
+    return name + " needs at least " + std::to_string(mode.minNumbers) + " NUMBER arguments";
   if (count < static_cast<std::size_t>(mode.minNumbers))
     return name + " needs NUMBER arguments";
   if (mode.maxNumbers > 0 && count > static_cast<std::size_t>(mode.maxNumbers))

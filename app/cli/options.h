@@ -20,12 +20,13 @@ enum class Mode {
   kCheck,
   kExplain,
   kDiff,
+  kCompare,
   kHelp,
   kVersion,
   kCompletion,
 };
 
-enum class Format { kText, kRaw, kJson };
+enum class Format { kText, kRaw, kJson, kCsv };
 
 struct Options {
   Mode mode = Mode::kDescribe;

@@ -6,6 +6,7 @@
 #include "app/dialog_logic.h"
 #include "app/json.h"
 #include "decoder/describe.h"
+#include "search/csv.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {
@@ -52,6 +53,20 @@ bool writeAnswer(std::FILE* out, Format format, const ItemDatabase& db, int32_t 
   record += '\n';
   writeOutput(out, record);
   return true;
+}
+
+void writeCsv(std::FILE* out, const Catalogue& catalogue, std::span<const int32_t> numbers) {
+  // Written in pieces of some size: the whole catalogue is megabytes.
+  constexpr std::size_t kPieceSize = 1 << 16;
+  std::string piece = csvHeader(catalogue);
+  for (const int32_t number : numbers) {
+    appendCsvRow(catalogue, number, piece);
+    if (piece.size() >= kPieceSize) {
+      writeOutput(out, piece);
+      piece.clear();
+    }
+  }
+  writeOutput(out, piece);
 }
 
 std::string loadSummary(const ItemDatabase& db, Format format) {

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/cli/options.h"
 #include "database/item_database.h"
+#include "search/search.h"
 
 namespace tamrix::cli {
 
@@ -21,6 +23,9 @@ namespace tamrix::cli {
 // set, in which case nothing is written.
 bool writeAnswer(std::FILE* out, Format format, const ItemDatabase& db, int32_t number,
                  bool skipEmpty = false);
+
+// Writes the CSV header and the line of every number to `out`, as it goes.
+void writeCsv(std::FILE* out, const Catalogue& catalogue, std::span<const int32_t> numbers);
 
 // The one-line summary of the loaded tables.
 std::string loadSummary(const ItemDatabase& db, Format format);

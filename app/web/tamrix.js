@@ -86,6 +86,7 @@
     const name = text.slice(0, nameSize);
     nameField.textContent = name.split("\n", 1)[0];
     descriptionField.textContent = text.slice(nameSize);
+    shown(number);
   }
 
   // Like the dialog's digits-only field: typing takes digits only; pasted
@@ -127,6 +128,7 @@
     results.scrollTop = 0;
     resultsSpace.style.height = `${matches.length * ROW_HEIGHT}px`;
     renderResults();
+    searched(count);
   }
 
   function resultId(index) {
@@ -190,6 +192,7 @@
     numberField.value = String(matches[index]);
     answer();
     renderResults();
+    rememberState(true);
     showAnswer();
   }
 
@@ -391,9 +394,344 @@
     loadSet(load, files, folderSet(folder));
   });
 
+  // --- Choosing: sort, every grade, comparison, links, CSV, suggestions ----
+
+  const sortControl = $("sort");
+  const suggestionBox = $("suggestion");
+  const suggestionButton = $("suggestion-use");
+  const gradesList = $("grades");
+  const compareBox = $("compare");
+  const compareStatus = $("compare-status");
+  const compareAddShown = $("compare-add-shown");
+  const MAX_COMPARED = 4;
+  // The common sorts: the term written into the query, and its label.
+  const COMMON_SORTS = [
+    ["", "szám szerint"],
+    ["sort:grade", "fokozat szerint, csökkenő"],
+    ["sort:grade:asc", "fokozat szerint, növekvő"],
+    ["sort:name", "név szerint"],
+    ["sort:damage", "sebzés szerint, csökkenő"],
+  ];
+
+  let compared = []; // the numbers in the comparison, in the order added
+  let shownItem = null; // the number field's item, while it is one
+  let suggestedQuery = null;
+  let restoring = false; // the state comes from the address: it is not written back
+
+  function numbersAt(at, count) {
+    return [...new Int32Array(engine.memory.buffer.slice(at, at + 4 * count))];
+  }
+
+  function isItem(number) {
+    // An item's name field holds its description; that of any other number is empty.
+    return engine.tamrix_answer(number) > 0;
+  }
+
+  // The query's terms as the engine reads them: split at blanks outside
+  // double quotes.
+  function queryTerms(query) {
+    return query.match(/(?:[^ \t"]|"[^"]*(?:"|$))+/g) || [];
+  }
+
+  // The sort control always shows the query's first sort term: the common
+  // sorts, a sort by each skill the query compares, and the query's own term
+  // when it is none of these.
+  function updateSortControl() {
+    const terms = queryTerms(searchField.value);
+    const current = terms.find((term) => term.startsWith("sort:")) || "";
+    const options = new Map(COMMON_SORTS);
+    for (const term of terms) {
+      const skill = /^([^-<>="][^<>="]*|"[^"]*")(?:[<>=])/.exec(term);
+      if (skill) options.set(`sort:${skill[1]}`, `${skill[1].replace(/["]/g, "").replace(/_/g, " ")} szerint, csökkenő`);
+    }
+    if (!options.has(current)) options.set(current, `${current} (a keresésből)`);
+    const key = JSON.stringify([...options]);
+    if (sortControl.dataset.options !== key) {
+      sortControl.replaceChildren(...[...options].map(([value, label]) => new Option(label, value)));
+      sortControl.dataset.options = key;
+    }
+    sortControl.value = current;
+  }
+
+  sortControl.addEventListener("change", () => {
+    const terms = queryTerms(searchField.value).filter((term) => !term.startsWith("sort:"));
+    if (sortControl.value) terms.push(sortControl.value);
+    searchField.value = terms.join(" ");
+    search();
+    rememberState(false);
+  });
+
+  function updateSuggestion(count) {
+    suggestedQuery = null;
+    if (count === 0) {
+      writeInput(utf8.encode(searchField.value));
+      if (engine.tamrix_suggest()) {
+        const [query, words] = fromUtf8.decode(outputBytes()).split("\n");
+        suggestedQuery = query;
+        suggestionButton.textContent = words;
+      }
+    }
+    suggestionBox.hidden = suggestedQuery === null;
+  }
+
+  function useSuggestion() {
+    if (suggestedQuery === null) return;
+    searchField.value = suggestedQuery;
+    search();
+    rememberState(false);
+    searchField.focus();
+  }
+
+  suggestionButton.addEventListener("click", useSuggestion);
+  searchField.addEventListener("keydown", (event) => {
+    if (event.key === "Enter" && !event.shiftKey && matches.length === 0 && suggestedQuery !== null) {
+      event.preventDefault();
+      useSuggestion();
+    }
+  });
+
+  // Called by search() after each search.
+  function searched(count) {
+    updateSortControl();
+    updateSuggestion(count);
+    renderComparison(); // a new data set answers differently
+  }
+
+  // Called by answer(): the every-grade view of the item shown.
+  function shown(number) {
+    const count = engine.tamrix_grades(number);
+    const numbers = numbersAt(engine.tamrix_list(), count);
+    shownItem = count > 0 ? number : null;
+    compareAddShown.disabled = shownItem === null;
+    gradesList.replaceChildren(...numbers.map((grade) => {
+      const { name, bonus } = describe(grade);
+      const button = document.createElement("button");
+      button.type = "button";
+      button.className = "grade";
+      button.dataset.number = String(grade);
+      if (grade === number) button.setAttribute("aria-current", "true");
+      for (const [className, text] of [["grade-number", String(grade)], ["grade-name", name], ["grade-bonus", bonus]]) {
+        const part = document.createElement("span");
+        part.className = className;
+        part.textContent = text;
+        button.append(part);
+      }
+      const item = document.createElement("li");
+      item.append(button);
+      return item;
+    }));
+    // The list scrolls to the item's own grade; the page stays where it is.
+    const current = gradesList.querySelector('[aria-current="true"]');
+    if (current) gradesList.scrollTop = current.parentElement.offsetTop - gradesList.clientHeight / 3;
+  }
+
+  gradesList.addEventListener("click", (event) => {
+    const row = event.target.closest("button[data-number]");
+    if (!row) return;
+    numberField.value = row.dataset.number;
+    answer();
+    rememberState(true);
+    gradesList.querySelector(`[data-number="${row.dataset.number}"]`)?.focus();
+  });
+
+  function addToComparison(number) {
+    if (number === null || number === undefined) return;
+    if (compared.includes(number)) {
+      compareStatus.textContent = `${number} már az összehasonlításban van.`;
+    } else if (compared.length >= MAX_COMPARED) {
+      compareStatus.textContent = "Legfeljebb négy tárgy hasonlítható össze: előbb vegyen ki egyet.";
+    } else {
+      compared.push(number);
+      renderComparison();
+      compareStatus.textContent = `${number} az összehasonlításban (${compared.length} tárgy).`;
+      rememberState(true);
+    }
+  }
+
+  function removeFromComparison(number) {
+    compared = compared.filter((other) => other !== number);
+    renderComparison();
+    compareStatus.textContent = `${number} kivéve az összehasonlításból.`;
+    rememberState(true);
+    (compareBox.querySelector(".remove") || compareAddShown).focus();
+  }
+
+  function cell(tag, text, attributes = {}) {
+    const element = document.createElement(tag);
+    element.textContent = text;
+    for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
+    return element;
+  }
+
+  // The best value of a row: a star for the eye, words for screen readers.
+  function markBest(element) {
+    element.classList.add("best");
+    element.append(cell("span", " ★", { "aria-hidden": "true" }), cell("span", " (a legjobb)", { class: "visually-hidden" }));
+  }
+
+  // The engine's comparison of the numbers (see tamrix_compare).
+  function comparison(numbers) {
+    writeInput(utf8.encode(numbers.join(",")));
+    const rowCount = engine.tamrix_compare();
+    const count = numbers.length;
+    const values = numbersAt(engine.tamrix_list(), rowCount * (count + 2) + 2);
+    const lines = toText(outputBytes()).split("\n");
+    const marked = (mask) => numbers.map((_, index) => (mask & (1 << index)) !== 0);
+    const rows = [];
+    for (let row = 0; row < rowCount; ++row) {
+      const at = row * (count + 2);
+      rows.push({ skill: values[at], name: lines[count + row], values: values.slice(at + 1, at + 1 + count),
+        best: marked(values[at + 1 + count]) });
+    }
+    const damaged = marked(values[rowCount * (count + 2)]);
+    const damage = lines.slice(count + rowCount, count + rowCount + count).map((text, index) => (damaged[index] ? text : null));
+    return { names: lines.slice(0, count), rows, damage, damageBest: marked(values[rowCount * (count + 2) + 1]) };
+  }
+
+  function renderComparison() {
+    if (!engine || compared.length === 0) {
+      compareBox.replaceChildren();
+      return;
+    }
+    const data = comparison(compared);
+    const table = document.createElement("table");
+    table.append(cell("caption", "A tárgyak tápjai egymás mellett; a csillag a sor legjobb értéke.", { class: "visually-hidden" }));
+    const head = document.createElement("tr");
+    head.append(cell("th", "Táp", { scope: "col" }));
+    compared.forEach((number, index) => {
+      const header = cell("th", "", { scope: "col", "data-number": String(number) });
+      const remove = cell("button", "×", { type: "button", class: "remove", "aria-label": `${number} kivétele az összehasonlításból` });
+      remove.addEventListener("click", () => removeFromComparison(number));
+      header.append(cell("span", String(number), { class: "compare-number" }), remove,
+        cell("span", data.names[index], { class: "compare-name" }));
+      head.append(header);
+    });
+    const body = document.createElement("tbody");
+    for (const row of data.rows) {
+      const line = cell("tr", "", { "data-skill": String(row.skill) });
+      line.append(cell("th", row.name, { scope: "row" }));
+      row.values.forEach((value, index) => {
+        const td = cell("td", value > 0 ? `+${value}` : String(value),
+          { "data-number": String(compared[index]), "data-value": String(value) });
+        if (row.best[index]) markBest(td);
+        line.append(td);
+      });
+      body.append(line);
+    }
+    if (data.damage.some((damage) => damage !== null)) {
+      const line = cell("tr", "", { "data-damage": "" });
+      line.append(cell("th", "sebzés", { scope: "row" }));
+      data.damage.forEach((damage, index) => {
+        const td = cell("td", damage === null ? "–" : damage || "0",
+          { "data-number": String(compared[index]), "data-value": damage ?? "" });
+        if (data.damageBest[index]) markBest(td);
+        line.append(td);
+      });
+      body.append(line);
+    }
+    const thead = document.createElement("thead");
+    thead.append(head);
+    table.append(thead, body);
+    compareBox.replaceChildren(table);
+  }
+
+  compareAddShown.addEventListener("click", () => addToComparison(shownItem));
+  $("compare-add-result").addEventListener("click", () => addToComparison(active >= 0 ? matches[active] : null));
+  // Shift+Enter adds the highlighted result, or from the number field the
+  // item shown; it is taken before the fields' own Enter.
+  document.addEventListener("keydown", (event) => {
+    if (event.key !== "Enter" || !event.shiftKey) return;
+    if (event.target === numberField) addToComparison(shownItem);
+    else if (event.target === searchField || event.target === results) addToComparison(active >= 0 ? matches[active] : null);
+    else return;
+    event.preventDefault();
+    event.stopPropagation();
+  }, true);
+
+  $("csv").addEventListener("click", () => {
+    engine.tamrix_csv();
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([outputBytes()], { type: "text/csv;charset=utf-8" }));
+    link.download = "tamrix.csv";
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  });
+
+  // Links: the number field, the query and the comparison live in the
+  // address's fragment, #n=2385&q=...&c=2385,2386 (#2385 for a number alone).
+  // Typing replaces the history entry; choosing an item or changing the
+  // comparison adds one, so that Back goes back.
+  function stateFragment() {
+    const parts = [];
+    if (numberField.value) parts.push(`n=${encodeURIComponent(numberField.value)}`);
+    if (searchField.value) parts.push(`q=${encodeURIComponent(searchField.value)}`);
+    if (compared.length > 0) parts.push(`c=${compared.join(",")}`);
+    return parts.length > 0 ? `#${parts.join("&")}` : "";
+  }
+
+  function rememberState(push) {
+    if (restoring || !engine) return;
+    const fragment = stateFragment();
+    if (fragment === location.hash) return;
+    const address = fragment || location.href.split("#")[0];
+    try {
+      if (push) history.pushState(null, "", address);
+      else history.replaceState(null, "", address);
+    } catch {
+      // A browser that keeps no history for this address: the page still works.
+    }
+  }
+
+  function readFragment(hash) {
+    const text = hash.replace(/^#/, "");
+    const state = { number: null, query: "", compared: [] };
+    if (/^-?\d+$/.test(text)) return { ...state, number: text };
+    for (const part of text.split("&")) {
+      const equals = part.indexOf("=");
+      let value;
+      try {
+        value = decodeURIComponent(part.slice(equals + 1).replace(/\+/g, " "));
+      } catch {
+        continue;
+      }
+      const key = part.slice(0, equals);
+      if (key === "n") state.number = value;
+      else if (key === "q") state.query = value;
+      else if (key === "c") state.compared = value.split(",").filter((n) => /^\d+$/.test(n)).map(Number);
+    }
+    return state;
+  }
+
+  function restoreState() {
+    if (!engine) return;
+    const state = readFragment(location.hash);
+    restoring = true;
+    try {
+      if (state.number !== null || answered) {
+        numberField.value = state.number ?? "";
+        answer();
+      }
+      compared = [...new Set(state.compared)].filter(isItem).slice(0, MAX_COMPARED);
+      if (searchField.value !== state.query) {
+        searchField.value = state.query;
+        search();
+      } else {
+        renderComparison();
+      }
+    } finally {
+      restoring = false;
+    }
+  }
+
+  numberField.addEventListener("input", () => rememberState(false));
+  searchField.addEventListener("input", () => rememberState(false));
+  window.addEventListener("popstate", restoreState);
+
   // --- Start ---------------------------------------------------------------
 
-  startEngine().then(loadSample).catch((error) => {
+  startEngine().then(loadSample).then(restoreState).catch((error) => {
     engine = null;
     engineFailure = `A böngésző nem tudja futtatni a Tamrix motorját, ezért a lap nem működik: ${error}`;
     loadError.textContent = engineFailure;

@@ -5,6 +5,7 @@
 // gives them. The script writes its input into the buffer that tamrix_input
 // returns; a function that gives text leaves it in one output buffer, read
 // through tamrix_output and tamrix_output_size until the next call.
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,9 @@
 
 #include "app/dialog_logic.h"
 #include "database/item_database.h"
+#include "decoder/describe.h"
+#include "search/compare.h"
+#include "search/csv.h"
 #include "search/search.h"
 #include "text/encoding.h"
 
@@ -62,6 +66,7 @@ struct Session {
   std::unique_ptr<ItemDatabase> db;
   std::unique_ptr<Catalogue> catalogue;
   std::vector<int32_t> matches;
+  std::vector<int32_t> list;  // tamrix_grades's numbers, apart from the results
 };
 
 Session& session() {
@@ -178,4 +183,100 @@ TAMRIX_EXPORT(tamrix_search) int32_t tamrixSearch() {
 
 TAMRIX_EXPORT(tamrix_results) const int32_t* tamrixResults() {
   return session().matches.data();
+}
+
+// --- Choosing among items: every grade, comparison, CSV, suggestions --------
+
+// The numbers of `number`'s group base with its prefix at every grade, in
+// grade order, at tamrix_list; returns how many (0 when it is no item).
+TAMRIX_EXPORT(tamrix_grades) int32_t tamrixGrades(int32_t number) {
+  tamrix::Session& s = session();
+  s.list.clear();
+  const tamrix::CatalogueItem* item = s.catalogue ? s.catalogue->find(number) : nullptr;
+  if (item == nullptr)
+    return 0;
+  // The query language says it: the group, the prefix, by increasing grade.
+  s.list = tamrix::search(*s.catalogue, "group:" + std::to_string(number) + " prefix:" +
+                                            std::to_string(item->prefix) + " sort:grade:asc")
+               .numbers;
+  return static_cast<int32_t>(s.list.size());
+}
+
+TAMRIX_EXPORT(tamrix_list) const int32_t* tamrixList() {
+  return session().list.data();
+}
+
+// The comparison of the numbers in the input (decimal, separated by commas;
+// the first eight), as tamrix-cli --compare computes it. Returns how many skill rows it has.
+// At tamrix_list, per row: the skill, each item's value, and a mask of the
+// items that hold the best value (bit i for item i); then a mask of the items
+// with a damage line and a mask of the best damage. The output holds, a line
+// each, the items' name lines, the rows' skill names and the items' damage
+// figures (empty without a damage line).
+TAMRIX_EXPORT(tamrix_compare) int32_t tamrixCompare() {
+  tamrix::Session& s = session();
+  s.output.clear();
+  s.list.clear();
+  if (!s.catalogue)
+    return 0;
+  std::vector<int32_t> numbers;
+  // As many as tamrix-cli compares, and so that every item has a bit.
+  constexpr std::size_t kMaxCompared = 8;
+  for (std::size_t start = 0; start < s.input.size() && numbers.size() < kMaxCompared;) {
+    const std::size_t comma = std::min(s.input.find(',', start), s.input.size());
+    numbers.push_back(tamrix::readNumberField(s.input.substr(start, comma - start)));
+    start = comma + 1;
+  }
+  const tamrix::Comparison comparison = tamrix::compareItems(*s.catalogue, numbers);
+  const auto mask = [](const std::vector<bool>& marks) {
+    int32_t bits = 0;
+    for (std::size_t i = 0; i < marks.size(); ++i)
+      bits |= marks[i] ? int32_t{1} << i : 0;
+    return bits;
+  };
+  for (const tamrix::ComparisonRow& row : comparison.rows) {
+    s.list.push_back(row.skill);
+    s.list.insert(s.list.end(), row.values.begin(), row.values.end());
+    s.list.push_back(mask(row.best));
+  }
+  std::vector<bool> damaged(numbers.size());
+  for (std::size_t i = 0; i < comparison.damage.size(); ++i)
+    damaged[i] = comparison.damage[i].has_value();
+  s.list.push_back(mask(damaged));
+  s.list.push_back(mask(comparison.damageBest));
+  for (const std::string& name : comparison.names)
+    s.output.append(name).append("\n");
+  for (const tamrix::ComparisonRow& row : comparison.rows)
+    s.output.append(row.name).append("\n");
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i < comparison.damage.size() && comparison.damage[i]) {
+      const tamrix::Damage& damage = *comparison.damage[i];
+      tamrix::appendDamageText(s.output, damage.sides, damage.dice, damage.bonus);
+    }
+    s.output.append("\n");
+  }
+  return static_cast<int32_t>(comparison.rows.size());
+}
+
+// The results of the last search as tamrix-cli --csv writes them, in the
+// output: UTF-8 bytes with a byte order mark.
+TAMRIX_EXPORT(tamrix_csv) void tamrixCsv() {
+  tamrix::Session& s = session();
+  s.output = s.catalogue ? tamrix::csvTable(*s.catalogue, s.matches) : std::string();
+}
+
+// For the query in the input (UTF-8) that found nothing: returns 1 with the
+// suggested query, a line feed and the new words as the names write them
+// (UTF-8) in the output, or 0 when there is no suggestion.
+TAMRIX_EXPORT(tamrix_suggest) int32_t tamrixSuggest() {
+  tamrix::Session& s = session();
+  s.output.clear();
+  if (!s.catalogue)
+    return 0;
+  const std::optional<tamrix::QuerySuggestion> suggestion =
+      tamrix::suggestQuery(*s.catalogue, s.input);
+  if (!suggestion)
+    return 0;
+  s.output = suggestion->query + '\n' + suggestion->words;
+  return 1;
 }

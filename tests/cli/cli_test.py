@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Runs the real tamrix-cli. Usage: cli_test.py BINARY SOURCE_DIR CASE"""
 
+import csv
+import io
 import json
 import os
 import re
@@ -54,7 +56,8 @@ def data_dir(folder, **changed):
 def case_usage():
     for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"],
                  ["--find"], ["--all", "--find", "kard"], ["--strict", "1"],
-                 ["--check", "--find", "kard"]):
+                 ["--check", "--find", "kard"], ["--compare", "1000"], ["--compare"] + ["1000"] * 9,
+                 ["--raw", "--compare", "1000", "1001"], ["--csv", "1000"]):
         r = run(*args)
         check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
     check(run("--version").stdout == b"tamrix-cli 0.9.0\n", "--version")
@@ -348,6 +351,9 @@ def case_find():
     # No match: nothing at all, and success. An unreadable query: status 2, the error only.
     r = run("-C", SOURCE_DIR, "--find", "kard sisak")
     check(r.returncode == 0 and r.stdout == b"" and r.stderr == b"", f"no match {r}")
+    rc, shown = run_on_terminal("--find", "langlo", "kard", cwd=SOURCE_DIR)
+    check(rc == 0 and shown == b"tamrix-cli: no item matches; did you mean: langolo kard?\n",
+          f"a suggestion on a terminal {shown}")
     for query, error in (("tuz>=4", "'tuz>=4': tuz names more than one skill: "
                                     "tűzállóság, tűzsebzés, tűzmágia"),
                          ("grade:20", "'grade:20': grade: needs N or N..M with 0 <= N <= M <= 14"),
@@ -355,6 +361,74 @@ def case_find():
         r = run("-C", SOURCE_DIR, "--find", query)
         check(r.returncode == 2 and r.stdout == b"" and
               r.stderr.decode().startswith("tamrix-cli: " + error + "\n"), f"{query}: {r}")
+
+def case_compare():
+    """The table's form: aligned by display width, the best of each row marked."""
+    r = run("-C", SOURCE_DIR, "--compare", "2385", "2386", "1630")
+    check(r.returncode == 0 and r.stdout.decode().split("\n") == [
+        "                2385                         2386                       1630",
+        "                a parázsló csiszolt szablya  a parázsló díszes szablya  a lángoló bőrvért",
+        "tartósság       +60                          +65 *                      +40",
+        "találati esély  +4 *                         +4 *                       0",
+        "védekezés       0                            0                          +3 *",
+        "tűzállóság      0                            0                          +2 *",
+        "tűzsebzés       +4 *                         +4 *                       0",
+        "tűzmágia        +7                           +8 *                       0",
+        "sebzés          2d6+2                        2d6+3 *                    -",
+        "*: the best of its row", ""], f"--compare {r}")
+    r = run("-C", SOURCE_DIR, "--json", "--compare", "2385", "1630", "1464")
+    check(r.returncode == 0 and json.loads(r.stdout) == {
+        "numbers": [2385, 1630, 1464],
+        "names": ["a parázsló csiszolt szablya", "a lángoló bőrvért", "Káosz tárgy!"],
+        "rows": [{"skill": 6, "name": "tartósság", "values": [60, 40, 0]},
+                 {"skill": 7, "name": "találati esély", "values": [4, 0, 0]},
+                 {"skill": 8, "name": "védekezés", "values": [0, 3, 0]},
+                 {"skill": 17, "name": "tűzállóság", "values": [0, 2, 0]},
+                 {"skill": 23, "name": "tűzsebzés", "values": [4, 0, 0]},
+                 {"skill": 54, "name": "tűzmágia", "values": [7, 0, 0]}],
+        "damage": ["2d6+2", None, None]}, f"--compare --json {r}")
+
+
+def csv_rows(*args):
+    """The CSV that tamrix-cli writes, checked for its byte order mark and
+    CR LF line ends, read back with Python's csv module."""
+    r = run("-C", SOURCE_DIR, "--csv", *args)
+    check(r.returncode == 0 and r.stdout.startswith(b"\xef\xbb\xbf") and
+          r.stdout.count(b"\n") == r.stdout.count(b"\r\n") > 0, f"--csv {args} {r.stdout[:80]}")
+    return list(csv.reader(io.StringIO(r.stdout.decode("utf-8-sig"), newline="")))
+
+
+def case_csv():
+    """Every line of --all --csv against the description that --all --json
+    gives for the same number, and the order of --find and --compare."""
+    header, *rows = csv_rows("--all")
+    skills = header[7:]
+    check(header[:7] == ["number", "name", "kind", "grade", "prefix", "group base", "damage"] and
+          len(skills) == 110 and skills[0] == "erő", f"header {header[:9]}")
+    described = run("-C", SOURCE_DIR, "--all", "--json").stdout.splitlines()
+    wrong = []
+    for row, line in zip(rows, described):
+        item = json.loads(line)
+        number, slot = item["number"], (item["number"] - 1000) % 450
+        damage = re.search(r"\nsebzés :(?: (.*))?$", item["description"])
+        sums = {skill: int(value) for skill, value in zip(skills, row[7:]) if value}
+        shown = re.findall(r"(?:^|\s)[+-]\d+%? ", item["description"].split("\n")[1]
+                           if "\n" in item["description"] else "")
+        if (int(row[0]), row[1]) != (number, item["name"]) or \
+                row[3:6] != [str(slot % 15), str((number - 1000) // 450), str(1000 + slot - slot % 15)] or \
+                row[6] != (damage.group(1) or "" if damage else "") or \
+                any(bonus(item["description"], skill) != value for skill, value in sums.items()) or \
+                len(sums) != len(shown):
+            wrong.append((row, item))
+    check(len(rows) == len(described) == 28800 and not wrong, f"--all --csv: {len(wrong)} wrong, {wrong[:1]}")
+    query = "tuzsebzes>=4 kind:weapon sort:tuzsebzes sort:damage:asc"
+    found = [json.loads(line)["number"] for line in
+             run("-C", SOURCE_DIR, "--json", "--find", query).stdout.splitlines()]
+    check([int(row[0]) for row in csv_rows("--find", query)[1:]] == found and len(found) == 348 and
+          found != sorted(found), "--find --csv follows the sort")
+    check([row[0] for row in csv_rows("--compare", "2386", "1000", "0")[1:]] == ["2386", "1000", "0"],
+          "--compare --csv")
+
 
 def run_on_terminal(*args, cwd):
     """Runs with standard output and error on a terminal; returns the exit

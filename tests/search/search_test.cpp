@@ -7,9 +7,13 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "search/compare.h"
+#include "search/csv.h"
 #include "search/fold.h"
 #include "search/small_data_set.h"
 #include "text/encoding.h"
@@ -109,6 +113,109 @@ TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
   }
 }
 
+// Sorts and groups: the numbers in the order they must come.
+TEST(SearchTest, SortsAndGroupsGiveTheirOrder) {
+  std::vector<int32_t> group0Prefix1(15);
+  std::iota(group0Prefix1.begin(), group0Prefix1.end(), 1450);
+  const std::pair<const char*, std::vector<int32_t>> rows[] = {
+      // Damage: 2 x average 13, 11, 9; highest first unless asc.
+      {"kard grade:0..2 sort:damage", {1002, 1452, 1001, 1451, 1000, 1450}},
+      {"kard grade:0..2 sort:damage:asc", {1000, 1450, 1001, 1451, 1002, 1452}},
+      // Without a damage line (armour, the chaos item) last either way.
+      {"grade:0..1 prefix:0 -? sort:damage", {1001, 1000, 1030, 1015, 1016}},
+      {"grade:0..1 prefix:0 -? sort:damage:asc", {1030, 1000, 1001, 1015, 1016}},
+      {"prefix:1 kind:11 grade:12..14 sort:damage:asc", {1462, 1463, 1464}},
+      {"prefix:1 kind:11 grade:12..14 sort:damage:desc", {1462, 1463, 1464}},
+      // Skills; ties by number, or by the next sort term.
+      {"kard prefix:1 grade:0..2 sort:tuzsebzes", {1452, 1451, 1450}},
+      {"kard prefix:1 grade:0..2 sort:tuzs:asc", {1450, 1451, 1452}},
+      {"grade:0..2 -? sort:talalati_esely",
+       {1002, 1452, 1001, 1030, 1451, 1480, 1000, 1450, 1015, 1016, 1465, 1466}},
+      {"grade:0..2 -? sort:\"találati esély\" sort:name",
+       {1452, 1002, 1451, 1480, 1001, 1030, 1450, 1000, 1466, 1465, 1016, 1015}},
+      {"grade:0..2 -? sort:talalati_esely:asc sort:name:desc",
+       {1015, 1016, 1465, 1466, 1000, 1450, 1030, 1001, 1480, 1451, 1002, 1452}},
+      // A name for two skills sorts by the larger sum: 0 for both, not -1.
+      {"kard grade:0 sort:ero:asc", {1000, 1450}},
+      {"kard prefix:0 grade:0..2 sort:grade", {1002, 1001, 1000}},
+      {"kard prefix:0 grade:0..2 sort:grade:asc sort:number:desc", {1000, 1001, 1002}},
+      {"finom sort:number:desc", {1451, 1001}},
+      {"finom SORT:NUMBER", {}},  // a word: the term names are as written
+      {"finom \"sort:name\"", {}},
+      // Groups: the group base of any number, whatever the prefix.
+      {"group:1452 grade:1", {1001, 1451}},
+      {"group:1900 grade:1", {1001, 1451}},  // a number without a description
+      {"group:1460 prefix:1 sort:grade:asc", group0Prefix1},
+      {"-group:1000 grade:1 prefix:0 -?", {1016}},
+      {"group:29799 prefix:0 grade:0", {1435}},
+  };
+  for (const auto& [query, numbers] : rows) {
+    const SearchResult result = search(catalogue(), query);
+    EXPECT_EQ(result.error, std::nullopt) << query;
+    EXPECT_EQ(result.numbers, numbers) << query;
+  }
+}
+
+TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
+  const std::pair<const char*, std::optional<std::pair<std::string, std::string>>> rows[] = {
+      {"langlo", {{"langolo", "lángoló"}}},
+      {"kard  LANGLO grade:1", {{"kard  langolo grade:1", "lángoló"}}},
+      {"tmpa pancl", {{"tompa pancel", "Tompa Páncél"}}},
+      {"kardd", {{"kard", "kard"}}},  // one edit before two
+      {"kard sisak", std::nullopt},   // no name within two edits
+      {"xq", std::nullopt},           // fewer edits than letters
+      {"-langlo", std::nullopt},
+      {"\"langlo\"", std::nullopt},
+      {"tuz>=4 langlo", std::nullopt},
+  };
+  for (const auto& [query, wanted] : rows) {
+    const std::optional<QuerySuggestion> got = suggestQuery(catalogue(), query);
+    ASSERT_EQ(got.has_value(), wanted.has_value()) << query;
+    if (got) {
+      EXPECT_EQ(std::tie(got->query, got->words), std::tie(wanted->first, wanted->second)) << query;
+    }
+  }
+}
+
+TEST(CompareTest, RowsOfEverySkillShownWithTheBestMarked) {
+  const std::vector<int32_t> numbers = {1452, 1016, 1000, 0};
+  const Comparison comparison = compareItems(catalogue(), numbers);
+  EXPECT_EQ(comparison.names[1], *utf8ToCp1250("nehéz Páncél"));
+  EXPECT_EQ(comparison.names[3], "");
+  const std::vector<std::tuple<int32_t, std::vector<int32_t>, std::vector<bool>>> rows = {
+      {3, {3, 0, 0, 0}, {true, false, false, false}},
+      {6, {50, 25, 40, 0}, {true, false, false, false}},
+      {7, {4, 0, 2, 0}, {true, false, false, false}},
+      {8, {0, 6, 0, 0}, {false, true, false, false}},
+      {40, {-1, 0, 0, 0}, {false, true, true, true}},
+  };
+  ASSERT_EQ(comparison.rows.size(), rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const ComparisonRow& row = comparison.rows[i];
+    EXPECT_EQ(std::tie(row.skill, row.values, row.best),
+              std::tie(std::get<0>(rows[i]), std::get<1>(rows[i]), std::get<2>(rows[i])));
+  }
+  ASSERT_EQ(comparison.damage.size(), 4u);
+  EXPECT_EQ(comparison.damage[0]->twiceAverage(), 13);
+  EXPECT_FALSE(comparison.damage[1] || comparison.damage[3]);
+  EXPECT_EQ(comparison.damageBest, std::vector<bool>({true, false, false, false}));
+  // Equal everywhere: nothing stands out; no damage line: no damage row.
+  const std::vector<int32_t> armour = {1015, 1465};
+  const Comparison same = compareItems(catalogue(), armour);
+  EXPECT_EQ(same.rows[1].best, std::vector<bool>({false, false}));
+  EXPECT_TRUE(same.damage.empty());
+}
+
+TEST(CsvTest, OneLinePerNumberUnderEveryPresentSkill) {
+  const std::vector<int32_t> numbers = {1451, 1464, 0};
+  EXPECT_EQ(csvTable(catalogue(), numbers),
+            "\xEF\xBB\xBFnumber,name,kind,grade,prefix,group base,damage,Erő,tűzsebzés,tartósság,"
+            "találati esély,védekezés,tűzmágia,erő,életerő,életerő ölésenként\r\n"
+            "1451,a lángoló finom kardja,11,1,1,1000,1d8+1,,2,45,3,,,-1,,\r\n"
+            "1464,Káosz tárgy!,11,14,1,1000,,,,,,,,,,\r\n"
+            "0,,,,,,,,,,,,,,,\r\n");
+}
+
 TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
   for (const char* query : {"", " \t "})
     EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
@@ -135,6 +242,15 @@ TEST(SearchTest, UnreadableQueriesNameTheTerm) {
       {"ero=>1", "'ero=>1': = needs a number within 32 bits"},
       {">=1", "'>=1': no skill name before >="},
       {"kard ero>+1", "'ero>+1': > needs a number within 32 bits"},
+      {"-sort:grade", "'-sort:grade': sort: orders the results and cannot be negated"},
+      {"sort:xyz", "'sort:xyz': sort: needs number, grade, name, damage or a skill name"},
+      {"sort:", "'sort:': sort: needs number, grade, name, damage or a skill name"},
+      {"sort:grade:up", "'sort:grade:up': sort: the direction must be asc or desc"},
+      {"sort:grade:", "'sort:grade:': sort: the direction must be asc or desc"},
+      {"sort:tuz", "'sort:tuz': tuz names more than one skill: tűzsebzés, tűzmágia"},
+      {"group:999", "'group:999': group: needs an item number from 1000 to 29799"},
+      {"-group:29800", "'-group:29800': group: needs an item number from 1000 to 29799"},
+      {"group:x", "'group:x': group: needs an item number from 1000 to 29799"},
   };
   for (const auto& [query, error] : rows) {
     const SearchResult result = search(catalogue(), query);
@@ -154,6 +270,11 @@ TEST(SearchTest, TheHungarianWordingNamesTheTermForEveryError) {
       {"tuz>=4", "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)"},
       {"ero=>1", "„ero=>1”: = után 32 bites egész szám kell"},
       {">=1", "„>=1”: >= előtt nincs képességnév"},
+      {"group:999", "„group:999”: group: után tárgyszám kell 1000 és 29799 között"},
+      {"sort:xyz",
+       "„sort:xyz”: sort: után number, grade, name, damage vagy egy képesség neve kell"},
+      {"sort:grade:up", "„sort:grade:up”: sort: irányként csak asc vagy desc állhat"},
+      {"-sort:grade", "„-sort:grade”: sort: csak rendez, nem lehet tagadni"},
   };
   for (const auto& [query, error] : rows) {
     const SearchResult result = search(catalogue(), query);

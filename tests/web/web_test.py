@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives the real tamrix.html in headless Chromium and compares every answer
 with tamrix-cli on the same data; reports how long the page's search takes.
-Leaves OUT/tamrix-search.png and OUT/tamrix-phone.png.
+Leaves OUT/tamrix-search.png, OUT/tamrix-answer-phone.png, and
+OUT/tamrix-desktop.png and OUT/tamrix-phone.png with a link's state restored.
 
 Usage: web_test.py --page HTML --cli TAMRIX_CLI --data SAMPLE_DATA_DIR
                    --queries CLI_TEST_PY --out OUT"""
@@ -18,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -255,7 +257,7 @@ def case_answer_in_view(args, page):
             check(page.text("name") == "a lángoló finom kard" and in_view(page, "name") and
                   in_view(page, "description"), f"the answer in view at {width}x{height}")
             if phone:
-                page.driver.save_screenshot(os.path.join(args.out, "tamrix-phone.png"))
+                page.driver.save_screenshot(os.path.join(args.out, "tamrix-answer-phone.png"))
         finally:
             page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
             page.js("window.scrollTo(0, 0)")
@@ -369,6 +371,154 @@ def case_speed(page, figures):
         figures[f"search {query!r}"] = f"{median_ms(page, script, 15):.2f} ms"
 
 
+# --- Choosing: links, every grade, sort, comparison, suggestions, CSV --------
+
+LINK_QUERY = "tuzsebzes>=4 sort:tuzsebzes"
+LINK_COMPARED = ["2385", "2386", "1630"]
+SORTED_QUERIES = ["sort:name", "kind:weapon sort:damage", LINK_QUERY]
+
+
+def link(url, number, query, compared):
+    return (f"{url}#n={number}&q={urllib.parse.quote(query, safe='')}"
+            f"&c={','.join(compared)}")
+
+
+def page_state(page):
+    return page.js("""return {
+        number: document.getElementById('number').value,
+        query: document.getElementById('search').value,
+        sort: document.getElementById('sort').value,
+        hash: location.hash,
+        history: history.length,
+        compared: [...document.querySelectorAll('#compare thead th[data-number]')]
+          .map((th) => th.dataset.number),
+        rows: [...document.querySelectorAll('#compare tr[data-skill]')].map((tr) => ({
+          skill: Number(tr.dataset.skill), name: tr.querySelector('th').textContent,
+          values: [...tr.querySelectorAll('td')].map((td) => Number(td.dataset.value))})),
+        damage: [...document.querySelectorAll('#compare tr[data-damage] td')]
+          .map((td) => td.dataset.value),
+        best: [...document.querySelectorAll('#compare td.best')]
+          .map((td) => td.closest('tr').dataset.skill + ' ' + td.dataset.number + ' ' +
+               td.textContent)};""")
+
+
+def case_link(args, page, url):
+    """A link restores the number, the query and the comparison; working on
+    adds history entries that Back undoes."""
+    page.driver.get("about:blank")
+    page.driver.get(link(url, "2385", LINK_QUERY, LINK_COMPARED))
+    check(page.wait_ready() == "ready", "the page opens from a link")
+    state = page_state(page)
+    want = json.loads(cli(args, "--json", "--compare", *LINK_COMPARED).stdout)
+    check(state["number"] == "2385" and page.text("name") == "a parázsló csiszolt szablya",
+          f"the link's number: {state['number']!r}")
+    check(state["query"] == LINK_QUERY and state["sort"] == "sort:tuzsebzes" and
+          page.result_numbers() == cli_find(args, LINK_QUERY), f"the link's query: {state}")
+    check(state["compared"] == LINK_COMPARED and
+          [{k: row[k] for k in ("skill", "name", "values")} for row in want["rows"]] == state["rows"] and
+          state["damage"] == [d or "" for d in want["damage"]], f"the comparison against --compare --json: {state}")
+    check("6 2386 +65 ★ (a legjobb)" in state["best"] and len(state["best"]) == 9,
+          f"the best of each row, for the eye and for screen readers: {state['best']}")
+
+    # Typing replaces the entry; choosing a result and adding to the
+    # comparison add one each; Back undoes them in turn.
+    search = page.driver.find_element(By.ID, "search")
+    search.send_keys(" kind:weapon")
+    typed = page_state(page)
+    check(typed["history"] == state["history"] and "kind%3Aweapon" in typed["hash"],
+          f"typing replaces the history entry: {typed['hash']}")
+    search.send_keys(Keys.ARROW_DOWN, Keys.ENTER)
+    chosen = page_state(page)["number"]
+    search.send_keys(Keys.SHIFT, Keys.ENTER)
+    added = page_state(page)
+    check(added["compared"] == LINK_COMPARED + [chosen] and added["history"] == state["history"] + 2,
+          f"a result chosen and added by key: {added}")
+    page.driver.back()
+    check(page_state(page)["compared"] == LINK_COMPARED and page_state(page)["number"] == chosen,
+          "Back takes the added item out")
+    page.driver.back()
+    check(page_state(page)["number"] == "2385", "Back shows the link's item again")
+    page.driver.get(url + "#1454")
+    check(page_state(page)["number"] == "1454" and page.text("name") == "a lángoló finom kard",
+          "a short link shows its item")
+
+
+def case_choosing(args, page):
+    """Every grade of the item shown, the sort control, removing from the
+    comparison and the suggestion, by keyboard where a user has only that."""
+    page.answers(["2385"])
+    rows = page.js("""return [...document.querySelectorAll('#grades button')].map((b) =>
+        [Number(b.dataset.number), b.getAttribute('aria-current')])""")
+    check([n for n, _ in rows] == cli_find(args, "group:2385 prefix:3 sort:grade:asc") and
+          [n for n, current in rows if current == "true"] == [2385], f"every grade: {rows}")
+    page.js("document.getElementById('grades-box').open = true")
+    page.driver.find_element(By.CSS_SELECTOR, '#grades [data-number="2390"]').send_keys(Keys.ENTER)
+    check(page_state(page)["number"] == "2390", "Enter on a grade shows it")
+
+    page.search("kard grade:13")
+    sort = page.driver.find_element(By.ID, "sort")
+    sort.send_keys("n")  # the first option that starts so: by name
+    query = page_state(page)["query"]
+    check(query == "kard grade:13 sort:name" and page.result_numbers() == cli_find(args, query),
+          f"the sort control writes the query: {query!r}")
+    page.search("kard sort:damage:asc")
+    check(page_state(page)["sort"] == "sort:damage:asc", "the control shows the query's sort")
+
+    for number in ("2385", "1454"):
+        page.answers([number])
+        page.driver.find_element(By.ID, "compare-add-shown").click()
+    removed = []
+    for number in ("2385", "1454"):
+        page.driver.find_element(By.CSS_SELECTOR, f'#compare th[data-number="{number}"] .remove').click()
+        removed.append(page_state(page)["compared"])
+    check(removed == [["1454"], []], f"items are added by button and removed one by one: {removed}")
+
+    page.search("langlo kard")
+    check(page.text("suggestion") == "Erre gondolt: lángoló?", f"suggestion: {page.text('suggestion')!r}")
+    page.driver.find_element(By.ID, "search").send_keys(Keys.ENTER)
+    check(page_state(page)["query"] == "langolo kard" and len(page.result_numbers()) == 14,
+          "Enter takes the suggestion")
+
+
+def case_sorted_speed(page, figures):
+    for query in SORTED_QUERIES:
+        check(page.search(query) == "", f"timed sorted query {query!r}")
+        script = f"""const field = document.getElementById('search');
+          field.value = {json.dumps(query)}; field.dispatchEvent(new Event('input'))"""
+        figures[f"sorted search {query!r}"] = f"{median_ms(page, script, 15):.2f} ms"
+
+
+def case_csv_download(args, page, work):
+    """"CSV" saves the results as tamrix-cli --csv writes them."""
+    folder = os.path.join(work, "downloads")
+    os.makedirs(folder)
+    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                {"behavior": "allow", "downloadPath": folder})
+    page.search(LINK_QUERY)
+    page.driver.find_element(By.ID, "csv").click()
+    path = os.path.join(folder, "tamrix.csv")
+    for _ in range(100):
+        if os.path.exists(path):
+            break
+        time.sleep(0.1)
+    saved = open(path, "rb").read() if os.path.exists(path) else b""
+    check(saved == cli(args, "--csv", "--find", LINK_QUERY).stdout, f"CSV download: {saved[:60]!r}")
+
+
+def case_screens(args, page, url):
+    """The page with a link's state at desktop and phone width: nothing
+    wider than the screen."""
+    for width, height, name in ((800, 1000, "desktop"), (390, 844, "phone")):
+        page.driver.set_window_size(width, height)
+        page.driver.get("about:blank")
+        page.driver.get(link(url, "2385", LINK_QUERY, LINK_COMPARED + ["1454"]))
+        page.wait_ready()
+        page.js("document.getElementById('grades-box').open = true")
+        wide = page.js("return document.documentElement.scrollWidth - window.innerWidth")
+        check(wide <= 0, f"{name}: the page is {wide} px wider than the screen")
+        page.driver.save_screenshot(os.path.join(args.out, f"tamrix-{name}.png"))
+
+
 def case_no_requests(page, url):
     requests = []
     for entry in page.driver.get_log("performance"):
@@ -410,8 +560,13 @@ def main():
             case_search(args, page, queries)
             case_answer_in_view(args, page)
             case_data_sets(args, page, work)
+            case_link(args, page, url)
+            case_choosing(args, page)
             case_speed(page, figures)
+            case_sorted_speed(page, figures)
             case_no_requests(page, url)
+            case_csv_download(args, page, work)
+            case_screens(args, page, url)
         finally:
             driver.quit()
     for name, figure in figures.items():

@@ -1,0 +1,36 @@
+// Items side by side: the rows of a comparison table, with the best value of
+// each row, as every front end shows them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "search/search.h"
+
+namespace tamrix {
+
+struct ComparisonRow {
+  int32_t skill = 0;
+  std::string name;             // Windows-1250; "?" for a skill without a line, as described
+  std::vector<int32_t> values;  // one per item: the sum it shows, 0 where none
+  std::vector<bool> best;       // the items that hold the row's highest value
+};
+
+struct Comparison {
+  std::vector<int32_t> numbers;
+  std::vector<std::string> names;   // name lines, Windows-1250; empty for a number that is no item
+  std::vector<ComparisonRow> rows;  // every skill that one of the items shows, by index
+  // One per item when one of them has a damage line, otherwise none; nothing
+  // for an item without one. The best has the highest average.
+  std::vector<std::optional<Damage>> damage;
+  std::vector<bool> damageBest;
+};
+
+// The comparison of `numbers` in their order. A row marks no best when every
+// item holds the same value.
+Comparison compareItems(const Catalogue& catalogue, std::span<const int32_t> numbers);
+
+}  // namespace tamrix
