@@ -46,11 +46,13 @@ std::string shownFile(const DataSetPlace& place, const SourceLine& where) {
   return utf8Path(filePath(place.shown, where.fileName));
 }
 
-// "FILE:LINE", or "FILE" for line 0.
+// "FILE:LINE:COLUMN", "FILE:LINE" for column 0, or "FILE" for line 0.
 std::string location(const DataSetPlace& place, const SourceLine& where) {
   std::string text = shownFile(place, where);
   if (where.line > 0)
     text += ":" + std::to_string(where.line);
+  if (where.line > 0 && where.column > 0)
+    text += ":" + std::to_string(where.column);
   return text;
 }
 
@@ -64,6 +66,33 @@ Json jsonPlace(const DataSetPlace& place, const SourceLine& where) {
   record["file"] = shownFile(place, where);
   record["line"] = jsonLineNumber(where.line);
   return record;
+}
+
+// A diagnostic line as compilers write them, so that editors jump to it:
+// "FILE:LINE:COLUMN: KIND: message". `message` is Windows-1250 but with kRaw.
+std::string diagnostic(const DataSetPlace& place, const SourceLine& where, std::string_view kind,
+                       std::string_view message, Format format) {
+  return location(place, where) + ": " + std::string(kind) + ": " +
+         (format == Format::kRaw ? std::string(message) : utf8(message)) + "\n";
+}
+
+std::string noteLines(const DataSetPlace& place, const std::vector<DataNote>& notes,
+                      Format format) {
+  std::string text;
+  for (const DataNote& note : notes)
+    text += diagnostic(place, note.where, "note", note.message, format);
+  return text;
+}
+
+// [{"file":...,"line":...,"message":...}, ...]
+Json jsonNotes(const DataSetPlace& place, const std::vector<DataNote>& notes) {
+  Json list = Json::array();
+  for (const DataNote& note : notes) {
+    Json record = jsonPlace(place, note.where);
+    record["message"] = utf8(note.message);
+    list.push_back(std::move(record));
+  }
+  return list;
 }
 
 // A bonus sum: a skill, or one of the three damage numbers behind them.
@@ -267,6 +296,8 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
   const std::string file =
       utf8Path(filePath(failure.line > 0 ? place.shown : place.absolute, failure.fileName));
   const std::string explanation = explainLoadFault(failure.fault);
+  const std::vector<DataNote> notes =
+      findLoadFailureNotes(db, dialogFileNames(), dataSetReader(place));
   if (format == Format::kJson) {
     Json record;
     record["ok"] = false;
@@ -274,13 +305,14 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
     record["line"] = jsonLineNumber(failure.line);
     record["error"] = utf8(db.lastError().value_or(""));
     record["explanation"] = explanation;
+    record["notes"] = jsonNotes(place, notes);
     writeOutput(stdout, jsonLine(record));
     return;
   }
   std::string line = file;
   if (failure.line > 0)
     line += ":" + std::to_string(failure.line);
-  writeOutput(stderr, line + ": " + explanation + "\n");
+  writeOutput(stderr, line + ": error: " + explanation + "\n" + noteLines(place, notes, format));
 }
 
 Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
@@ -292,12 +324,14 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
       Json record;
       record["warning"] = w.code;
       record.update(jsonPlace(place, w.where));
+      record["column"] = w.where.column > 0 ? Json(w.where.column) : Json(nullptr);
       record["message"] = utf8(w.message);
+      record["notes"] = jsonNotes(place, w.notes);
       writeOutput(stdout, jsonLine(record));
     } else {
-      const std::string message = options.format == Format::kRaw ? w.message : utf8(w.message);
-      writeOutput(stdout,
-                  location(place, w.where) + ": warning: " + message + " [" + w.code + "]\n");
+      writeOutput(stdout, diagnostic(place, w.where, "warning", w.message + " [" + w.code + "]",
+                                     options.format) +
+                              noteLines(place, w.notes, options.format));
     }
   }
   return !warnings.empty() && options.strict ? Outcome::kWarnings : Outcome::kDone;

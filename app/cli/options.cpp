@@ -35,7 +35,7 @@ struct OptionRow {
   std::string_view name = {};  // empty for the mode that has no option
   std::string_view shortName = {};
   Role role = Role::kSetting;
-  Mode mode = Mode::kDescribe;  // kMode
+  Mode mode = Mode::kDescribe;    // kMode
   Format format = Format::kText;  // kFormat
   // kFormat and kSetting: the modes it goes with.
   ModeSet modes = 0;
@@ -59,13 +59,13 @@ constexpr std::array kOptions = {
               .argumentName = "DIR",
               .store = [](Options& o, std::string dir) { o.directory = std::move(dir); },
               .help = "change into DIR before loading the data files"},
-    OptionRow{.name = "--raw",
-              .role = Role::kFormat,
-              .format = Format::kRaw,
-              .modes = bit(Mode::kDescribe) | bit(Mode::kAll) | bit(Mode::kFind) |
-                       bit(Mode::kCheck),
-              .help = "write the exact Windows-1250 description of each number, then a NUL "
-                      "byte"},
+    OptionRow{
+        .name = "--raw",
+        .role = Role::kFormat,
+        .format = Format::kRaw,
+        .modes = bit(Mode::kDescribe) | bit(Mode::kAll) | bit(Mode::kFind) | bit(Mode::kCheck),
+        .help = "write the exact Windows-1250 description of each number, then a NUL "
+                "byte"},
     OptionRow{.name = "--json",
               .role = Role::kFormat,
               .format = Format::kJson,
@@ -259,12 +259,10 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
   for (const OptionRow* row : given) {
     if (row->role == Role::kMode && row->mode != mode->mode) {
       if (mode->mode != Mode::kDescribe)
-        return std::string(mode->name) + " and " + std::string(row->name) +
-               " exclude each other";
+        return std::string(mode->name) + " and " + std::string(row->name) + " exclude each other";
       mode = row;
     } else if (row->role == Role::kFormat && format != nullptr && format != row) {
-      return std::string(format->name) + " and " + std::string(row->name) +
-             " exclude each other";
+      return std::string(format->name) + " and " + std::string(row->name) + " exclude each other";
     } else if (row->role == Role::kFormat) {
       format = row;
     }
@@ -292,11 +290,10 @@ std::string helpText() {
   std::string text;
   for (const OptionRow& row : kOptions) {
     if (row.role == Role::kMode && (bit(row.mode) & kDataModes) != 0)
-      text += (text.empty() ? "Usage: " : "       ") + std::string("tamrix-cli ") + usageOf(row) +
-              "\n";
+      text +=
+          (text.empty() ? "Usage: " : "       ") + std::string("tamrix-cli ") + usageOf(row) + "\n";
   }
-  text +=
-      "Describes item numbers from the tables in the Data folder of the current directory.\n\n";
+  text += "Describes item numbers from the tables in the Data folder of the current directory.\n\n";
   constexpr std::size_t kHelpColumn = 13;
   for (const OptionRow& row : kOptions) {
     if (row.name.empty())
@@ -306,8 +303,9 @@ std::string helpText() {
       option = "  " + std::string(row.shortName) + ", " + withArgument(row);
     // The help starts beside a short option, on the next line after a long one.
     std::string_view help = row.help;
-    std::string line = option.size() < kHelpColumn ? option + std::string(kHelpColumn - option.size(), ' ')
-                                                   : option + "\n" + std::string(kHelpColumn, ' ');
+    std::string line = option.size() < kHelpColumn
+                           ? option + std::string(kHelpColumn - option.size(), ' ')
+                           : option + "\n" + std::string(kHelpColumn, ' ');
     for (;;) {
       const std::size_t feed = help.find('\n');
       text += line + std::string(help.substr(0, feed)) + "\n";

@@ -39,8 +39,7 @@ struct Options {
 
 // Reads the arguments that follow the program's name into `options`.
 // Returns the usage error, or nothing.
-std::optional<std::string> parseArguments(std::span<const std::string> arguments,
-                                          Options& options);
+std::optional<std::string> parseArguments(std::span<const std::string> arguments, Options& options);
 
 // The text of --help.
 std::string helpText();

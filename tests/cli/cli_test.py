@@ -4,6 +4,7 @@
 import json
 import os
 import re
+import shutil
 
 import pty
 import subprocess
@@ -106,39 +107,92 @@ def case_check_places():
         r = run("-C", folder, "--check")
         want = utf8(b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n")
         check(r.returncode == 1 and r.stdout == b"" and r.stderr == want +
-              f"{folder}/Data/skill.txt{cannot_open}".encode(), f"--check missing {r}")
+              f"{folder}/Data/skill.txt: error{cannot_open}".encode(), f"--check missing {r}")
         r = run("-C", folder, "--check", "--json")
         check(r.returncode == 1 and json.loads(r.stdout) == {
             "ok": False, "file": f"{folder}/Data/skill.txt", "line": None,
             "error": "Data\\skill.txt : a fájl nem nyitható meg",
-            "explanation": cannot_open[2:-1]}, f"--check --json {r}")
+            "explanation": cannot_open[2:-1], "notes": []}, f"--check --json {r}")
         data_dir(folder, **{"change.txt": b"-start-\r\n\r\n1450 x 5 2\r\n"})
         r = run("-C", folder, "--check")
         check(r.returncode == 1 and r.stderr == b"Data\\change.txt : x 5 2\n" +
-              f"{folder}/Data/change.txt:3: this field of the change record is not a number\n"
+              f"{folder}/Data/change.txt:3: error: this field of the change record is not a number\n"
               .encode(), f"--check rejected line {r}")
     # The folder that was tried, as the issue's author would type it.
     r = run("-C", "Data", "--check", cwd=SOURCE_DIR)
-    check(r.stderr.endswith(f"{SOURCE_DIR}/Data/Data/skill.txt{cannot_open}".encode()), f"{r}")
+    check(r.stderr.endswith(f"{SOURCE_DIR}/Data/Data/skill.txt: error{cannot_open}".encode()), f"{r}")
+
+
+# A diagnostic line as editors' GCC-style matchers read it; a message holds
+# nothing that such a matcher would take for a place.
+DIAGNOSTIC = re.compile(r"(?P<file>[^:]+)(?::(?P<line>\d+)(?::(?P<column>\d+))?)?: "
+                        r"(?P<kind>error|warning|note): (?P<message>.*)")
+PLACE_LIKE = re.compile(r"\d\)?:|\(\d+\):")
+
+
+def diagnostics(lines, folder):
+    """Each line parsed as a diagnostic: (file, line, column, kind, code)."""
+    parsed = []
+    for line in lines:
+        d = DIAGNOSTIC.fullmatch(line)
+        check(d and d["file"].startswith(folder) and not PLACE_LIKE.search(d["message"]),
+              f"not a diagnostic line: {line!r}")
+        if d:
+            code = re.search(r" \[([a-z0-9-]+)\]$", d["message"])
+            parsed.append((d["file"][len(folder) + 1:], int(d["line"] or 0),
+                           int(d["column"] or 0), d["kind"], code[1] if code else None))
+    return parsed
 
 
 def case_warnings():
     r = run("-C", SOURCE_DIR, "--check", "--strict")
     check(r.returncode == 0 and r.stdout.count(b"\n") == 1, f"sample set warns {r}")
     with tempfile.TemporaryDirectory() as folder:
-        data_dir(folder)
+        # Several slips: a skill given twice, a letter in an amount, a tab
+        # after a change record's numbers; besides, skill 6 has no line, the
+        # grade's kind is not its base's and the amount lines are short.
+        data_dir(folder, **{"skill.txt": DATA["skill.txt"] + b'3 0 "S3"\n',
+                            "type.txt": b"-start-\n9\n2\n4 4\n2 1O\n",
+                            "change.txt": b"-start-\n1450 11 -1 1\tremark\n"})
         r = run("-C", folder, "--check")
         lines = r.stdout.decode().splitlines()
-        check(r.returncode == 0 and lines[0].startswith("Data loaded: 2 skills") and
-              f"{folder}/Data/stditem.txt: warning: no line gives item number 1002 to 1449: "
-              "its name reads \"?\" [std-slot-empty]" in lines, f"--check warnings {r}")
+        check(r.returncode == 0 and lines[0].startswith("Data loaded: 2 skills"), f"--check {r}")
+        check(diagnostics(lines[1:], folder) == [
+            ("Data/skill.txt", 4, 1, "warning", "skill-repeated"),
+            ("Data/skill.txt", 2, 0, "note", None),
+            ("Data/stditem.txt", 0, 0, "warning", "std-slot-empty"),
+            ("Data/stditem.txt", 2, 17, "warning", "bonus-to-empty-skill"),
+            ("Data/stditem.txt", 3, 6, "warning", "grade-kind-differs"),
+            ("Data/type.txt", 4, 0, "warning", "amount-line-short"),
+            ("Data/type.txt", 5, 0, "warning", "amount-line-short"),
+            ("Data/type.txt", 5, 3, "warning", "number-text"),
+            ("Data/rnditem.txt", 0, 0, "warning", "prefix-slot-empty"),
+            ("Data/change.txt", 2, 13, "warning", "tab")], f"--check places {lines}")
         check(run("-C", folder, "--check", "--strict").returncode == 3, "--strict")
         objects = [json.loads(line) for line in run("-C", folder, "--check", "--json").stdout
                    .splitlines()]
-        check(objects[0]["skills"] == 2 and len(objects) == len(lines) and
-              {"warning": "prefix-slot-empty", "file": f"{folder}/Data/rnditem.txt", "line": None,
-               "message": "no entry gives random prefix 2 to 63 (item numbers 1900 to 29799): "
-                          "they have no description"} in objects, f"--check --json {objects}")
+        check(objects[0]["skills"] == 2 and len(objects) == len(lines) - 1 and objects[1] == {
+            "warning": "skill-repeated", "file": f"{folder}/Data/skill.txt", "line": 4,
+            "column": 1, "message": "skill index 3 is given again: this line counts, not the one "
+                                    "before",
+            "notes": [{"file": f"{folder}/Data/skill.txt", "line": 2,
+                       "message": "skill index 3 was given here before"}]}, f"--json {objects}")
+
+        # A type count one too high: the load fails further on, and a note
+        # names the count line. The first line is the dialog's error text.
+        shutil.copytree(os.path.join(SOURCE_DIR, "Data"), os.path.join(folder, "sample", "Data"))
+        types = os.path.join(folder, "sample", "Data", "type.txt")
+        with open(types, "rb") as f:
+            lines = f.read().split(b"\r\n")
+        lines[59] = b"2"  # type 5's count, line 60
+        with open(types, "wb") as f:
+            f.write(b"\r\n".join(lines))
+        r = run("-C", os.path.join(folder, "sample"), "--check")
+        lines = r.stderr.decode().splitlines()
+        check(r.returncode == 1 and lines[0] == "Data\\type.txt : 8" and
+              diagnostics(lines[1:], os.path.join(folder, "sample")) == [
+                  ("Data/type.txt", 72, 0, "error", None), ("Data/type.txt", 60, 0, "note", None)],
+              f"--check traced to the count {r}")
 
 
 def case_explain():
@@ -210,7 +264,7 @@ def case_paths():
         data_dir(folder, **{"stditem.txt": DATA["stditem.txt"] + b"1002 99 \"x\"\n"})
         shown = folder.encode()
         r = run("-C", folder, "--check")
-        check(shown + b"/Data/stditem.txt:4: warning: kind 99" in r.stdout, f"--check {r}")
+        check(shown + b"/Data/stditem.txt:4:6: warning: kind 99" in r.stdout, f"--check {r}")
         r = run("-C", folder, "--explain", "1451")
         check(b"  " + shown + b"/Data/rnditem.txt:2: random prefix 1" in r.stdout, f"--explain {r}")
         data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"})
