@@ -60,8 +60,8 @@ std::vector<Token> tokensOf(std::string_view text) {
 bool isPlainNumber(std::string_view token) {
   if (!token.empty() && (token[0] == '+' || token[0] == '-'))
     token.remove_prefix(1);
-  return !token.empty() && std::all_of(token.begin(), token.end(),
-                                       [](char c) { return c >= '0' && c <= '9'; });
+  return !token.empty() &&
+         std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 namespace {

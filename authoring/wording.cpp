@@ -35,15 +35,12 @@ std::array<Wording, static_cast<std::size_t>(LoadFault::kChangeNoStdItems) + 1> 
        "a képesség sorszáma nincs " + between(0, kSkillSlots - 1)},
       {"the skill line has no blank after its index",
        "a képesség sorában nincs szóköz a sorszám után"},
-      {"the doubling flag after the index is not a number",
-       "a sorszám utáni duplázás nem szám"},
+      {"the doubling flag after the index is not a number", "a sorszám utáni duplázás nem szám"},
       {"no double quote after the index: the skill name is missing",
        "a sorszám után nincs idézőjel: hiányzik a képesség neve"},
-      {"the skill name has only one double quote",
-       "a képesség nevének csak egy idézőjele van"},
+      {"the skill name has only one double quote", "a képesség nevének csak egy idézőjele van"},
       {"the item number is not a number", "a tárgyszám nem szám"},
-      {"the item number is outside " +
-           span(kFirstItemNumber, kFirstItemNumber + kStdItemSlots - 1),
+      {"the item number is outside " + span(kFirstItemNumber, kFirstItemNumber + kStdItemSlots - 1),
        "a tárgyszám nincs " + between(kFirstItemNumber, kFirstItemNumber + kStdItemSlots - 1)},
       {"the line has no blank after the item number: the kind is missing",
        "a tárgyszám után nincs szóköz: hiányzik a fajta"},
@@ -60,8 +57,9 @@ std::array<Wording, static_cast<std::size_t>(LoadFault::kChangeNoStdItems) + 1> 
        "a típus sorainak száma nagyobb " + str(kTypeMaxLines) + "-nál"},
       {"the item number gives a random prefix outside " + span(0, kRndItemSlots - 1) + " (use " +
            span(kFirstItemNumber, kEndItemNumber - 1) + ", after one marker character)",
-       "a tárgyszámból adódó előtag nincs " + between(0, kRndItemSlots - 1) + " (a jelzőkarakter után " +
-           between(kFirstItemNumber, kEndItemNumber - 1) + " álló szám kell)"},
+       "a tárgyszámból adódó előtag nincs " + between(0, kRndItemSlots - 1) +
+           " (a jelzőkarakter után " + between(kFirstItemNumber, kEndItemNumber - 1) +
+           " álló szám kell)"},
       {"the prefix name line has no double quote", "az előtag nevének sorában nincs idézőjel"},
       {"the prefix name line has only one double quote",
        "az előtag nevének sorában csak egy idézőjel van"},
@@ -119,7 +117,8 @@ std::array<CodeWording, kWarningCodeCount> codeTable() {
         "ezekhez a tárgyszámokhoz nincs sor: a nevük „?”"}},
       {"kind-out-of-range",
        {"a kind outside " + span(kFirstKind, kLastKind) + ": the rest of the line is ignored",
-        "a fajta nincs " + between(kFirstKind, kLastKind) + ": a sor többi részét a program nem olvassa"}},
+        "a fajta nincs " + between(kFirstKind, kLastKind) +
+            ": a sor többi részét a program nem olvassa"}},
       {"grade-kind-differs",
        {"a grade's kind differs from its group base's, which is the one that counts",
         "a fokozat fajtája eltér az alaptárgyáétól; az alaptárgyé számít"}},

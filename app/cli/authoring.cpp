@@ -28,11 +28,6 @@ std::string utf8(std::string_view cp1250) {
   return cp1250ToUtf8(cp1250);
 }
 
-// The names the dialog loads its files under.
-DataFileNames dialogFileNames() {
-  return {kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
-}
-
 // "Data\skill.txt" under `dir`, with the platform's separators.
 std::filesystem::path filePath(const std::filesystem::path& dir, std::string_view fileName) {
   std::string relative(fileName);
@@ -108,18 +103,23 @@ std::string signedNumber(int32_t value) {
   return (value >= 0 ? "+" : "") + std::to_string(value);
 }
 
-std::string contributionText(const ItemDatabase& db, const DataSetPlace& place,
+// A prefix's amount leads with its own place in the type file and cites the
+// line that chose where it goes; an own number leads with the item's slot.
+std::string contributionText(const ItemDatabase& db, const DataSetPlace& place, int32_t grade,
                              const Contribution& c) {
-  std::string text = location(place, c.from) + ": ";
+  std::string text;
   if (c.source == Contribution::Source::kOwnNumber) {
-    text += "the item's own number";
+    text = location(place, c.from) + ": the item's own number";
   } else {
-    text += "amount line " + std::to_string(c.amountLine) + " gives " + std::to_string(c.amount);
+    text = location(place, c.amountAt.value_or(c.from)) + ": amount line " +
+           std::to_string(c.amountLine) + " gives " + std::to_string(c.amount) + " at grade " +
+           std::to_string(grade);
     if (c.source == Contribution::Source::kChange)
       text += ", times " + std::to_string(c.multiplier) + ", to target " +
-              std::to_string(c.target) + " (the change record)";
+              std::to_string(c.target) + " (the change record, " + location(place, c.from) + ")";
     else
-      text += " to skill index " + std::to_string(c.target) + " (the prefix's own)";
+      text += " to skill index " + std::to_string(c.target) + " (the prefix's own, " +
+              location(place, c.from) + ")";
   }
   if (c.doubledBy)
     text += ", doubled by the skill's flag at " + location(place, *c.doubledBy);
@@ -174,7 +174,7 @@ std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
              std::to_string(e.change->skillIndex) + ", multiplier " +
              std::to_string(e.change->multiplier) + "\n";
     for (const Contribution& c : e.contributions)
-      out += "  " + contributionText(db, place, c) + "\n";
+      out += "  " + contributionText(db, place, item.grade, c) + "\n";
     std::string sums;
     for (std::size_t sum = 0; sum < e.sums.size(); ++sum)
       if (e.sums[sum] != 0)
@@ -238,6 +238,13 @@ Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const It
                                                                     : "item";
     step.update(jsonPlace(place, c.from));
     step["amountLine"] = c.amountLine;
+    if (c.amountAt) {
+      Json at = jsonPlace(place, *c.amountAt);
+      at["column"] = c.amountAt->column > 0 ? Json(c.amountAt->column) : Json(nullptr);
+      step["amountAt"] = std::move(at);
+    } else {
+      step["amountAt"] = nullptr;
+    }
     step["amount"] = c.amount;
     step["multiplier"] = c.multiplier;
     step["target"] = c.target;
@@ -338,8 +345,10 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
 }
 
 Outcome explainNumbers(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
+  SourceFiles sources(dataSetReader(place));
   for (const std::string& arg : options.numbers) {
-    const ItemExplanation explanation = explainItem(db, dialogFileNames(), readNumberField(arg));
+    const ItemExplanation explanation =
+        explainItem(db, dialogFileNames(), readNumberField(arg), &sources);
     writeOutput(stdout, options.format == Format::kJson
                             ? jsonLine(explanationJson(db, place, explanation))
                             : explanationText(db, place, explanation));

@@ -202,9 +202,10 @@ def case_explain():
         text = r.stdout.decode()
         for line in ("1451: random prefix 1, slot 1, group base 0, grade 1",
                      f"  {folder}/Data/rnditem.txt:2: random prefix 1 \"éles\", type 9",
-                     f"  {folder}/Data/rnditem.txt:2: amount line 2 gives 2 to skill index 7 (the "
-                     f"prefix's own), doubled by the skill's flag at {folder}/Data/skill.txt:3: "
-                     "+4 to skill 7 \"S7\"",
+                     # the amount's line and grade's column, the skill index's own line
+                     f"  {folder}/Data/type.txt:5:3: amount line 2 gives 2 at grade 1 to skill "
+                     f"index 7 (the prefix's own, {folder}/Data/rnditem.txt:6), doubled by the "
+                     f"skill's flag at {folder}/Data/skill.txt:3: +4 to skill 7 \"S7\"",
                      "  bonus sums: skill 3 \"S3\" 4, skill 7 \"S7\" 4",
                      "    az éles nagy kardja",
                      "0: no item number (items are 1000 to 29799)"):
