@@ -39,6 +39,8 @@ struct OptionRow {
   Format format = Format::kText;  // kFormat
   // kFormat and kSetting: the modes it goes with.
   ModeSet modes = 0;
+  // kMode: the modes whose items it can narrow down when given with them.
+  ModeSet filters = 0;
   Argument argument = Argument::kNone;
   std::string_view argumentName = {};
   // kMode: how many NUMBER arguments it takes; -1 for any number.
@@ -79,6 +81,7 @@ constexpr std::array kOptions = {
     OptionRow{.name = "--find",
               .role = Role::kMode,
               .mode = Mode::kFind,
+              .filters = bit(Mode::kDiff),
               .argument = Argument::kRest,
               .argumentName = "QUERY...",
               .store = [](Options& o, std::string query) { o.query = std::move(query); },
@@ -86,12 +89,15 @@ constexpr std::array kOptions = {
                       "it, as --all does. Terms: words of the name, \"phrases\", SKILL>=N\n"
                       "(also <=, >, <, =), kind:N, kind:weapon, grade:N..M, prefix:N,\n"
                       "-TERM for not; case and accents do not matter.\n"
-                      "Example: --find kard tuzsebzes>=4 grade:10..14 (docs/search.md)"},
+                      "Example: --find kard tuzsebzes>=4 grade:10..14 (docs/search.md)\n"
+                      "After --diff: compare only the items it finds in either set"},
     OptionRow{.name = "--check",
               .role = Role::kMode,
               .mode = Mode::kCheck,
-              .help = "only load the data files and print a summary, then any warnings;\n"
-                      "after a failed load, also FILE:LINE and the rule that rejected it"},
+              .help = "only load the data files and print a summary, then any warnings as\n"
+                      "FILE:LINE[:COLUMN]: warning: text [code]; after a failed load, also\n"
+                      "FILE:LINE: error: the rule that rejected it. Notes name earlier lines\n"
+                      "that a warning or an error follows from"},
     OptionRow{.name = "--strict",
               .modes = bit(Mode::kCheck),
               .store = [](Options& o, std::string) { o.strict = true; },
@@ -109,7 +115,11 @@ constexpr std::array kOptions = {
               .argumentName = "OTHER_DIR",
               .store = [](Options& o, std::string dir) { o.otherDirectory = std::move(dir); },
               .help = "list every number whose description differs in the data set of\n"
-                      "OTHER_DIR, then a summary"},
+                      "OTHER_DIR, then the changes grouped and counted"},
+    OptionRow{.name = "--summary",
+              .modes = bit(Mode::kDiff),
+              .store = [](Options& o, std::string) { o.summary = true; },
+              .help = "with --diff: only the changes grouped and counted"},
     OptionRow{.name = "--help",
               .shortName = "-h",
               .role = Role::kMode,
@@ -208,6 +218,9 @@ std::string usageOf(const OptionRow& mode) {
     text += "NUMBER... ";
   else if (mode.maxNumbers != 0)
     text += "[NUMBER...] ";
+  for (const OptionRow& row : kOptions)
+    if ((row.filters & bit(mode.mode)) != 0)
+      text.append("[").append(withArgument(row)).append("] ");
   text.pop_back();
   return text;
 }
@@ -258,6 +271,11 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
   const OptionRow* format = nullptr;
   for (const OptionRow* row : given) {
     if (row->role == Role::kMode && row->mode != mode->mode) {
+      // A mode given with one that it can narrow down filters that one's items.
+      if ((row->filters & bit(mode->mode)) != 0) {
+        options.filtered = true;
+        continue;
+      }
       if (mode->mode != Mode::kDescribe)
         return std::string(mode->name) + " and " + std::string(row->name) + " exclude each other";
       mode = row;

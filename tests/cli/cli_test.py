@@ -216,7 +216,8 @@ def case_explain():
               [c["added"] for c in objects[0]["contributions"]] == [4, 4] and
               objects[0]["description"] == utf8(T1451).decode(), f"--explain --json {objects}")
         for args in (["--explain"], ["--explain", "--raw", "1"], ["--strict"], ["--diff"],
-                     ["--diff", folder, "1"], ["--diff", folder, "--check"]):
+                     ["--diff", folder, "1"], ["--diff", folder, "--check"], ["--summary"],
+                     ["--check", "--find", "x"], ["--diff", folder, "--find"]):
             check(run(*args).returncode == 2, f"usage {args}")
 
 
@@ -230,12 +231,27 @@ def case_diff():
             want += [f"{number} changed"]
             want += ["- " + line for line in lines_of(run("-C", old, "--raw", str(number)).stdout[:-1])]
             want += ["+ " + line for line in lines_of(run("-C", new, "--raw", str(number)).stdout[:-1])]
-        want += ["2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
-        check(r.returncode == 1 and r.stdout.decode().split("\n") == want, f"--diff {r}")
+        summary = ["nagy → kis: 2 items, grade 1, prefixes 0 to 1",
+                   "2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
+        check(r.returncode == 1 and r.stdout.decode().split("\n") == want + [""] + summary,
+              f"--diff {r}")
+        r = run("-C", old, "--diff", new, "--summary")
+        check(r.returncode == 1 and r.stdout.decode().split("\n") == summary, f"--summary {r}")
         objects = [json.loads(line) for line in run("-C", old, "--json", "--diff", new).stdout
                    .splitlines()]
         check([(o["number"], o["change"]) for o in objects] == [(1001, "changed"), (1451, "changed")]
               and objects[1]["old"] == utf8(T1451).decode(), f"--diff --json {objects}")
+        # A bonus is a part of its own; --find compares the items it finds only.
+        with tempfile.TemporaryDirectory() as other:
+            data_dir(other, **{"type.txt": b"-start-\n9\n2\n4 4\n3 3\n"})
+            r = run("-C", old, "--diff", other, "--summary")
+            check("+4% S7 ezzel a fegyverrel! → +6% S7 ezzel a fegyverrel!: 1 item, grade 1, "
+                  "prefix 1" in r.stdout.decode().splitlines(), f"--summary bonus {r}")
+            r = run("-C", old, "--json", "--diff", other, "--find", "nagy")
+            check(r.returncode == 1 and [json.loads(line)["number"] for line in
+                                         r.stdout.splitlines()] == [1451], f"--find {r}")
+            r = run("-C", old, "--diff", other, "--find", "tuz>=4")
+            check(r.returncode == 2 and r.stdout == b"", f"--find unreadable {r}")
         r = run("-C", old, "--diff", old)
         check(r.returncode == 0 and r.stdout == b"0 numbers differ: 0 changed, 0 appeared, "
               b"0 disappeared\n", f"--diff same {r}")
