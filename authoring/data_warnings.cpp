@@ -536,8 +536,8 @@ class Checker {
       if (prefix != nullptr && db_.findType((*prefix)->typeId) == nullptr &&
           !cutShort.contains(slot))
         add({name, (*prefix)->line}, Code::kPrefixTypeMissing,
-            "random prefix " + str(slot) + " has no type, type id " + str((*prefix)->typeId) +
-                " being none, so its items have no description");
+            "random prefix " + str(slot) + " names type id " + str((*prefix)->typeId) +
+                ", which no record has, so its items have no description");
     }
   }
 
