@@ -79,23 +79,33 @@ std::string_view nameOf(std::string_view line) {
   return first == last ? std::string_view() : line.substr(first + 1, last - first - 1);
 }
 
+// A note at `line` of `fileName`. Built member by member: GCC 12 takes the
+// nested braces of a note inside a list for a use of uninitialised memory.
+DataNote noteAt(const std::string& fileName, int32_t line, std::string message) {
+  DataNote note;
+  note.where.fileName = fileName;
+  note.where.line = line;
+  note.message = std::move(message);
+  return note;
+}
+
 // The note for a type record whose line count makes the records after it
 // read out of step.
 DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record) {
-  return {{typeFile, record.count->line},
-          "the line count of type " + str(readNumber(record.id->text)) +
-              " does not seem to match its amount lines: the records after it are read out of "
-              "step"};
+  return noteAt(typeFile, record.count->line,
+                "the line count of type " + str(readNumber(record.id->text)) +
+                    " does not seem to match its amount lines: the records after it are read out "
+                    "of step");
 }
 
 // The note for the count line that decides how many skill index lines an
 // entry of that type reads.
 DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
-  return {{typeFile, type.countLine},
-          "the line count of type " + str(type.id) + " is " + str(type.lineCount) +
-              ", so an entry of that type reads " +
-              (type.lineCount > 1 ? str(type.lineCount) + " skill index lines"
-                                  : std::string("one skill index line"))};
+  return noteAt(typeFile, type.countLine,
+                "the line count of type " + str(type.id) + " is " + str(type.lineCount) +
+                    ", so an entry of that type reads " +
+                    (type.lineCount > 1 ? str(type.lineCount) + " skill index lines"
+                                        : std::string("one skill index line")));
 }
 
 // Whether an entry's type is read out of step: it is the type whose count
@@ -224,7 +234,7 @@ class Checker {
             what(k.key) + " is given again: " +
                 (counts == k.line ? std::string("this line counts, not the one before")
                                   : "the last line for it counts, line " + str(counts->line)),
-            {{{fileName, found->second->line}, what(k.key) + " was given here before"}});
+            {noteAt(fileName, found->second->line, what(k.key) + " was given here before")});
       }
       before[k.key] = k.line;
     }
@@ -424,7 +434,7 @@ class Checker {
       if (const TypeEntry* first = db_.findType(type.id); first != &type)
         add({name, type.line, 1}, Code::kTypeIdRepeated,
             "type id " + str(type.id) + " is defined again: only the first record counts",
-            {{{name, first->line}, "type id " + str(type.id) + " was defined here first"}});
+            {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first")});
     // What the walk over the records found after a count that seems wrong
     // follows from that count.
     if (types_.outOfStep != nullptr)
@@ -608,7 +618,7 @@ class Checker {
             "an earlier record has the same random prefix and kind, prefix " +
                 str(change.prefixIndex) + " and kind " + str(change.itemKind) +
                 ", so this one never applies",
-            {{{name, first->line}, "the record that applies"}});
+            {noteAt(name, first->line, "the record that applies")});
         continue;
       }
       const int32_t prefix = change.prefixIndex;
@@ -695,9 +705,9 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
       const int32_t id = readNumber(current->type->text);
       for (const TypeRecordLines& record : types.records)
         if (record.cutShort && readNumber(record.id->text) == id)
-          notes.push_back({{files.types, record.count->line},
-                           "the record of type id " + str(id) +
-                               " is dropped: the file ends inside its amount lines"});
+          notes.push_back(noteAt(files.types, record.count->line,
+                                 "the record of type id " + str(id) +
+                                     " is dropped: the file ends inside its amount lines"));
       break;
     }
     case LoadFault::kRndSkillNotNumber:

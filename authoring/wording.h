@@ -1,9 +1,10 @@
 // What the authoring tools say about a data set, in English for tamrix-cli
-// and in Hungarian for the page, side by side in one table each so that the
-// two languages cannot come to say different things. English is ASCII, the
-// Hungarian UTF-8.
+// and in Hungarian for the page, side by side in one table each (a switch, so
+// that no fault or code can lack its wording) so that the two languages
+// cannot come to say different things. English is ASCII, the Hungarian UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ struct Wording {
 };
 
 // The rule of its file that `fault` broke.
-const Wording& loadFaultWording(LoadFault fault);
+Wording loadFaultWording(LoadFault fault);
 
 // Every warning that the warnings' pass raises. The names are stable, for scripts.
 enum class WarningCode {
@@ -59,8 +60,8 @@ struct CodeWording {
   Wording meaning;
 };
 
-const CodeWording& codeWording(WarningCode code);
-// The code of that name, or null.
-const CodeWording* findCodeWording(std::string_view name);
+CodeWording codeWording(WarningCode code);
+// The code of that name, or nothing.
+std::optional<CodeWording> findCodeWording(std::string_view name);
 
 }  // namespace tamrix

@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   checkLoadedTables(db);
   for (const tamrix::DataWarning& warning :
        tamrix::findDataWarnings(db, kNames, memoryReader(files))) {
-    if (tamrix::findCodeWording(warning.code) == nullptr || warning.where.line < 0 ||
+    if (!tamrix::findCodeWording(warning.code) || warning.where.line < 0 ||
         warning.where.column < 0 || (warning.where.line == 0 && warning.where.column != 0))
       fail("a warning with an unknown code, or a negative line or column");
     for (const tamrix::DataNote& note : warning.notes)

@@ -303,8 +303,11 @@ std::string listedRuns(const char* one, const char* many, const std::vector<int3
 // The parts a group lost or gained, UTF-8.
 std::string partsText(const std::vector<std::string>& parts) {
   std::string text;
-  for (const std::string& part : parts)
-    text += (text.empty() ? "" : " ") + utf8(part);
+  for (const std::string& part : parts) {
+    if (!text.empty())
+      text += ' ';
+    text += utf8(part);
+  }
   return text.empty() ? "(nothing)" : text;
 }
 

@@ -90,7 +90,7 @@ std::string loadReport(const ItemDatabase& db, bool loaded, const FileReader& re
   }
   Json warnings = Json::array();
   for (const DataWarning& w : findDataWarnings(db, dialogFileNames(), readFile)) {
-    const CodeWording* wording = findCodeWording(w.code);
+    const std::optional<CodeWording> wording = findCodeWording(w.code);
     warnings.push_back({{"file", cp1250ToUtf8(w.where.fileName)},
                         {"line", number(w.where.line)},
                         {"column", number(w.where.column)},

@@ -146,7 +146,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
     EXPECT_EQ(w.where.line, slip.atLine) << slip.code;
     EXPECT_EQ(w.where.column, slip.atColumn) << slip.code;
     EXPECT_EQ(w.notes.empty() ? 0 : w.notes[0].where.line, slip.noteLine) << listed(warnings);
-    EXPECT_NE(findCodeWording(w.code), nullptr) << slip.code;
+    EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
   }
 }
 
