@@ -95,7 +95,7 @@ std::string loadReport(const ItemDatabase& db, bool loaded, const FileReader& re
                         {"line", number(w.where.line)},
                         {"column", number(w.where.column)},
                         {"code", w.code},
-                        {"text", wording != nullptr ? wording->meaning.hungarian : ""}});
+                        {"text", wording ? wording->meaning.hungarian : ""}});
   }
   report["warnings"] = std::move(warnings);
   return jsonLine(report);
