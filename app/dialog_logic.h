@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "authoring/data_files.h"
 #include "database/item_database.h"
 
 namespace tamrix {
@@ -18,6 +19,11 @@ inline constexpr const char* kSkillFile = "Data\\skill.txt";
 inline constexpr const char* kRndItemFile = "Data\\rnditem.txt";
 inline constexpr const char* kTypeFile = "Data\\type.txt";
 inline constexpr const char* kChangeFile = "Data\\change.txt";
+
+// The names of the five files that are read, for the authoring tools.
+inline DataFileNames dialogFileNames() {
+  return {kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
+}
 
 // Loads the six data files exactly as the dialog does.
 bool loadDataFiles(ItemDatabase& db);

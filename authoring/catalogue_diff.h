@@ -22,4 +22,28 @@ struct CatalogueChange {
 // from the one in `after`, over the item numbers of both sets.
 std::vector<CatalogueChange> diffCatalogues(const ItemDatabase& before, const ItemDatabase& after);
 
+// The same over `numbers` only, which are in increasing order.
+std::vector<CatalogueChange> diffCatalogues(const ItemDatabase& before, const ItemDatabase& after,
+                                            const std::vector<int32_t>& numbers);
+
+// Numbers whose descriptions changed in the same way. A description's parts
+// are the words of its name line, each bonus of its bonus line and each other
+// line whole; a changed number lost the parts in `removed` and gained those in
+// `added`, in the order they appear. Numbers that appeared or disappeared form
+// one group each, with no parts.
+struct ChangeGroup {
+  enum class Kind { kChanged, kAppeared, kDisappeared };
+  Kind kind = Kind::kChanged;
+  std::vector<std::string> removed;  // Windows-1250
+  std::vector<std::string> added;
+  std::vector<int32_t> numbers;   // increasing
+  std::vector<int32_t> grades;    // increasing, each once
+  std::vector<int32_t> prefixes;  // increasing, each once; 0 is no prefix
+};
+
+// The groups of `changes`, the largest first (then by their first number);
+// `db` gives the item numbers' parts.
+std::vector<ChangeGroup> groupChanges(const ItemDatabase& db,
+                                      const std::vector<CatalogueChange>& changes);
+
 }  // namespace tamrix

@@ -15,10 +15,12 @@ struct DataFileNames {
   std::string changes;
 };
 
-// A line of a data file; line 0 stands for the file as a whole.
+// A line of a data file; line 0 stands for the file as a whole. Column 0
+// stands for the whole line; otherwise it counts the line's bytes from 1.
 struct SourceLine {
   std::string fileName;
   int32_t line = 0;
+  int32_t column = 0;
 };
 
 }  // namespace tamrix

@@ -10,21 +10,31 @@
 
 namespace tamrix {
 
-struct DataWarning {
+// An earlier line that a warning or a failed load follows from.
+struct DataNote {
   SourceLine where;
-  // Stable, for scripts: "type-id-repeated", "change-hidden",
-  // "prefix-skill-outside", "change-target-outside", "prefix-type-missing",
-  // "std-slot-empty", "prefix-slot-empty", "bonus-to-empty-skill",
-  // "amount-line-long", "type-short", "kind-out-of-range", "utf8-text",
-  // "empty-table", "file-unreadable".
-  std::string code;
   std::string message;  // English; names from the data stay Windows-1250
 };
 
+struct DataWarning {
+  // The line that holds the cause, and its column where one field is to blame.
+  SourceLine where;
+  // Stable, for scripts: the names of authoring/wording.h's codes.
+  std::string code;
+  std::string message;  // English; names from the data stay Windows-1250
+  std::vector<DataNote> notes;
+};
+
 // The warnings for a data set that `db` loaded without error from `files`,
-// in the order the files are loaded and by line within a file. `readFile`
-// gives the files' bytes again, for what the tables do not keep.
+// in the order the files are loaded and by line and column within a file.
+// `readFile` gives the files' bytes again, for what the tables do not keep.
 std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileNames& files,
                                           const FileReader& readFile);
+
+// After a failed load of `db` from `files`: the earlier lines that the
+// failure follows from, such as the line count of a type record that made
+// the records after it read out of step.
+std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileNames& files,
+                                           const FileReader& readFile);
 
 }  // namespace tamrix

@@ -1,5 +1,6 @@
 #include "authoring/explain_item.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -20,9 +21,28 @@ std::optional<SourceLine> doublingLine(const ItemDatabase& db, const DataFileNam
   return SourceLine{files.skills, entry->line};
 }
 
+// The place of the amount for `grade` on line `line` of the type file: the
+// column of the grade's number when the file can be read and holds it.
+SourceLine amountPlace(const std::string& typeFile, int32_t line, int32_t grade,
+                       SourceFiles* sources) {
+  SourceLine place{typeFile, line};
+  const SourceFile* file = sources != nullptr ? sources->file(typeFile) : nullptr;
+  if (file == nullptr)
+    return place;
+  const auto found = std::lower_bound(file->lines.begin(), file->lines.end(), line,
+                                      [](const DataLine& l, int32_t n) { return l.line < n; });
+  if (found == file->lines.end() || found->line != line)
+    return place;
+  const std::vector<Token> tokens = tokensOf(found->text);
+  if (static_cast<std::size_t>(grade) < tokens.size())
+    place.column = found->column(tokens[static_cast<std::size_t>(grade)].at);
+  return place;
+}
+
 }  // namespace
 
-ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number) {
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number,
+                            SourceFiles* sources) {
   ItemExplanation out;
   out.number = number;
   out.item = decomposeItemNumber(db, number);
@@ -45,10 +65,13 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, 
   const auto step = [&](const BonusStep& s) {
     Contribution c;
     c.source = s.source;
+    const auto amountLine = static_cast<std::size_t>(std::max(s.amountLine, 0));
     c.from = s.source == BonusStep::Source::kPrefixSkill
-                 ? SourceLine{files.rndItems, out.prefix ? out.prefix->line : 0}
+                 ? SourceLine{files.rndItems, out.prefix ? out.prefix->skillLines[amountLine] : 0}
              : s.source == BonusStep::Source::kChange ? SourceLine{files.changes, out.change->line}
                                                       : out.ownSlot;
+    if (s.source != BonusStep::Source::kOwnNumber && out.type)
+      c.amountAt = amountPlace(files.types, out.type->amountLines[amountLine], item.grade, sources);
     c.amountLine = s.amountLine + 1;
     c.amount = s.amount;
     c.multiplier = s.multiplier;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "authoring/data_files.h"
+#include "authoring/source_file.h"
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
 #include "decoder/item_number.h"
@@ -18,7 +19,12 @@ namespace tamrix {
 struct Contribution {
   using Source = BonusStep::Source;
   Source source = Source::kOwnNumber;
-  SourceLine from;             // the record that chose where the amount goes
+  // The line that chose where the amount goes: the prefix's skill index line,
+  // the change record, or the item's own slot.
+  SourceLine from;
+  // The amount's line in the type and, when the files could be read again,
+  // its grade's column; nothing for own numbers.
+  std::optional<SourceLine> amountAt;
   int32_t amountLine = 0;      // the type's amount line (1-based); 0 for own numbers
   int32_t amount = 0;          // as the data gives it
   int32_t multiplier = 1;      // the change record's; 1 otherwise
@@ -45,7 +51,9 @@ struct ItemExplanation {
   std::string text;  // the description, Windows-1250
 };
 
-// Explains `number` with the tables of `db`, loaded from `files`.
-ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number);
+// Explains `number` with the tables of `db`, loaded from `files`; the amounts'
+// columns come from `sources` when it is given.
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number,
+                            SourceFiles* sources = nullptr);
 
 }  // namespace tamrix

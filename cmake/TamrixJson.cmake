@@ -11,6 +11,8 @@ add_library(tamrix_json INTERFACE)
 target_include_directories(tamrix_json SYSTEM INTERFACE "${PROJECT_BINARY_DIR}/third_party")
 if(TAMRIX_BUILD_WEB)
   # The WebAssembly build has no exceptions; the library then aborts where it
-  # would throw, which the way Tamrix writes JSON never reaches.
-  target_compile_definitions(tamrix_json INTERFACE JSON_NOEXCEPTION)
+  # would throw, which the way Tamrix writes JSON never reaches. Its libc++
+  # has no <filesystem>, which the library would otherwise include.
+  target_compile_definitions(tamrix_json INTERFACE JSON_NOEXCEPTION JSON_HAS_FILESYSTEM=0
+                                                   JSON_HAS_EXPERIMENTAL_FILESYSTEM=0)
 endif()

@@ -18,6 +18,7 @@ bool DataLineReader::readLine(std::string& line) {
   if (pos_ >= text_.size())
     return false;
   lineNumber_ = nextLineNumber_;
+  pieceOffset_ = static_cast<int32_t>(pos_ - lineStart_);
   const std::string_view window = std::string_view(text_).substr(pos_, kMaxLinePiece + 1);
   const std::size_t feed = window.find('\n');
   std::size_t length = std::min(feed, window.size());
@@ -25,6 +26,7 @@ bool DataLineReader::readLine(std::string& line) {
     --length;
   if (feed != std::string_view::npos && length < kMaxLinePiece) {
     pos_ += feed + 1;
+    lineStart_ = pos_;
     ++nextLineNumber_;
   } else {
     // A full piece; the rest of the line, its line feed included, follows

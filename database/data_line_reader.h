@@ -44,11 +44,17 @@ class DataLineReader {
   // read comes from.
   int32_t lineNumber() const { return lineNumber_; }
 
+  // How many bytes of that line come before the last piece read: 0 but for
+  // the later pieces of a line longer than kMaxLinePiece.
+  int32_t pieceOffset() const { return pieceOffset_; }
+
  private:
   std::string text_;
   std::size_t pos_ = 0;
+  std::size_t lineStart_ = 0;  // where the line of the next piece begins
   int32_t lineNumber_ = 0;
   int32_t nextLineNumber_ = 1;
+  int32_t pieceOffset_ = 0;
 };
 
 }  // namespace tamrix

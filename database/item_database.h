@@ -49,6 +49,8 @@ struct TypeEntry {
   // amounts[i][g]: what amount line i gives to an item of grade g.
   std::array<std::array<int32_t, kTypeGrades>, kTypeMaxLines> amounts{};
   int32_t line = 0;
+  int32_t countLine = 0;
+  std::array<int32_t, kTypeMaxLines> amountLines{};  // the line of each amount line read
 };
 
 struct RndItemEntry {
@@ -56,6 +58,7 @@ struct RndItemEntry {
   int32_t typeId = 0;
   std::array<int32_t, kTypeMaxLines> skillIndex{};
   int32_t line = 0;
+  std::array<int32_t, kTypeMaxLines> skillLines{};  // the line each skill index was read from
 };
 
 struct ChangeEntry {

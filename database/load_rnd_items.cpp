@@ -52,6 +52,7 @@ bool ItemDatabase::loadRndItems(const std::string& fileName) {
         return true;
       const int32_t skill = readNumber(line);
       entry->skillIndex[static_cast<std::size_t>(j)] = skill;
+      entry->skillLines[static_cast<std::size_t>(j)] = reader->lineNumber();
       if (!passesNumberCheck(line, skill))
         return reject(line, fileName, LoadFault::kRndSkillNotNumber, reader->lineNumber());
     }

@@ -3,20 +3,27 @@
 
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
+#include "database/kind_layout.h"
 #include "database/number_field.h"
 
 namespace tamrix {
 
 namespace {
 
-using NumberField = int32_t StdItemEntry::*;
+// The text between the quote at or after `from` and the next quote; `from`
+// moves past the closing quote. Nothing when either quote is missing.
+std::optional<std::string> quotedText(const std::string& line, std::size_t& from) {
+  const std::size_t open = line.find('"', from);
+  if (open == std::string::npos)
+    return std::nullopt;
+  const std::size_t close = line.find('"', open + 1);
+  if (close == std::string::npos)
+    return std::nullopt;
+  from = close + 1;
+  return line.substr(open + 1, close - open - 1);
+}
 
-// The numbers that follow the kind, in file order. Kind 13 reads skill 6
-// before skill 7, weapons the other way round.
-struct KindLayout {
-  std::array<NumberField, 5> fields;
-  std::size_t count;
-};
+}  // namespace
 
 KindLayout layoutOf(int32_t kind) {
   if (isWeaponKind(kind))
@@ -37,21 +44,6 @@ KindLayout layoutOf(int32_t kind) {
       return {{}, 0};
   }
 }
-
-// The text between the quote at or after `from` and the next quote; `from`
-// moves past the closing quote. Nothing when either quote is missing.
-std::optional<std::string> quotedText(const std::string& line, std::size_t& from) {
-  const std::size_t open = line.find('"', from);
-  if (open == std::string::npos)
-    return std::nullopt;
-  const std::size_t close = line.find('"', open + 1);
-  if (close == std::string::npos)
-    return std::nullopt;
-  from = close + 1;
-  return line.substr(open + 1, close - open - 1);
-}
-
-}  // namespace
 
 bool ItemDatabase::loadStdItems(const std::string& fileName) {
   groupSize_ = kGroupSlots;

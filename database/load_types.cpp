@@ -47,6 +47,7 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
     if (!reader->readDataLine(line))
       return reject("", fileName, LoadFault::kTypeEndsAfterId, type.line);
     type.lineCount = readNumber(line);
+    type.countLine = reader->lineNumber();
     if (type.lineCount > kTypeMaxLines)
       return reject(line, fileName, LoadFault::kTypeTooManyLines, reader->lineNumber());
     // At least one amount line, even for a count of 0 or below; a record
@@ -55,6 +56,7 @@ bool ItemDatabase::loadTypes(const std::string& fileName) {
       if (!reader->readDataLine(line))
         return true;
       readAmounts(line, type.amounts[static_cast<std::size_t>(i)]);
+      type.amountLines[static_cast<std::size_t>(i)] = reader->lineNumber();
     }
     typeIndex_.try_emplace(type.id, types_.size());
     types_.push_back(type);

@@ -3,7 +3,8 @@
 // the loaders read from memory; a piece that the input does not reach
 // leaves its file missing. After a successful load every item number is
 // described and the tables and texts are checked for what must always hold;
-// the authoring tools read the same tables (warnings, item explanations).
+// the authoring tools read the same tables (warnings, item explanations),
+// and after a failure the notes that trace it back.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,7 @@
 
 #include "authoring/data_warnings.h"
 #include "authoring/explain_item.h"
+#include "authoring/wording.h"
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
 #include "decoder/describe.h"
@@ -45,6 +47,9 @@ std::map<std::string, std::string> dataFiles(std::string_view input) {
   }
   return files;
 }
+
+const tamrix::DataFileNames kNames{"stditem.txt", "skill.txt", "type.txt", "rnditem.txt",
+                                   "change.txt"};
 
 tamrix::FileReader memoryReader(const std::map<std::string, std::string>& files) {
   return [&files](const std::string& name) -> std::optional<std::string> {
@@ -95,15 +100,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!db.lastFailure() || db.lastError()->rfind(db.lastFailure()->fileName + " : ", 0) != 0 ||
         db.lastFailure()->line < 0)
       fail("a failed load left no place, or another file than its error text names");
+    for (const tamrix::DataNote& note :
+         tamrix::findLoadFailureNotes(db, kNames, memoryReader(files)))
+      if (note.where.line <= 0 || note.message.empty())
+        fail("a note on a failed load names no line");
     return 0;
   }
   checkLoadedTables(db);
-  const tamrix::DataFileNames names{"stditem.txt", "skill.txt", "type.txt", "rnditem.txt",
-                                    "change.txt"};
   for (const tamrix::DataWarning& warning :
-       tamrix::findDataWarnings(db, names, memoryReader(files)))
-    if (warning.code.empty() || warning.where.line < 0)
-      fail("a warning without a code or with a negative line");
+       tamrix::findDataWarnings(db, kNames, memoryReader(files))) {
+    if (!tamrix::findCodeWording(warning.code) || warning.where.line < 0 ||
+        warning.where.column < 0 || (warning.where.line == 0 && warning.where.column != 0))
+      fail("a warning with an unknown code, or a negative line or column");
+    for (const tamrix::DataNote& note : warning.notes)
+      if (note.where.line <= 0)
+        fail("a warning's note names no line");
+  }
 
   constexpr int32_t kFirst = tamrix::kFirstItemNumber - 1;
   constexpr int32_t kLast = tamrix::kEndItemNumber;
@@ -113,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The explanation adds up to the decoder's sums (a sample of the numbers).
   for (int32_t number = kFirst; number <= kLast; number += 37) {
     const std::optional<tamrix::ItemDecoding> decoding = tamrix::decodeItem(db, number);
-    if (decoding && tamrix::explainItem(db, names, number).sums != decoding->sums)
+    if (decoding && tamrix::explainItem(db, kNames, number).sums != decoding->sums)
       fail("the explanation's sums differ from the decoder's", number);
   }
   for (const int32_t number : {0, -1, kFirst, kLast, std::numeric_limits<int32_t>::min(),

@@ -1,6 +1,9 @@
 #include "app/cli/authoring.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,6 +19,7 @@
 #include "authoring/load_error.h"
 #include "database/file_bytes.h"
 #include "decoder/item_number.h"
+#include "search/search.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {
@@ -26,11 +30,6 @@ namespace {
 // where it is put in, and paths are written as utf8Path gives them.
 std::string utf8(std::string_view cp1250) {
   return cp1250ToUtf8(cp1250);
-}
-
-// The names the dialog loads its files under.
-DataFileNames dialogFileNames() {
-  return {kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
 }
 
 // "Data\skill.txt" under `dir`, with the platform's separators.
@@ -46,11 +45,13 @@ std::string shownFile(const DataSetPlace& place, const SourceLine& where) {
   return utf8Path(filePath(place.shown, where.fileName));
 }
 
-// "FILE:LINE", or "FILE" for line 0.
+// "FILE:LINE:COLUMN", "FILE:LINE" for column 0, or "FILE" for line 0.
 std::string location(const DataSetPlace& place, const SourceLine& where) {
   std::string text = shownFile(place, where);
   if (where.line > 0)
     text += ":" + std::to_string(where.line);
+  if (where.line > 0 && where.column > 0)
+    text += ":" + std::to_string(where.column);
   return text;
 }
 
@@ -66,6 +67,33 @@ Json jsonPlace(const DataSetPlace& place, const SourceLine& where) {
   return record;
 }
 
+// A diagnostic line as compilers write them, so that editors jump to it:
+// "FILE:LINE:COLUMN: KIND: message". `message` is Windows-1250 but with kRaw.
+std::string diagnostic(const DataSetPlace& place, const SourceLine& where, std::string_view kind,
+                       std::string_view message, Format format) {
+  return location(place, where) + ": " + std::string(kind) + ": " +
+         (format == Format::kRaw ? std::string(message) : utf8(message)) + "\n";
+}
+
+std::string noteLines(const DataSetPlace& place, const std::vector<DataNote>& notes,
+                      Format format) {
+  std::string text;
+  for (const DataNote& note : notes)
+    text += diagnostic(place, note.where, "note", note.message, format);
+  return text;
+}
+
+// [{"file":...,"line":...,"message":...}, ...]
+Json jsonNotes(const DataSetPlace& place, const std::vector<DataNote>& notes) {
+  Json list = Json::array();
+  for (const DataNote& note : notes) {
+    Json record = jsonPlace(place, note.where);
+    record["message"] = utf8(note.message);
+    list.push_back(std::move(record));
+  }
+  return list;
+}
+
 // A bonus sum: a skill, or one of the three damage numbers behind them.
 std::string sumName(const ItemDatabase& db, int32_t sum) {
   const int32_t skills = db.skillCount();
@@ -79,18 +107,23 @@ std::string signedNumber(int32_t value) {
   return (value >= 0 ? "+" : "") + std::to_string(value);
 }
 
-std::string contributionText(const ItemDatabase& db, const DataSetPlace& place,
+// A prefix's amount leads with its own place in the type file and cites the
+// line that chose where it goes; an own number leads with the item's slot.
+std::string contributionText(const ItemDatabase& db, const DataSetPlace& place, int32_t grade,
                              const Contribution& c) {
-  std::string text = location(place, c.from) + ": ";
+  std::string text;
   if (c.source == Contribution::Source::kOwnNumber) {
-    text += "the item's own number";
+    text = location(place, c.from) + ": the item's own number";
   } else {
-    text += "amount line " + std::to_string(c.amountLine) + " gives " + std::to_string(c.amount);
+    text = location(place, c.amountAt.value_or(c.from)) + ": amount line " +
+           std::to_string(c.amountLine) + " gives " + std::to_string(c.amount) + " at grade " +
+           std::to_string(grade);
     if (c.source == Contribution::Source::kChange)
       text += ", times " + std::to_string(c.multiplier) + ", to target " +
-              std::to_string(c.target) + " (the change record)";
+              std::to_string(c.target) + " (the change record, " + location(place, c.from) + ")";
     else
-      text += " to skill index " + std::to_string(c.target) + " (the prefix's own)";
+      text += " to skill index " + std::to_string(c.target) + " (the prefix's own, " +
+              location(place, c.from) + ")";
   }
   if (c.doubledBy)
     text += ", doubled by the skill's flag at " + location(place, *c.doubledBy);
@@ -145,7 +178,7 @@ std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
              std::to_string(e.change->skillIndex) + ", multiplier " +
              std::to_string(e.change->multiplier) + "\n";
     for (const Contribution& c : e.contributions)
-      out += "  " + contributionText(db, place, c) + "\n";
+      out += "  " + contributionText(db, place, item.grade, c) + "\n";
     std::string sums;
     for (std::size_t sum = 0; sum < e.sums.size(); ++sum)
       if (e.sums[sum] != 0)
@@ -209,6 +242,13 @@ Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const It
                                                                     : "item";
     step.update(jsonPlace(place, c.from));
     step["amountLine"] = c.amountLine;
+    if (c.amountAt) {
+      Json at = jsonPlace(place, *c.amountAt);
+      at["column"] = c.amountAt->column > 0 ? Json(c.amountAt->column) : Json(nullptr);
+      step["amountAt"] = std::move(at);
+    } else {
+      step["amountAt"] = nullptr;
+    }
     step["amount"] = c.amount;
     step["multiplier"] = c.multiplier;
     step["target"] = c.target;
@@ -245,6 +285,115 @@ Json jsonDescription(const std::string& cp1250) {
   return cp1250.empty() ? Json(nullptr) : Json(utf8(cp1250));
 }
 
+// What a change group's numbers are: "grade 5", "prefixes 1 to 3, 9".
+std::string listedRuns(const char* one, const char* many, const std::vector<int32_t>& values) {
+  std::string text = values.size() == 1 ? one : many;
+  for (std::size_t i = 0; i < values.size();) {
+    std::size_t end = i + 1;
+    while (end < values.size() && values[end] == values[end - 1] + 1)
+      ++end;
+    text += (i == 0 ? " " : ", ") + std::to_string(values[i]);
+    if (end - i > 1)
+      text += " to " + std::to_string(values[end - 1]);
+    i = end;
+  }
+  return text;
+}
+
+// The parts a group lost or gained, UTF-8.
+std::string partsText(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (!text.empty())
+      text += ' ';
+    text += utf8(part);
+  }
+  return text.empty() ? "(nothing)" : text;
+}
+
+Json jsonParts(const std::vector<std::string>& parts) {
+  Json list = Json::array();
+  for (const std::string& part : parts)
+    list.push_back(utf8(part));
+  return list;
+}
+
+const char* kindName(ChangeGroup::Kind kind) {
+  return kind == ChangeGroup::Kind::kAppeared      ? "appeared"
+         : kind == ChangeGroup::Kind::kDisappeared ? "disappeared"
+                                                   : "changed";
+}
+
+void writeChanges(Format format, const std::vector<CatalogueChange>& changes) {
+  for (const CatalogueChange& c : changes) {
+    const char* what = c.before.empty() ? "appeared" : c.after.empty() ? "disappeared" : "changed";
+    if (format == Format::kJson) {
+      Json record;
+      record["number"] = c.number;
+      record["change"] = what;
+      record["old"] = jsonDescription(c.before);
+      record["new"] = jsonDescription(c.after);
+      writeOutput(stdout, jsonLine(record));
+      continue;
+    }
+    std::string text = std::to_string(c.number) + " " + what + "\n";
+    if (!c.before.empty())
+      text += markedLines("- ", c.before);
+    if (!c.after.empty())
+      text += markedLines("+ ", c.after);
+    writeOutput(stdout, text);
+  }
+}
+
+// One line per group, "OLD → NEW: N items, grades ..., prefixes ..."; an
+// empty line first sets them off from a list of numbers before them.
+void writeChangeGroups(Format format, const std::vector<ChangeGroup>& groups, bool afterList) {
+  std::string text = afterList && !groups.empty() ? "\n" : "";
+  for (const ChangeGroup& g : groups) {
+    if (format == Format::kJson) {
+      Json record;
+      record["group"] = kindName(g.kind);
+      record["old"] = jsonParts(g.removed);
+      record["new"] = jsonParts(g.added);
+      record["count"] = g.numbers.size();
+      record["numbers"] = g.numbers;
+      record["grades"] = g.grades;
+      record["prefixes"] = g.prefixes;
+      writeOutput(stdout, jsonLine(record));
+      continue;
+    }
+    text += g.kind != ChangeGroup::Kind::kChanged ? kindName(g.kind)
+            : g.removed.empty() && g.added.empty()
+                ? "the same parts in another order"
+                : partsText(g.removed) + " \u2192 " + partsText(g.added);
+    text += ": " + std::to_string(g.numbers.size()) +
+            (g.numbers.size() == 1 ? " item, " : " items, ") +
+            listedRuns("grade", "grades", g.grades) + ", " +
+            listedRuns("prefix", "prefixes", g.prefixes) + "\n";
+  }
+  writeOutput(stdout, text);
+}
+
+// The numbers, in increasing order, that `query` finds in either set; nothing
+// after writing why the query cannot be read.
+std::optional<std::vector<int32_t>> foundInEither(const std::string& query, const ItemDatabase& a,
+                                                  const ItemDatabase& b) {
+  std::vector<int32_t> numbers;
+  for (const ItemDatabase* db : {&a, &b}) {
+    const SearchResult found = search(Catalogue(*db), query);
+    if (found.error) {
+      writeOutput(stderr, "tamrix-cli: " + searchErrorEnglish(*found.error) +
+                              "\nTry 'tamrix-cli --help'.\n");
+      return std::nullopt;
+    }
+    std::vector<int32_t> both;
+    std::set_union(numbers.begin(), numbers.end(), found.numbers.begin(), found.numbers.end(),
+                   std::back_inserter(both));
+    numbers = std::move(both);
+  }
+  return numbers;
+}
+
 }  // namespace
 
 DataSetPlace dataSetPlace(const std::filesystem::path& dir) {
@@ -267,6 +416,8 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
   const std::string file =
       utf8Path(filePath(failure.line > 0 ? place.shown : place.absolute, failure.fileName));
   const std::string explanation = explainLoadFault(failure.fault);
+  const std::vector<DataNote> notes =
+      findLoadFailureNotes(db, dialogFileNames(), dataSetReader(place));
   if (format == Format::kJson) {
     Json record;
     record["ok"] = false;
@@ -274,13 +425,14 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
     record["line"] = jsonLineNumber(failure.line);
     record["error"] = utf8(db.lastError().value_or(""));
     record["explanation"] = explanation;
+    record["notes"] = jsonNotes(place, notes);
     writeOutput(stdout, jsonLine(record));
     return;
   }
   std::string line = file;
   if (failure.line > 0)
     line += ":" + std::to_string(failure.line);
-  writeOutput(stderr, line + ": " + explanation + "\n");
+  writeOutput(stderr, line + ": error: " + explanation + "\n" + noteLines(place, notes, format));
 }
 
 Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
@@ -292,20 +444,24 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
       Json record;
       record["warning"] = w.code;
       record.update(jsonPlace(place, w.where));
+      record["column"] = w.where.column > 0 ? Json(w.where.column) : Json(nullptr);
       record["message"] = utf8(w.message);
+      record["notes"] = jsonNotes(place, w.notes);
       writeOutput(stdout, jsonLine(record));
     } else {
-      const std::string message = options.format == Format::kRaw ? w.message : utf8(w.message);
-      writeOutput(stdout,
-                  location(place, w.where) + ": warning: " + message + " [" + w.code + "]\n");
+      writeOutput(stdout, diagnostic(place, w.where, "warning", w.message + " [" + w.code + "]",
+                                     options.format) +
+                              noteLines(place, w.notes, options.format));
     }
   }
   return !warnings.empty() && options.strict ? Outcome::kWarnings : Outcome::kDone;
 }
 
 Outcome explainNumbers(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
+  SourceFiles sources(dataSetReader(place));
   for (const std::string& arg : options.numbers) {
-    const ItemExplanation explanation = explainItem(db, dialogFileNames(), readNumberField(arg));
+    const ItemExplanation explanation =
+        explainItem(db, dialogFileNames(), readNumberField(arg), &sources);
     writeOutput(stdout, options.format == Format::kJson
                             ? jsonLine(explanationJson(db, place, explanation))
                             : explanationText(db, place, explanation));
@@ -320,31 +476,26 @@ Outcome diffDataSets(const Options& options, const ItemDatabase& db, const DataS
     reportFailurePlace(otherDb, options.format, other);
     return Outcome::kFailed;
   }
-  const std::vector<CatalogueChange> changes = diffCatalogues(db, otherDb);
-  int appeared = 0;
-  int disappeared = 0;
-  for (const CatalogueChange& c : changes) {
-    const char* what = c.before.empty() ? "appeared" : c.after.empty() ? "disappeared" : "changed";
-    appeared += c.before.empty() ? 1 : 0;
-    disappeared += c.after.empty() ? 1 : 0;
-    if (options.format == Format::kJson) {
-      Json record;
-      record["number"] = c.number;
-      record["change"] = what;
-      record["old"] = jsonDescription(c.before);
-      record["new"] = jsonDescription(c.after);
-      writeOutput(stdout, jsonLine(record));
-      continue;
-    }
-    std::string text = std::to_string(c.number) + " " + what + "\n";
-    if (!c.before.empty())
-      text += markedLines("- ", c.before);
-    if (!c.after.empty())
-      text += markedLines("+ ", c.after);
-    writeOutput(stdout, text);
+  std::vector<CatalogueChange> changes;
+  if (options.filtered) {
+    std::optional<std::vector<int32_t>> numbers = foundInEither(options.query, db, otherDb);
+    if (!numbers)
+      return Outcome::kUsage;
+    changes = diffCatalogues(db, otherDb, *numbers);
+  } else {
+    changes = diffCatalogues(db, otherDb);
   }
+  if (!options.summary)
+    writeChanges(options.format, changes);
+  if (options.summary || options.format != Format::kJson)
+    writeChangeGroups(options.format, groupChanges(db, changes),
+                      !changes.empty() && !options.summary);
   if (options.format != Format::kJson) {
-    const auto changed = static_cast<int>(changes.size()) - appeared - disappeared;
+    const auto appeared = std::count_if(changes.begin(), changes.end(),
+                                        [](const CatalogueChange& c) { return c.before.empty(); });
+    const auto disappeared = std::count_if(
+        changes.begin(), changes.end(), [](const CatalogueChange& c) { return c.after.empty(); });
+    const auto changed = std::ssize(changes) - appeared - disappeared;
     writeOutput(stdout, std::to_string(changes.size()) + " numbers differ: " +
                             std::to_string(changed) + " changed, " + std::to_string(appeared) +
                             " appeared, " + std::to_string(disappeared) + " disappeared\n");

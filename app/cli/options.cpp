@@ -40,6 +40,8 @@ struct OptionRow {
   Format format = Format::kText;  // kFormat
   // kFormat and kSetting: the modes it goes with.
   ModeSet modes = 0;
+  // kMode: the modes whose items it can narrow down when given with them.
+  ModeSet filters = 0;
   Argument argument = Argument::kNone;
   std::string_view argumentName = {};
   // kMode: how many NUMBER arguments it takes; -1 for any number.
@@ -87,6 +89,7 @@ constexpr std::array kOptions = {
     OptionRow{.name = "--find",
               .role = Role::kMode,
               .mode = Mode::kFind,
+              .filters = bit(Mode::kDiff),
               .argument = Argument::kRest,
               .argumentName = "QUERY...",
               .store = [](Options& o, std::string query) { o.query = std::move(query); },
@@ -96,12 +99,15 @@ constexpr std::array kOptions = {
                       "group:N, -TERM for not; case and accents do not matter.\n"
                       "sort:KEY[:asc|:desc] orders by a skill, number, grade, name or damage.\n"
                       "Example: --find kard tuzsebzes>=4 grade:10..14 sort:tuzsebzes\n"
-                      "(docs/search.md)"},
+                      "(docs/search.md). After --diff: compare only the items it finds in\n"
+                      "either set"},
     OptionRow{.name = "--check",
               .role = Role::kMode,
               .mode = Mode::kCheck,
-              .help = "only load the data files and print a summary, then any warnings;\n"
-                      "after a failed load, also FILE:LINE and the rule that rejected it"},
+              .help = "only load the data files and print a summary, then any warnings as\n"
+                      "FILE:LINE[:COLUMN]: warning: text [code]; after a failed load, also\n"
+                      "FILE:LINE: error: the rule that rejected it. Notes name earlier lines\n"
+                      "that a warning or an error follows from"},
     OptionRow{.name = "--strict",
               .modes = bit(Mode::kCheck),
               .store = [](Options& o, std::string) { o.strict = true; },
@@ -119,7 +125,11 @@ constexpr std::array kOptions = {
               .argumentName = "OTHER_DIR",
               .store = [](Options& o, std::string dir) { o.otherDirectory = std::move(dir); },
               .help = "list every number whose description differs in the data set of\n"
-                      "OTHER_DIR, then a summary"},
+                      "OTHER_DIR, then the changes grouped and counted"},
+    OptionRow{.name = "--summary",
+              .modes = bit(Mode::kDiff),
+              .store = [](Options& o, std::string) { o.summary = true; },
+              .help = "with --diff: only the changes grouped and counted"},
     OptionRow{.name = "--compare",
               .role = Role::kMode,
               .mode = Mode::kCompare,
@@ -227,6 +237,9 @@ std::string usageOf(const OptionRow& mode) {
     text += "NUMBER... ";
   else if (mode.maxNumbers != 0)
     text += "[NUMBER...] ";
+  for (const OptionRow& row : kOptions)
+    if ((row.filters & bit(mode.mode)) != 0)
+      text.append("[").append(withArgument(row)).append("] ");
   text.pop_back();
   return text;
 }
@@ -277,6 +290,11 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
   const OptionRow* format = nullptr;
   for (const OptionRow* row : given) {
     if (row->role == Role::kMode && row->mode != mode->mode) {
+      // A mode given with one that it can narrow down filters that one's items.
+      if ((row->filters & bit(mode->mode)) != 0) {
+        options.filtered = true;
+        continue;
+      }
       if (mode->mode != Mode::kDescribe)
         return std::string(mode->name) + " and " + std::string(row->name) + " exclude each other";
       mode = row;

@@ -35,6 +35,8 @@ struct Options {
   bool strict = false;                   // --check --strict
   std::string otherDirectory;            // --diff, UTF-8
   std::string query;                     // --find, UTF-8
+  bool filtered = false;                 // --find narrows another mode's items (--diff)
+  bool summary = false;                  // --diff --summary
   std::vector<std::string> numbers;      // NUMBER arguments, as given
 };
 

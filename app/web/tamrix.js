@@ -56,8 +56,20 @@
   const utf8 = new TextEncoder();
   const fromUtf8 = new TextDecoder("utf-8");
 
+  // The C library brings its stream functions (the engine's JSON writer uses
+  // its formatting) though the engine writes to no stream; should one ever be
+  // called, it fails with ENOSYS.
+  function systemImports(module) {
+    const imports = {};
+    for (const { module: from, name, kind } of WebAssembly.Module.imports(module)) {
+      if (kind === "function") (imports[from] ??= {})[name] = () => 52;
+    }
+    return imports;
+  }
+
   async function startEngine() {
-    const { instance } = await WebAssembly.instantiate(bytesFromBase64(embedded.wasm), {});
+    const module = await WebAssembly.compile(bytesFromBase64(embedded.wasm));
+    const instance = await WebAssembly.instantiate(module, systemImports(module));
     engine = instance.exports;
     engine._initialize();
     const table = [];
@@ -300,6 +312,7 @@
     const loaded = engine.tamrix_load_files() === 1;
     loadError.textContent = loaded ? "" : toText(outputBytes());
     showDataStatus(loaded, setName);
+    showLoadReport();
     search();
     if (answered) answer();
     setState("ready");
@@ -728,6 +741,44 @@
   numberField.addEventListener("input", () => rememberState(false));
   searchField.addEventListener("input", () => rememberState(false));
   window.addEventListener("popstate", restoreState);
+
+  // --- Load report: where a load failed, what a set warns of --------------
+
+  const errorPlace = $("error-place");
+  const warningsBox = $("warnings");
+
+  // "Data\type.txt, 69. sor, 11. oszlop" for a place the engine gives.
+  function placeText(file, line, column) {
+    let text = file;
+    if (line) text += `, ${line}. sor`;
+    if (line && column) text += `, ${column}. oszlop`;
+    return text;
+  }
+
+  // Shows what the engine reports on the last load: after a failure the
+  // file, line and reason under the error text (the status line says which
+  // set still answers); after a success the set's warnings, on demand.
+  function showLoadReport() {
+    engine.tamrix_load_report();
+    const report = JSON.parse(fromUtf8.decode(outputBytes()));
+    if (!report.ok) {
+      errorPlace.textContent = `${placeText(report.file, report.line)}: ${report.reason}`;
+      return;
+    }
+    errorPlace.textContent = "";
+    const items = report.warnings.map((warning) => {
+      const item = document.createElement("li");
+      item.dataset.code = warning.code;
+      item.dataset.line = warning.line ?? "";
+      item.dataset.column = warning.column ?? "";
+      item.textContent = `${placeText(warning.file, warning.line, warning.column)}: ${warning.text} [${warning.code}]`;
+      return item;
+    });
+    $("warnings-list").replaceChildren(...items);
+    $("warnings-count").textContent = `A Data ${items.length} figyelmeztetéssel töltődött be.`;
+    warningsBox.hidden = items.length === 0;
+    warningsBox.open = false;
+  }
 
   // --- Start ---------------------------------------------------------------
 

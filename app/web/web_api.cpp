@@ -2,9 +2,10 @@
 //
 // Texts cross as Windows-1250 bytes, as every front end gets them; only a
 // search query and a search error are UTF-8, as the search module takes and
-// gives them. The script writes its input into the buffer that tamrix_input
-// returns; a function that gives text leaves it in one output buffer, read
-// through tamrix_output and tamrix_output_size until the next call.
+// gives them, and the load report, which is JSON. The script writes its
+// input into the buffer that tamrix_input returns; a function that gives text
+// leaves it in one output buffer, read through tamrix_output and
+// tamrix_output_size until the next call.
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
@@ -17,6 +18,9 @@
 #include <vector>
 
 #include "app/dialog_logic.h"
+#include "app/json.h"
+#include "authoring/data_warnings.h"
+#include "authoring/wording.h"
 #include "database/item_database.h"
 #include "decoder/describe.h"
 #include "search/compare.h"
@@ -67,11 +71,40 @@ struct Session {
   std::unique_ptr<Catalogue> catalogue;
   std::vector<int32_t> matches;
   std::vector<int32_t> list;  // tamrix_grades's numbers, apart from the results
+  std::string loadReport;     // of the last load, JSON
 };
 
 Session& session() {
   static Session s;
   return s;
+}
+
+// What the page shows about a load, in Hungarian, as JSON: for a failure
+// {"ok":false,"file":...,"line":N or null,"reason":...}; for a success
+// {"ok":true,"warnings":[{"file","line","column","code","text"}, ...]}, with
+// null for no line or column. File names are the dialog's.
+std::string loadReport(const ItemDatabase& db, bool loaded, const FileReader& readFile) {
+  const auto number = [](int32_t n) { return n > 0 ? Json(n) : Json(nullptr); };
+  Json report;
+  report["ok"] = loaded;
+  if (!loaded) {
+    const std::optional<LoadFailure>& failure = db.lastFailure();
+    report["file"] = failure ? cp1250ToUtf8(failure->fileName) : "";
+    report["line"] = number(failure ? failure->line : 0);
+    report["reason"] = failure ? loadFaultWording(failure->fault).hungarian : "";
+    return jsonLine(report);
+  }
+  Json warnings = Json::array();
+  for (const DataWarning& w : findDataWarnings(db, dialogFileNames(), readFile)) {
+    const std::optional<CodeWording> wording = findCodeWording(w.code);
+    warnings.push_back({{"file", cp1250ToUtf8(w.where.fileName)},
+                        {"line", number(w.where.line)},
+                        {"column", number(w.where.column)},
+                        {"code", w.code},
+                        {"text", wording ? wording->meaning.hungarian : ""}});
+  }
+  report["warnings"] = std::move(warnings);
+  return jsonLine(report);
 }
 
 }  // namespace
@@ -128,12 +161,16 @@ TAMRIX_EXPORT(tamrix_add_file) void tamrixAddFile(size_t nameSize) {
 // Loads the files added since tamrix_clear_files, exactly as the dialog
 // loads its Data folder. Returns 1 when they load, and they answer from
 // then on; returns 0 when they do not, with the load error in the output,
-// and the tables loaded before stay.
+// and the tables loaded before stay. Either way tamrix_load_report then
+// tells where the load failed or what it warns of.
 TAMRIX_EXPORT(tamrix_load_files) int tamrixLoadFiles() {
   tamrix::Session& s = session();
-  auto files = std::make_shared<const tamrix::FileSet>(std::exchange(s.staged, {}));
-  auto db = std::make_unique<tamrix::ItemDatabase>(tamrix::readerOf(std::move(files)));
-  if (!tamrix::loadDataFiles(*db)) {
+  const tamrix::FileReader readFile =
+      tamrix::readerOf(std::make_shared<const tamrix::FileSet>(std::exchange(s.staged, {})));
+  auto db = std::make_unique<tamrix::ItemDatabase>(readFile);
+  const bool loaded = tamrix::loadDataFiles(*db);
+  s.loadReport = tamrix::loadReport(*db, loaded, readFile);
+  if (!loaded) {
     s.output = db->lastError().value_or(std::string());
     return 0;
   }
@@ -143,6 +180,11 @@ TAMRIX_EXPORT(tamrix_load_files) int tamrixLoadFiles() {
   s.db = std::move(db);
   s.output.clear();
   return 1;
+}
+
+// What the last load left to show (see loadReport), UTF-8, in the output.
+TAMRIX_EXPORT(tamrix_load_report) void tamrixLoadReport() {
+  session().output = session().loadReport;
 }
 
 // The number field's text (the input) read as the dialog reads it.

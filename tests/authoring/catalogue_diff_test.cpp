@@ -44,6 +44,37 @@ TEST(CatalogueDiffTest, ChangedAppearedAndDisappearedInNumberOrder) {
   EXPECT_EQ(back[2].after, changes[2].before);
 }
 
+// The same edit shows as one group: a grade's name on its own and under
+// prefix 1; the numbers of prefix 2 disappear together; a line that changes
+// with a name is a part of its own. A list of numbers limits the comparison.
+TEST(CatalogueDiffTest, ChangesGroupByWhatTheyLostAndGained) {
+  const auto before = loadDataSet(smallSet("nagy", true));
+  DataSetText text = smallSet("kis", false);
+  text.stdItems += "1005 2 \"x \"\n";
+  const auto after = loadDataSet(text);
+  const std::vector<ChangeGroup> groups = groupChanges(*after, diffCatalogues(*before, *after));
+  ASSERT_EQ(groups.size(), 3u);
+  EXPECT_EQ(groups[0].kind, ChangeGroup::Kind::kDisappeared);
+  EXPECT_EQ(groups[0].numbers.size(), 420u);
+  EXPECT_EQ(groups[0].grades.size(), 14u);  // not the chaos grade
+  EXPECT_EQ(groups[0].prefixes, std::vector<int32_t>{2});
+  EXPECT_EQ(groups[1].kind, ChangeGroup::Kind::kChanged);
+  EXPECT_EQ(groups[1].removed, std::vector<std::string>{"nagy"});
+  EXPECT_EQ(groups[1].added, std::vector<std::string>{"kis"});
+  EXPECT_EQ(groups[1].numbers, (std::vector<int32_t>{1001, 1451}));
+  EXPECT_EQ(groups[1].grades, std::vector<int32_t>{1});
+  EXPECT_EQ(groups[1].prefixes, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(groups[2].removed,
+            (std::vector<std::string>{
+                "?", "A t\xE1rgy t\xE1pjai (az alapt\xE1rgy b\xF3nuszain fel\xFCl) :"}));
+  EXPECT_EQ(groups[2].added, (std::vector<std::string>{"x", "A t\xE1rgy t\xE1pjai :"}));
+  EXPECT_EQ(groups[2].numbers, (std::vector<int32_t>{1005, 1455}));
+
+  const std::vector<CatalogueChange> some = diffCatalogues(*before, *after, {1001, 1002, 1900});
+  ASSERT_EQ(some.size(), 2u);
+  EXPECT_EQ(some[1].number, 1900);
+}
+
 TEST(CatalogueDiffTest, SameSetsHaveNoDifference) {
   const auto a = loadDataSet(smallSet("nagy", true));
   const auto b = loadDataSet(smallSet("nagy", true));

@@ -1,178 +1,224 @@
-// The warnings for data that loads but does not read as its author meant.
+// The warnings for data that loads but does not read as its author meant,
+// and the notes that trace a failure or a warning back to its cause: each
+// slip made once in the sample set.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "app/dialog_logic.h"
 #include "authoring/data_warnings.h"
+#include "authoring/wording.h"
 #include "test_support.h"
+#include "text/encoding.h"
 
 namespace tamrix::test {
 namespace {
 
-const std::string kAmounts = "1 1 1 1 1 1 1 1 1 1 1 1 1 1 1";
+const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
 
-// A complete set without warnings, line by line after each "-start-": skills
-// 0 and 6; all 450 standard items of kind 2 (no numbers of their own); type
-// 9; all 63 prefixes on type 9 and skill 0 (prefix p on lines 4p-2 to 4p+1).
-struct SetLines {
-  std::vector<std::string> skills{"0 0 \"S0\"", "6 0 \"S6\""};
-  std::vector<std::string> stdItems;
-  std::vector<std::string> types{"9", "1", kAmounts};
-  std::vector<std::string> rndItems;
-  std::vector<std::string> changes;
-
-  SetLines() {
-    for (int slot = 0; slot < 450; ++slot)
-      stdItems.push_back(std::to_string(1000 + slot) +
-                         (slot % 15 == 0 ? " 2 \"base\" \"pbase\"" : " 2 \"grade \""));
-    for (int prefix = 1; prefix <= 63; ++prefix)
-      for (const std::string& line : {"#" + std::to_string(1000 + 450 * prefix),
-                                      std::string("\"p\""), std::string("9"), std::string("0")})
-        rndItems.push_back(line);
+// The sample set's files as stored (CR LF), under kNames.
+std::map<std::string, std::string> sampleFiles() {
+  std::map<std::string, std::string> files;
+  for (const auto& [name, file] : std::map<std::string, std::string>{{"std", "stditem.txt"},
+                                                                     {"skill", "skill.txt"},
+                                                                     {"type", "type.txt"},
+                                                                     {"rnd", "rnditem.txt"},
+                                                                     {"change", "change.txt"}}) {
+    std::ifstream in(sampleDataDir() / file, std::ios::binary);
+    files[name].assign(std::istreambuf_iterator<char>(in), {});
   }
-};
+  return files;
+}
 
-std::string fileText(const std::vector<std::string>& lines) {
-  std::string text = "-start-\n";
-  for (const std::string& line : lines)
-    text += line + "\n";
+// Replaces every `before` in `text` by `after` when `line` is 0; otherwise
+// the first `before` that starts on line `line` (from 1), which must be there.
+void edit(std::string& text, int32_t line, const std::string& before, const std::string& after) {
+  if (line == 0) {
+    for (std::size_t at = text.find(before); at != std::string::npos;
+         at = text.find(before, at + after.size()))
+      text.replace(at, before.size(), after);
+    return;
+  }
+  std::size_t from = 0;
+  for (int32_t l = 1; l < line; ++l)
+    from = text.find('\n', from) + 1;
+  const std::size_t at = text.find(before, from);
+  ASSERT_LT(at, text.find('\n', from)) << "line " << line << " holds no " << before;
+  text.replace(at, before.size(), after);
+}
+
+std::unique_ptr<ItemDatabase> load(const std::map<std::string, std::string>& files) {
+  auto db = std::make_unique<ItemDatabase>(memoryFiles(files));
+  db->loadAll("std", "spec", "skill", "rnd", "type", "change");
+  return db;
+}
+
+std::string listed(const std::vector<DataWarning>& warnings) {
+  std::string text;
+  for (const DataWarning& w : warnings) {
+    text += w.where.fileName + ":" + std::to_string(w.where.line) + ":" +
+            std::to_string(w.where.column) + " " + w.code + " " + w.message + "\n";
+    for (const DataNote& n : w.notes)
+      text += "  note " + n.where.fileName + ":" + std::to_string(n.where.line) + " " + n.message +
+              "\n";
+  }
   return text;
 }
 
-const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
-
-// The warnings of `set`; the warnings' pass reads the files again without
-// `gone`.
-std::vector<DataWarning> warningsOf(const SetLines& set, const std::string& gone = "") {
-  std::map<std::string, std::string> texts = {{"skill", fileText(set.skills)},
-                                              {"std", fileText(set.stdItems)},
-                                              {"type", fileText(set.types)},
-                                              {"rnd", fileText(set.rndItems)},
-                                              {"change", fileText(set.changes)}};
-  ItemDatabase db(memoryFiles(texts));
-  EXPECT_TRUE(db.loadAll("std", "spec", "skill", "rnd", "type", "change")) << *db.lastError();
-  texts.erase(gone);
-  return findDataWarnings(db, kNames, memoryFiles(texts));
+TEST(DataWarningsTest, SampleSetAndItsLfCopyHaveNone) {
+  for (const bool lf : {false, true}) {
+    std::map<std::string, std::string> files = sampleFiles();
+    if (lf)
+      for (auto& [name, text] : files)
+        edit(text, 0, "\r\n", "\n");
+    const auto db = load(files);
+    ASSERT_EQ(db->lastError(), std::nullopt);
+    EXPECT_EQ(listed(findDataWarnings(*db, kNames, memoryFiles(files))), "") << "LF " << lf;
+  }
 }
 
-struct WarningCase {
-  const char* code;
+// One slip of the sample set: on line `line` of `file` (every line when 0),
+// `before` becomes `after`. It raises exactly one warning, `code`, at
+// `atFile`:`atLine`:`atColumn` (0: no line or no column), with a note at
+// `noteLine` of the file it names when that is not 0.
+struct Slip {
   const char* file;
-  int32_t line;  // 0: the file as a whole
-  std::function<void(SetLines&)> edit;
+  int32_t line;
+  std::string before;
+  std::string after;
+  const char* code;
+  const char* atFile;
+  int32_t atLine;
+  int32_t atColumn;
+  int32_t noteLine = 0;
 };
 
-// Each edit of the clean set raises exactly one warning.
-const std::vector<WarningCase>& warningCases() {
-  static const std::vector<WarningCase> cases = {
-      {"type-id-repeated", "type", 5,
-       [](SetLines& s) {
-         s.types.insert(s.types.end(), {"9", "1", kAmounts});
-       }},
-      {"change-hidden", "change", 3,
-       [](SetLines& s) {
-         s.changes.insert(s.changes.end(), {"1450 2 0 1", "1899 2 6 2"});
-       }},
-      {"prefix-skill-outside", "rnd", 6, [](SetLines& s) { s.rndItems[7] = "113"; }},
-      {"change-target-outside", "change", 2,
-       [](SetLines& s) { s.changes.push_back("1900 2 -114 1"); }},
-      // Prefix 63's entry ends before its type line.
-      {"prefix-type-missing", "rnd", 250,
-       [](SetLines& s) { s.rndItems.resize(s.rndItems.size() - 2); }},
-      {"std-slot-empty", "std", 0, [](SetLines& s) { s.stdItems.erase(s.stdItems.begin() + 7); }},
-      {"prefix-slot-empty", "rnd", 0,
-       [](SetLines& s) { s.rndItems.erase(s.rndItems.begin() + 8, s.rndItems.begin() + 12); }},
-      {"bonus-to-empty-skill", "std", 452,
-       [](SetLines& s) { s.stdItems.push_back("1001 1 5 0 \"grade \""); }},
-      {"amount-line-long", "type", 7,
-       [](SetLines& s) {
-         s.types.insert(s.types.end(), {"2", "1", kAmounts + " 1"});
-       }},
-      {"type-short", "type", 5,
-       [](SetLines& s) {
-         s.types.insert(s.types.end(), {"2", "2", kAmounts});
-       }},
-      {"kind-out-of-range", "std", 452, [](SetLines& s) { s.stdItems.push_back("1015 99 \"x\""); }},
-      {"utf8-text", "skill", 4, [](SetLines& s) { s.skills.push_back("7 0 \"er\xC5\x91\""); }},
-      {"empty-table", "skill", 1, [](SetLines& s) { s.skills.clear(); }},
-      {"empty-table", "rnd", 1, [](SetLines& s) { s.rndItems.clear(); }},
+TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
+  const std::string weapon = "1035 11 6 2 2 4 60 \"csiszolt \"";
+  const std::string type7 = "2 3 4 5 6 7 8 9 10 11 12 13 14 15 16";
+  const Slip slips[] = {
+      {"std", 83, " 60 ", " 6O ", "number-text", "std", 83, 17},
+      {"std", 83, "4 60 ", "4 ", "number-missing", "std", 83, 17},
+      {"type", 69, " 15 16", " 15", "amount-line-short", "type", 69, 0},
+      {"rnd", 53, "23 t", "23\tt", "tab", "rnd", 53, 3},
+      {"skill", 43, "5 0", "5 0 \"karizma\"\r\n5 0", "skill-repeated", "skill", 44, 1, 43},
+      {"std", 83, weapon, weapon + "\r\n" + weapon, "std-item-repeated", "std", 84, 1, 83},
+      {"rnd", 53, "23 t", "23 t\xFBzsebz\xE9s\r\n#1450\r\n\"l\xE1ngol\xF3\"\r\n5\r\n23 t",
+       "prefix-repeated", "rnd", 54, 2, 50},
+      {"rnd", 53, "23 t", "110 t", "bonus-to-damage", "rnd", 53, 1},
+      {"change", 40, "1450 11 -1 1", "1450 11 112 1", "bonus-to-damage", "change", 40, 9},
+      {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1},
+      // Prefix 63 on type 8 (count on type.txt:73) loses its last skill index line.
+      {"rnd", 431, "79 p\xE1nc\xE9lt\xF6r\xE9s", "", "prefix-cut-short", "rnd", 427, 0, 73},
+      {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
+      {"std", 83, "\"csiszolt \"", "\"csiszolt\"", "name-runs-on", "std", 83, 20},
+      {"type", 69, "6 7 8", "6 5 8", "amount-falls", "type", 69, 11},
+      {"change", 0, "\r\n", "\r", "cr-line-ends", "change", 1, 36},
+      {"skill", 38, "er\xF5", "er\xC5\x91", "utf8-line", "skill", 38, 8},
+      // The warnings that were there before, at their causes.
+      {"type", 170, type7, type7 + "\r\n\r\n5\r\n1\r\n" + type7, "type-id-repeated", "type", 172, 1,
+       59},
+      {"type", 170, type7, type7 + "\r\n\r\n25\r\n2\r\n" + type7, "type-short", "type", 173, 0},
+      {"type", 69, " 16", " 16 17", "amount-line-long", "type", 69, 38},
+      {"change", 40, "1450 11 -1 1", "1450 11 -1 1\r\n1450 11 -1 1", "change-hidden", "change", 41,
+       0, 40},
+      {"rnd", 53, "23 t", "113 t", "prefix-skill-outside", "rnd", 53, 1},
+      {"change", 40, "1450 11 -1 1", "1450 11 -114 1", "change-target-outside", "change", 40, 9},
+      {"std", 83, weapon, "", "std-slot-empty", "std", 0, 0},
+      {"rnd", 412, "#28000\r\n\"alkonyi\"\r\n1\r\n58 \xE1rnym\xE1gia", "", "prefix-slot-empty",
+       "rnd", 0, 0},
+      {"skill", 143, "105 0 \"zsebmetsz\xE9s\"", "", "bonus-to-empty-skill", "rnd", 351, 1},
+      {"std", 83, "1035 11", "1035 99", "kind-out-of-range", "std", 83, 6},
   };
-  return cases;
-}
-
-std::string codesOf(const std::vector<DataWarning>& warnings) {
-  std::string codes;
-  for (const DataWarning& w : warnings)
-    codes += w.code + " " + w.where.fileName + ":" + std::to_string(w.where.line) + " " +
-             w.message + "\n";
-  return codes;
-}
-
-TEST(DataWarningsTest, CleanSetHasNone) {
-  EXPECT_EQ(codesOf(warningsOf(SetLines())), "");
-}
-
-TEST(DataWarningsTest, SampleSetHasNone) {
-  ScopedCurrentDir inSample(sampleDataDir().parent_path());
-  ItemDatabase db;
-  ASSERT_TRUE(loadDataFiles(db));
-  const DataFileNames names{kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
-  EXPECT_EQ(codesOf(findDataWarnings(db, names, readDataFile)), "");
-}
-
-TEST(DataWarningsTest, EachEditRaisesItsWarningOnce) {
-  for (const WarningCase& c : warningCases()) {
-    SetLines set;
-    c.edit(set);
-    const std::vector<DataWarning> warnings = warningsOf(set);
-    ASSERT_EQ(warnings.size(), 1u) << c.code << "\n" << codesOf(warnings);
-    EXPECT_EQ(warnings[0].code, c.code);
-    EXPECT_EQ(warnings[0].where.fileName, c.file) << c.code;
-    EXPECT_EQ(warnings[0].where.line, c.line) << c.code;
+  for (const Slip& slip : slips) {
+    std::map<std::string, std::string> files = sampleFiles();
+    edit(files[slip.file], slip.line, slip.before, slip.after);
+    const auto db = load(files);
+    ASSERT_EQ(db->lastError(), std::nullopt) << slip.code;
+    const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
+    ASSERT_EQ(warnings.size(), 1u) << slip.code << "\n" << listed(warnings);
+    const DataWarning& w = warnings[0];
+    EXPECT_EQ(w.code, slip.code);
+    EXPECT_EQ(w.where.fileName, slip.atFile) << slip.code;
+    EXPECT_EQ(w.where.line, slip.atLine) << slip.code;
+    EXPECT_EQ(w.where.column, slip.atColumn) << slip.code;
+    EXPECT_EQ(w.notes.empty() ? 0 : w.notes[0].where.line, slip.noteLine) << listed(warnings);
+    EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
   }
 }
 
-// One set with every edit that leaves the tables non-empty: every warning
-// once, in the order of the files.
-TEST(DataWarningsTest, OneSetRaisesEveryWarningOnce) {
-  SetLines set;
-  std::vector<std::string> expected;
-  for (const WarningCase& c : warningCases()) {
-    if (std::string(c.code) == "empty-table")
-      continue;
-    c.edit(set);
-    expected.push_back(c.code);
+// What concerns a file as a whole: written in UTF-8, without data lines, or
+// gone when the warnings' pass reads it again.
+TEST(DataWarningsTest, WholeFileWarnings) {
+  struct Row {
+    const char* file;
+    std::optional<std::string> text;  // for the warnings' pass; nothing: unreadable
+    bool loadsIt;                     // the load reads `text` too
+    const char* code;
+    int32_t line;
+  };
+  const std::map<std::string, std::string> sample = sampleFiles();
+  const Row rows[] = {
+      {"skill", cp1250ToUtf8(sample.at("skill")), true, "utf8-text", 1},
+      {"skill", "-start-\r\n", true, "empty-table", 1},
+      {"type", std::nullopt, false, "file-unreadable", 0},
+  };
+  for (const Row& row : rows) {
+    std::map<std::string, std::string> files = sample;
+    if (row.loadsIt)
+      files[row.file] = *row.text;
+    const auto db = load(files);
+    ASSERT_EQ(db->lastError(), std::nullopt) << row.code;
+    if (!row.text)
+      files.erase(row.file);
+    const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
+    ASSERT_EQ(warnings.size(), 1u) << row.code << "\n" << listed(warnings);
+    EXPECT_EQ(warnings[0].code, row.code);
+    EXPECT_EQ(warnings[0].where.fileName, row.file);
+    EXPECT_EQ(warnings[0].where.line, row.line) << row.code;
   }
-  std::vector<std::string> codes;
-  for (const DataWarning& w : warningsOf(set))
-    codes.push_back(w.code);
-  std::sort(codes.begin(), codes.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(codes, expected);
 }
 
-// A file that loaded but cannot be read again is never passed over in silence.
-TEST(DataWarningsTest, AFileThatCannotBeReadAgainIsReported) {
-  const std::vector<DataWarning> warnings = warningsOf(SetLines(), "type");
-  ASSERT_EQ(warnings.size(), 1u) << codesOf(warnings);
-  EXPECT_EQ(warnings[0].code, "file-unreadable");
-  EXPECT_EQ(warnings[0].where.fileName, "type");
-}
-
-// A type with fewer amount lines than its count swallows the next record's
-// id as an amount line; the records after it are read out of step.
-TEST(DataWarningsTest, TypeShortOfAmountLinesInsideTheFile) {
-  SetLines set;
-  set.types.insert(set.types.end(), {"2", "2", kAmounts, "5", "1", kAmounts, kAmounts});
-  const std::vector<DataWarning> warnings = warningsOf(set);
-  ASSERT_EQ(warnings.size(), 1u) << codesOf(warnings);
-  EXPECT_EQ(warnings[0].code, "type-short");
-  EXPECT_EQ(warnings[0].where.line, 5);
+// A slip that fails the load further on, traced back by a note to the line
+// count that made the lines after it read out of step.
+TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
+  struct Row {
+    const char* file;
+    int32_t line;
+    std::string before;
+    std::string after;
+    const char* failsIn;
+    int32_t failsAt;
+    std::vector<int32_t> noteLines;  // in type.txt
+  };
+  const Row rows[] = {
+      // Type 5's count one too high swallows type 6's id; the records after it
+      // are read out of step until a count reads above 6.
+      {"type", 60, "1", "2", "type", 72, {60}},
+      // Type 24 loses an amount line at the end of the file and is dropped.
+      {"type", 170, "2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "", "rnd", 393, {164}},
+      // Prefix 2 lacks a skill index line of type 16: prefix 3's number line
+      // is read as one; prefix 1 has one too many for type 5.
+      {"rnd", 59, "17 t\xFBz\xE1ll\xF3s\xE1g", "", "rnd", 61, {120}},
+      {"rnd", 53, "23 t\xFBzsebz\xE9s", "23\r\n17 t\xFBz", "rnd", 54, {60}},
+  };
+  for (const Row& row : rows) {
+    std::map<std::string, std::string> files = sampleFiles();
+    edit(files[row.file], row.line, row.before, row.after);
+    const auto db = load(files);
+    ASSERT_TRUE(db->lastFailure().has_value()) << row.file << ":" << row.line;
+    EXPECT_EQ(db->lastFailure()->fileName, row.failsIn) << row.file << ":" << row.line;
+    EXPECT_EQ(db->lastFailure()->line, row.failsAt) << row.file << ":" << row.line;
+    std::vector<int32_t> noteLines;
+    for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
+      EXPECT_EQ(note.where.fileName, "type");
+      noteLines.push_back(note.where.line);
+    }
+    EXPECT_EQ(noteLines, row.noteLines) << row.file << ":" << row.line;
+  }
 }
 
 }  // namespace

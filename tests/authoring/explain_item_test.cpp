@@ -22,7 +22,8 @@ const std::string kAmounts2 = "2 2 2 2 2 2 2 2 2 2 2 2 2 2 2\n";
 // Item 2385 (prefix 3, slot 35, group base 30, grade 5): a weapon base, its
 // grade with its own numbers, prefix "éles" on type 9 (4 and 2 at every
 // grade) to skills 3 and 7, of which 7 doubles; `changes` is the change file.
-// Lines: skill 7 on 4; 1030 on 2, 1035 on 3; type 9 on 2; prefix 3 on 2.
+// Lines: skill 7 on 4; 1030 on 2, 1035 on 3; type 9 on 2, its amount lines
+// on 4 and 5; prefix 3 on 2, its skill indices on 5 and 6.
 std::unique_ptr<ItemDatabase> workedExample(const std::string& changes) {
   DataSetText text;
   text.skills = "3 0 \"S3\"\n6 0 \"S6\"\n7 1 \"S7\"\n";
@@ -60,8 +61,8 @@ TEST(ExplainItemTest, WorkedExampleWithAndWithoutChangeRecord) {
   };
   const Row rows[] = {
       {"",
-       {{Source::kPrefixSkill, "rnd", 2, 1, 3, false, 4},
-        {Source::kPrefixSkill, "rnd", 2, 2, 7, true, 4}},
+       {{Source::kPrefixSkill, "rnd", 5, 1, 3, false, 4},
+        {Source::kPrefixSkill, "rnd", 6, 2, 7, true, 4}},
        "+4 S3 +1 S6 +6% S7 ezzel a fegyverrel! \nsebz\xE9s : 1d4+1"},
       // The damage bonus is never doubled.
       {"2350 2 3 1\n2350 11 -1 1",
@@ -99,6 +100,8 @@ TEST(ExplainItemTest, WorkedExampleWithAndWithoutChangeRecord) {
       EXPECT_EQ(c.from.fileName, want.file) << row.changes << " #" << i;
       EXPECT_EQ(c.from.line, want.line) << row.changes << " #" << i;
       EXPECT_EQ(c.amountLine, want.amountLine) << row.changes << " #" << i;
+      EXPECT_EQ(c.amountAt ? c.amountAt->line : 0, want.amountLine == 0 ? 0 : 3 + want.amountLine)
+          << row.changes << " #" << i;
       EXPECT_EQ(c.sum, want.sum) << row.changes << " #" << i;
       EXPECT_EQ(c.doubledBy.has_value(), want.doubled) << row.changes << " #" << i;
       EXPECT_EQ(c.added, want.added) << row.changes << " #" << i;
@@ -109,13 +112,33 @@ TEST(ExplainItemTest, WorkedExampleWithAndWithoutChangeRecord) {
   }
 }
 
+// Each amount of item 2385 cites its own amount line and its grade's column,
+// and the skill index line that sends it.
+TEST(ExplainItemTest, SampleItemCitesItsAmountAndSkillIndexLines) {
+  ScopedCurrentDir inSample(sampleDataDir().parent_path());
+  ItemDatabase db;
+  ASSERT_TRUE(loadDataFiles(db));
+  SourceFiles sources(readDataFile);
+  const ItemExplanation e = explainItem(db, dialogFileNames(), 2385, &sources);
+  ASSERT_GE(e.contributions.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const Contribution& c = e.contributions[i];
+    EXPECT_EQ(c.from.fileName, kRndItemFile);
+    EXPECT_EQ(c.from.line, 64 + static_cast<int32_t>(i));
+    ASSERT_TRUE(c.amountAt.has_value());
+    EXPECT_EQ(c.amountAt->fileName, kTypeFile);
+    EXPECT_EQ(c.amountAt->line, 69 + static_cast<int32_t>(i));
+    EXPECT_EQ(c.amountAt->column, 11);  // grade 5, the sixth number
+  }
+}
+
 // The explanation walks the decoder's steps again; over the whole sample
 // catalogue its sums and text must be the decoder's.
 TEST(ExplainItemTest, SumsAreTheDecodersOverTheSampleCatalogue) {
   ScopedCurrentDir inSample(sampleDataDir().parent_path());
   ItemDatabase db;
   ASSERT_TRUE(loadDataFiles(db));
-  const DataFileNames names{kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
+  const DataFileNames names = dialogFileNames();
   for (int32_t number = 999; number <= 29800; ++number) {
     const std::optional<ItemDecoding> decoding = decodeItem(db, number);
     const std::string text = describeItem(db, number);

@@ -6,6 +6,7 @@ import io
 import json
 import os
 import re
+import shutil
 
 import pty
 import subprocess
@@ -135,39 +136,92 @@ def case_check_places():
         r = run("-C", folder, "--check")
         want = utf8(b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n")
         check(r.returncode == 1 and r.stdout == b"" and r.stderr == want +
-              f"{folder}/Data/skill.txt{cannot_open}".encode(), f"--check missing {r}")
+              f"{folder}/Data/skill.txt: error{cannot_open}".encode(), f"--check missing {r}")
         r = run("-C", folder, "--check", "--json")
         check(r.returncode == 1 and json.loads(r.stdout) == {
             "ok": False, "file": f"{folder}/Data/skill.txt", "line": None,
             "error": "Data\\skill.txt : a fájl nem nyitható meg",
-            "explanation": cannot_open[2:-1]}, f"--check --json {r}")
+            "explanation": cannot_open[2:-1], "notes": []}, f"--check --json {r}")
         data_dir(folder, **{"change.txt": b"-start-\r\n\r\n1450 x 5 2\r\n"})
         r = run("-C", folder, "--check")
         check(r.returncode == 1 and r.stderr == b"Data\\change.txt : x 5 2\n" +
-              f"{folder}/Data/change.txt:3: this field of the change record is not a number\n"
+              f"{folder}/Data/change.txt:3: error: this field of the change record is not a number\n"
               .encode(), f"--check rejected line {r}")
     # The folder that was tried, as the issue's author would type it.
     r = run("-C", "Data", "--check", cwd=SOURCE_DIR)
-    check(r.stderr.endswith(f"{SOURCE_DIR}/Data/Data/skill.txt{cannot_open}".encode()), f"{r}")
+    check(r.stderr.endswith(f"{SOURCE_DIR}/Data/Data/skill.txt: error{cannot_open}".encode()), f"{r}")
+
+
+# A diagnostic line as editors' GCC-style matchers read it; a message holds
+# nothing that such a matcher would take for a place.
+DIAGNOSTIC = re.compile(r"(?P<file>[^:]+)(?::(?P<line>\d+)(?::(?P<column>\d+))?)?: "
+                        r"(?P<kind>error|warning|note): (?P<message>.*)")
+PLACE_LIKE = re.compile(r"\d\)?:|\(\d+\):")
+
+
+def diagnostics(lines, folder):
+    """Each line parsed as a diagnostic: (file, line, column, kind, code)."""
+    parsed = []
+    for line in lines:
+        d = DIAGNOSTIC.fullmatch(line)
+        check(d and d["file"].startswith(folder) and not PLACE_LIKE.search(d["message"]),
+              f"not a diagnostic line: {line!r}")
+        if d:
+            code = re.search(r" \[([a-z0-9-]+)\]$", d["message"])
+            parsed.append((d["file"][len(folder) + 1:], int(d["line"] or 0),
+                           int(d["column"] or 0), d["kind"], code[1] if code else None))
+    return parsed
 
 
 def case_warnings():
     r = run("-C", SOURCE_DIR, "--check", "--strict")
     check(r.returncode == 0 and r.stdout.count(b"\n") == 1, f"sample set warns {r}")
     with tempfile.TemporaryDirectory() as folder:
-        data_dir(folder)
+        # Several slips: a skill given twice, a letter in an amount, a tab
+        # after a change record's numbers; besides, skill 6 has no line, the
+        # grade's kind is not its base's and the amount lines are short.
+        data_dir(folder, **{"skill.txt": DATA["skill.txt"] + b'3 0 "S3"\n',
+                            "type.txt": b"-start-\n9\n2\n4 4\n2 1O\n",
+                            "change.txt": b"-start-\n1450 11 -1 1\tremark\n"})
         r = run("-C", folder, "--check")
         lines = r.stdout.decode().splitlines()
-        check(r.returncode == 0 and lines[0].startswith("Data loaded: 2 skills") and
-              f"{folder}/Data/stditem.txt: warning: no line gives item number 1002 to 1449: "
-              "its name reads \"?\" [std-slot-empty]" in lines, f"--check warnings {r}")
+        check(r.returncode == 0 and lines[0].startswith("Data loaded: 2 skills"), f"--check {r}")
+        check(diagnostics(lines[1:], folder) == [
+            ("Data/skill.txt", 4, 1, "warning", "skill-repeated"),
+            ("Data/skill.txt", 2, 0, "note", None),
+            ("Data/stditem.txt", 0, 0, "warning", "std-slot-empty"),
+            ("Data/stditem.txt", 2, 17, "warning", "bonus-to-empty-skill"),
+            ("Data/stditem.txt", 3, 6, "warning", "grade-kind-differs"),
+            ("Data/type.txt", 4, 0, "warning", "amount-line-short"),
+            ("Data/type.txt", 5, 0, "warning", "amount-line-short"),
+            ("Data/type.txt", 5, 3, "warning", "number-text"),
+            ("Data/rnditem.txt", 0, 0, "warning", "prefix-slot-empty"),
+            ("Data/change.txt", 2, 13, "warning", "tab")], f"--check places {lines}")
         check(run("-C", folder, "--check", "--strict").returncode == 3, "--strict")
         objects = [json.loads(line) for line in run("-C", folder, "--check", "--json").stdout
                    .splitlines()]
-        check(objects[0]["skills"] == 2 and len(objects) == len(lines) and
-              {"warning": "prefix-slot-empty", "file": f"{folder}/Data/rnditem.txt", "line": None,
-               "message": "no entry gives random prefix 2 to 63 (item numbers 1900 to 29799): "
-                          "they have no description"} in objects, f"--check --json {objects}")
+        check(objects[0]["skills"] == 2 and len(objects) == len(lines) - 1 and objects[1] == {
+            "warning": "skill-repeated", "file": f"{folder}/Data/skill.txt", "line": 4,
+            "column": 1, "message": "skill index 3 is given again: this line counts, not the one "
+                                    "before",
+            "notes": [{"file": f"{folder}/Data/skill.txt", "line": 2,
+                       "message": "skill index 3 was given here before"}]}, f"--json {objects}")
+
+        # A type count one too high: the load fails further on, and a note
+        # names the count line. The first line is the dialog's error text.
+        shutil.copytree(os.path.join(SOURCE_DIR, "Data"), os.path.join(folder, "sample", "Data"))
+        types = os.path.join(folder, "sample", "Data", "type.txt")
+        with open(types, "rb") as f:
+            lines = f.read().split(b"\r\n")
+        lines[59] = b"2"  # type 5's count, line 60
+        with open(types, "wb") as f:
+            f.write(b"\r\n".join(lines))
+        r = run("-C", os.path.join(folder, "sample"), "--check")
+        lines = r.stderr.decode().splitlines()
+        check(r.returncode == 1 and lines[0] == "Data\\type.txt : 8" and
+              diagnostics(lines[1:], os.path.join(folder, "sample")) == [
+                  ("Data/type.txt", 72, 0, "error", None), ("Data/type.txt", 60, 0, "note", None)],
+              f"--check traced to the count {r}")
 
 
 def case_explain():
@@ -177,9 +231,10 @@ def case_explain():
         text = r.stdout.decode()
         for line in ("1451: random prefix 1, slot 1, group base 0, grade 1",
                      f"  {folder}/Data/rnditem.txt:2: random prefix 1 \"éles\", type 9",
-                     f"  {folder}/Data/rnditem.txt:2: amount line 2 gives 2 to skill index 7 (the "
-                     f"prefix's own), doubled by the skill's flag at {folder}/Data/skill.txt:3: "
-                     "+4 to skill 7 \"S7\"",
+                     # the amount's line and grade's column, the skill index's own line
+                     f"  {folder}/Data/type.txt:5:3: amount line 2 gives 2 at grade 1 to skill "
+                     f"index 7 (the prefix's own, {folder}/Data/rnditem.txt:6), doubled by the "
+                     f"skill's flag at {folder}/Data/skill.txt:3: +4 to skill 7 \"S7\"",
                      "  bonus sums: skill 3 \"S3\" 4, skill 7 \"S7\" 4",
                      "    az éles nagy kardja",
                      "0: no item number (items are 1000 to 29799)"):
@@ -190,7 +245,8 @@ def case_explain():
               [c["added"] for c in objects[0]["contributions"]] == [4, 4] and
               objects[0]["description"] == utf8(T1451).decode(), f"--explain --json {objects}")
         for args in (["--explain"], ["--explain", "--raw", "1"], ["--strict"], ["--diff"],
-                     ["--diff", folder, "1"], ["--diff", folder, "--check"]):
+                     ["--diff", folder, "1"], ["--diff", folder, "--check"], ["--summary"],
+                     ["--check", "--find", "x"], ["--diff", folder, "--find"]):
             check(run(*args).returncode == 2, f"usage {args}")
 
 
@@ -204,12 +260,27 @@ def case_diff():
             want += [f"{number} changed"]
             want += ["- " + line for line in lines_of(run("-C", old, "--raw", str(number)).stdout[:-1])]
             want += ["+ " + line for line in lines_of(run("-C", new, "--raw", str(number)).stdout[:-1])]
-        want += ["2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
-        check(r.returncode == 1 and r.stdout.decode().split("\n") == want, f"--diff {r}")
+        summary = ["nagy → kis: 2 items, grade 1, prefixes 0 to 1",
+                   "2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
+        check(r.returncode == 1 and r.stdout.decode().split("\n") == want + [""] + summary,
+              f"--diff {r}")
+        r = run("-C", old, "--diff", new, "--summary")
+        check(r.returncode == 1 and r.stdout.decode().split("\n") == summary, f"--summary {r}")
         objects = [json.loads(line) for line in run("-C", old, "--json", "--diff", new).stdout
                    .splitlines()]
         check([(o["number"], o["change"]) for o in objects] == [(1001, "changed"), (1451, "changed")]
               and objects[1]["old"] == utf8(T1451).decode(), f"--diff --json {objects}")
+        # A bonus is a part of its own; --find compares the items it finds only.
+        with tempfile.TemporaryDirectory() as other:
+            data_dir(other, **{"type.txt": b"-start-\n9\n2\n4 4\n3 3\n"})
+            r = run("-C", old, "--diff", other, "--summary")
+            check("+4% S7 ezzel a fegyverrel! → +6% S7 ezzel a fegyverrel!: 1 item, grade 1, "
+                  "prefix 1" in r.stdout.decode().splitlines(), f"--summary bonus {r}")
+            r = run("-C", old, "--json", "--diff", other, "--find", "nagy")
+            check(r.returncode == 1 and [json.loads(line)["number"] for line in
+                                         r.stdout.splitlines()] == [1451], f"--find {r}")
+            r = run("-C", old, "--diff", other, "--find", "tuz>=4")
+            check(r.returncode == 2 and r.stdout == b"", f"--find unreadable {r}")
         r = run("-C", old, "--diff", old)
         check(r.returncode == 0 and r.stdout == b"0 numbers differ: 0 changed, 0 appeared, "
               b"0 disappeared\n", f"--diff same {r}")
@@ -239,7 +310,7 @@ def case_paths():
         data_dir(folder, **{"stditem.txt": DATA["stditem.txt"] + b"1002 99 \"x\"\n"})
         shown = folder.encode()
         r = run("-C", folder, "--check")
-        check(shown + b"/Data/stditem.txt:4: warning: kind 99" in r.stdout, f"--check {r}")
+        check(shown + b"/Data/stditem.txt:4:6: warning: kind 99" in r.stdout, f"--check {r}")
         r = run("-C", folder, "--explain", "1451")
         check(b"  " + shown + b"/Data/rnditem.txt:2: random prefix 1" in r.stdout, f"--explain {r}")
         data_dir(folder, **{"change.txt": b"-start-\n1450 x 5 2\n"})

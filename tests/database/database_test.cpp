@@ -36,21 +36,22 @@ TEST(DataLineReaderTest, HeaderTranslationAndPieces) {
 }
 
 // Every piece carries the line of the file it comes from: line feeds as
-// stored, counted from 1; the pieces of an over-long line share its number.
-TEST(DataLineReaderTest, LineNumbers) {
+// stored, counted from 1; the pieces of an over-long line share its number
+// and know how far into it they begin.
+TEST(DataLineReaderTest, LineNumbersAndPieceOffsets) {
   const std::string x4999(4999, 'x');
-  const std::pair<std::string, std::vector<std::pair<std::string, int32_t>>> rows[] = {
-      {"h\r\nh\r\n-start-\r\n\r\na\r\n", {{"", 4}, {"a", 5}}},
-      {"-start-\n" + x4999 + "yy\nb", {{x4999, 2}, {"yy", 2}, {"b", 3}}},
-      {"-start-\n" + x4999 + "\nb", {{x4999, 2}, {"", 2}, {"b", 3}}},
-      {"-start-\n\n  \na\x1A\nb", {{"", 2}, {"  ", 3}, {"a", 4}}},
+  const std::pair<std::string, std::vector<std::tuple<std::string, int32_t, int32_t>>> rows[] = {
+      {"h\r\nh\r\n-start-\r\n\r\na\r\n", {{"", 4, 0}, {"a", 5, 0}}},
+      {"-start-\n" + x4999 + "yy\nb", {{x4999, 2, 0}, {"yy", 2, 4999}, {"b", 3, 0}}},
+      {"-start-\n" + x4999 + "\nb", {{x4999, 2, 0}, {"", 2, 4999}, {"b", 3, 0}}},
+      {"-start-\n\n  \na\x1A\nb", {{"", 2, 0}, {"  ", 3, 0}, {"a", 4, 0}}},
   };
   for (const auto& [bytes, expected] : rows) {
     DataLineReader reader(bytes);
     ASSERT_TRUE(reader.skipHeader());
-    std::vector<std::pair<std::string, int32_t>> got;
+    std::vector<std::tuple<std::string, int32_t, int32_t>> got;
     for (std::string line; reader.readLine(line);)
-      got.emplace_back(line, reader.lineNumber());
+      got.emplace_back(line, reader.lineNumber(), reader.pieceOffset());
     EXPECT_EQ(got, expected) << testing::PrintToString(bytes.substr(0, 20));
   }
 }

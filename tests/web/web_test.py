@@ -346,6 +346,53 @@ def case_data_sets(args, page, work):
     check_answers(args, page, texts[:20], None, "the sample set again")
 
 
+# The warnings the page lists: hidden or not, the count line, and per item
+# its code, line, column and text.
+def warnings_shown(page):
+    return page.js("""
+        const box = document.getElementById('warnings');
+        return {hidden: box.hidden, count: document.getElementById('warnings-count').textContent,
+                items: [...box.querySelectorAll('li')].map((li) =>
+                  [li.dataset.code, li.dataset.line, li.dataset.column, li.textContent])};""")
+
+
+def case_load_report(args, page, work):
+    """What the page says about a load: the warnings of a set that loads, as
+    tamrix-cli --check gives them; where and why a set fails, and that the set
+    before still answers; nothing for the sample set."""
+    second_cli = os.path.join(work, "cli")
+    page.load_files([second_cli], "data-folder")
+    want = [json.loads(line) for line in
+            cli(args, "--check", "--json", data=second_cli).stdout.decode().splitlines()[1:]]
+    shown = warnings_shown(page)
+    check(want and not shown["hidden"] and f" {len(want)} figyelmeztetéssel " in shown["count"] and
+          [item[:3] for item in shown["items"]] ==
+          [[w["warning"], str(w["line"] or ""), str(w["column"] or "")] for w in want],
+          f"the second set's warnings: {shown['count']} {shown['items'][:2]}, tamrix-cli {want[:2]}")
+    first = want[0]
+    check(shown["items"][0][3] == f"Data\\type.txt, {first['line']}. sor, {first['column']}. oszlop: "
+          "a mennyiség az egyik fokozatról a következőre csökken [amount-falls]",
+          f"a warning's text: {shown['items'][0][3]!r}")
+
+    status = page.text("data-status")
+    rejected = [os.path.join(work, "rejected", name) for name in DATA_FILES]
+    with open(rejected[DATA_FILES.index("change.txt")], "rb") as f:
+        line = f.read().count(b"\n")
+    page.load_files(rejected)
+    check(page.text("error") == "Data\\change.txt : x 5 2" and page.text("error-place") ==
+          f"Data\\change.txt, {line}. sor: az átirányítás e mezője nem szám",
+          f"a failed load's place: {page.text('error-place')!r}")
+    check(page.text("data-status").endswith(f"Továbbra is ez válaszol: {status.removeprefix('Betöltve: ')}"),
+          f"the status after a failed load: {page.text('data-status')!r}")
+
+    page.js("document.body.dataset.state = 'loading'")
+    page.driver.find_element(By.ID, "sample-button").click()
+    page.wait_ready()
+    shown = warnings_shown(page)
+    check(shown["hidden"] and shown["items"] == [] and page.text("error-place") == "",
+          f"the sample set shows no warning: {shown}")
+
+
 def timings_ms(page, script, repetitions):
     return page.js(f"""
         const times = [];
@@ -562,6 +609,7 @@ def main():
             case_data_sets(args, page, work)
             case_link(args, page, url)
             case_choosing(args, page)
+            case_load_report(args, page, work)
             case_speed(page, figures)
             case_sorted_speed(page, figures)
             case_no_requests(page, url)

@@ -1,0 +1,139 @@
+#include "authoring/source_file.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "database/data_line_reader.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+// Normalisation drops the blanks at the start and makes each run of blanks
+// one: walk the stored piece until as many normalised bytes have passed.
+int32_t DataLine::column(std::size_t at) const {
+  std::size_t i = 0;
+  while (i < stored.size() && stored[i] == ' ')
+    ++i;
+  for (std::size_t passed = 0; i < stored.size() && passed < at; ++passed) {
+    if (stored[i] != ' ') {
+      ++i;
+      continue;
+    }
+    while (i < stored.size() && stored[i] == ' ')
+      ++i;
+  }
+  return offset + static_cast<int32_t>(i) + 1;
+}
+
+const SourceFile* SourceFiles::file(const std::string& fileName) {
+  auto [found, added] = files_.try_emplace(fileName);
+  if (!added)
+    return found->second ? &*found->second : nullptr;
+  std::optional<std::string> bytes = readFile_(fileName);
+  if (!bytes)
+    return nullptr;
+  SourceFile& file = found->second.emplace();
+  file.text = bytes->substr(0, bytes->find('\x1A'));
+  DataLineReader reader(std::move(*bytes));
+  if (!reader.skipHeader())
+    return &file;
+  file.startLine = reader.lineNumber();
+  for (std::string piece; reader.readLine(piece);) {
+    std::string text = piece;
+    normalizeLine(text);
+    if (!text.empty())
+      file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), piece, std::move(text)});
+  }
+  return &file;
+}
+
+std::vector<Token> tokensOf(std::string_view text) {
+  std::vector<Token> tokens;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t blank = std::min(text.find(' ', at), text.size());
+    tokens.push_back({at, text.substr(at, blank - at)});
+    at = blank + 1;
+  }
+  return tokens;
+}
+
+bool isPlainNumber(std::string_view token) {
+  if (!token.empty() && (token[0] == '+' || token[0] == '-'))
+    token.remove_prefix(1);
+  return !token.empty() &&
+         std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+namespace {
+
+// An id or count line that holds several numbers is an amount line read out
+// of step.
+bool holdsSeveralNumbers(const DataLine& line) {
+  const std::vector<Token> tokens = tokensOf(line.text);
+  return std::count_if(tokens.begin(), tokens.end(),
+                       [](const Token& t) { return isPlainNumber(t.text); }) > 1;
+}
+
+}  // namespace
+
+TypeFileLayout typeFileLayout(const SourceFile& file) {
+  TypeFileLayout layout;
+  std::optional<std::size_t> outOfStep;
+  const std::vector<DataLine>& lines = file.lines;
+  for (std::size_t i = 0; i < lines.size();) {
+    TypeRecordLines& record = layout.records.emplace_back();
+    record.id = &lines[i++];
+    if (i == lines.size())
+      break;  // the loader fails here
+    record.count = &lines[i++];
+    if (!outOfStep && layout.records.size() > 1 &&
+        (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count)))
+      outOfStep = layout.records.size() - 2;
+    const int32_t count = readNumber(record.count->text);
+    if (count > kTypeMaxLines)
+      break;  // the loader fails here
+    for (int32_t a = 0; a < std::max(count, 1); ++a) {
+      if (i == lines.size()) {
+        record.cutShort = true;
+        break;
+      }
+      record.amounts.push_back(&lines[i++]);
+    }
+  }
+  if (outOfStep)
+    layout.outOfStep = &layout.records[*outOfStep];
+  return layout;
+}
+
+std::vector<RndEntryLines> rndFileLayout(const SourceFile& file, const ItemDatabase& db) {
+  std::vector<RndEntryLines> entries;
+  const std::vector<DataLine>& lines = file.lines;
+  std::size_t i = 0;
+  const auto next = [&](const DataLine*& into) {
+    into = i < lines.size() ? &lines[i++] : nullptr;
+    return into != nullptr;
+  };
+  while (i < lines.size()) {
+    RndEntryLines& entry = entries.emplace_back();
+    entry.number = &lines[i++];
+    if (!next(entry.name) || !next(entry.type)) {
+      entry.cutShort = true;
+      break;
+    }
+    const int32_t typeId = readNumber(entry.type->text);
+    entry.typeEntry = typeId == 0 ? nullptr : db.findType(typeId);
+    if (entry.typeEntry == nullptr)
+      break;  // the loader fails here
+    for (int32_t j = 0; j < std::max(entry.typeEntry->lineCount, 1); ++j) {
+      const DataLine* skill = nullptr;
+      if (!next(skill)) {
+        entry.cutShort = true;
+        break;
+      }
+      entry.skills.push_back(skill);
+    }
+  }
+  return entries;
+}
+
+}  // namespace tamrix
