@@ -9,7 +9,7 @@ set -euo pipefail
 build=${1:?usage: run-fuzzers.sh FUZZ_BUILD_DIR SECONDS_PER_TARGET}
 seconds=${2:?usage: run-fuzzers.sh FUZZ_BUILD_DIR SECONDS_PER_TARGET}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets=(load_all data_line_reader search)
+targets=(load_all search)
 
 # One input may take a while (the load fuzzer describes every item number of
 # a data set), but never this long: more is a hang.

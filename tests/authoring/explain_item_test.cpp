@@ -7,8 +7,6 @@
 
 #include "app/dialog_logic.h"
 #include "authoring/explain_item.h"
-#include "decoder/decode_item.h"
-#include "decoder/describe.h"
 #include "test_support.h"
 
 namespace tamrix::test {
@@ -129,25 +127,6 @@ TEST(ExplainItemTest, SampleItemCitesItsAmountAndSkillIndexLines) {
     EXPECT_EQ(c.amountAt->fileName, kTypeFile);
     EXPECT_EQ(c.amountAt->line, 69 + static_cast<int32_t>(i));
     EXPECT_EQ(c.amountAt->column, 11);  // grade 5, the sixth number
-  }
-}
-
-// The explanation walks the decoder's steps again; over the whole sample
-// catalogue its sums and text must be the decoder's.
-TEST(ExplainItemTest, SumsAreTheDecodersOverTheSampleCatalogue) {
-  ScopedCurrentDir inSample(sampleDataDir().parent_path());
-  ItemDatabase db;
-  ASSERT_TRUE(loadDataFiles(db));
-  const DataFileNames names = dialogFileNames();
-  for (int32_t number = 999; number <= 29800; ++number) {
-    const std::optional<ItemDecoding> decoding = decodeItem(db, number);
-    const std::string text = describeItem(db, number);
-    const ItemExplanation e = explainItem(db, names, number);
-    EXPECT_EQ(e.text, text) << number;
-    if (decoding)
-      ASSERT_EQ(e.sums, decoding->sums) << number;
-    else
-      EXPECT_TRUE(!e.item || (!e.type && !e.chaos)) << number;
   }
 }
 

@@ -158,20 +158,6 @@ TEST(ScaleTest, TheWindowAndItsTextsScaleWithTheScreen) {
   EXPECT_LE(fl_height(), box.h() - Fl::box_dh(box.box())) << longest;
 }
 
-// Pictures for a person to look at, left in the build tree: the window at
-// this run's scale showing a prefixed weapon.
-TEST(ScaleTest, ScreenshotOfAPrefixedWeapon) {
-  ShownWindow window;
-  window.type("2385");
-  Fl::flush();
-  XSync(fl_display, False);
-  const std::string file = std::string(TAMRIX_SCREENSHOT_DIR) + "/tamrix-dialog-" +
-                           std::to_string(scaledPixels(96)) + "dpi.png";
-  const std::string command =
-      "import -window " + std::to_string(fl_xid(&window)) + " '" + file + "'";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-}
-
 // Skill names longer than the description field is wide.
 const std::map<std::string, std::string> kLongNames = {
     {"Data\\skill.txt", "-start-\n3 0 \"" + std::string(90, 'a') + "\"\n7 1 \"" +
