@@ -4,7 +4,6 @@
 
 #include <array>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -75,21 +74,10 @@ TEST(LoaderTest, Skills) {
   });
 }
 
-struct StdItem {
-  std::size_t slot = 0;
-  std::optional<std::string> name;
-  std::optional<std::string> prefixedName;
-  int32_t kind = 0;
-  std::array<int32_t, 6> numbers{};  // damage sides, dice, bonus; skill 8, 7, 6 bonus
-  bool operator==(const StdItem&) const = default;
-};
-void PrintTo(const StdItem& s, std::ostream* out) {
-  *out << "{" << s.slot << " " << s.name.value_or("-") << " " << s.prefixedName.value_or("-")
-       << " kind " << s.kind << " numbers";
-  for (const int32_t n : s.numbers)
-    *out << " " << n;
-  *out << "}";
-}
+// Slot, name, prefixed name, kind, and the numbers: damage sides, dice and
+// bonus, skill 8, 7 and 6 bonus.
+using StdItem = std::tuple<std::size_t, std::optional<std::string>, std::optional<std::string>,
+                           int32_t, std::array<int32_t, 6>>;
 
 TEST(LoaderTest, StandardItems) {
   // The slots a line has touched.
@@ -101,17 +89,19 @@ TEST(LoaderTest, StandardItems) {
        kLoads},
       // Kinds without numbers; a number that is no number stores 0.
       {"1003 2 7 8 \"a  b\"\n1004 007 \"\"\n1005 1 x -3y \"a\"",
-       {{3, "a b", {}, 2}, {4, "", {}, 7}, {5, "a", {}, 1, {0, 0, 0, 0, 0, -3}}},
+       {{3, "a b", {}, 2, {}}, {4, "", {}, 7, {}}, {5, "a", {}, 1, {0, 0, 0, 0, 0, -3}}},
        kLoads},
-      {"1435 3 \"a\" \"b\" \"c\"\n1449 3 \"z\"", {{435, "a", "b", 3}, {449, "z", {}, 3}}, kLoads},
+      {"1435 3 \"a\" \"b\" \"c\"\n1449 3 \"z\"",
+       {{435, "a", "b", 3, {}}, {449, "z", {}, 3, {}}},
+       kLoads},
       // A kind outside 1 to 13 leaves only itself.
-      {"1015 14 \"a\"\n1016 0 \"b\"", {{15, {}, {}, 14}}, kLoads},
+      {"1015 14 \"a\"\n1016 0 \"b\"", {{15, {}, {}, 14, {}}}, kLoads},
       {"1001 5 1 2 \"a\"\n1001 x", {{1, "a", {}, 0, {0, 0, 0, 1, 0, 2}}}, "1001 x"},
       {"x 1 \"a\"", {}, "x 1 \"a\""},
       {"1001", {}, "1001"},
       {"1001 11 1 2 \"a\"", {{1, {}, {}, 11, {1, 2}}}, "1001 11 1 2 \"a\""},  // too few numbers
-      {"1001 2 \"a", {{1, {}, {}, 2}}, "1001 2 \"a"},
-      {"1015 2 \"a\"", {{15, "a", {}, 2}}, "1015 2 \"a\""},  // a group base needs two names
+      {"1001 2 \"a", {{1, {}, {}, 2, {}}}, "1001 2 \"a"},
+      {"1015 2 \"a\"", {{15, "a", {}, 2, {}}}, "1015 2 \"a\""},  // a group base needs two names
       {"1450 2 \"a\"", {}, "1450 2 \"a\""},
       {"-2147483648 2 \"a\"", {}, "-2147483648 2 \"a\""},
   };
@@ -120,12 +110,9 @@ TEST(LoaderTest, StandardItems) {
     for (std::size_t slot = 0; slot < db.stdItems().size(); ++slot) {
       const StdItemEntry& e = db.stdItems()[slot];
       if (e.name || e.kind != 0)
-        items.push_back({slot,
-                         e.name,
-                         e.prefixedName,
-                         e.kind,
-                         {e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus, e.skill7Bonus,
-                          e.skill6Bonus}});
+        items.emplace_back(slot, e.name, e.prefixedName, e.kind,
+                           std::array{e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus,
+                                      e.skill7Bonus, e.skill6Bonus});
     }
     return items;
   });
