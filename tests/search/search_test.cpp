@@ -149,10 +149,8 @@ TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
   };
   for (const auto& [query, wanted] : rows) {
     const std::optional<QuerySuggestion> got = suggestQuery(catalogue(), query);
-    ASSERT_EQ(got.has_value(), wanted.has_value()) << query;
-    if (got) {
-      EXPECT_EQ(std::tie(got->query, got->words), std::tie(wanted->first, wanted->second)) << query;
-    }
+    EXPECT_EQ(got ? std::optional(std::pair(got->query, got->words)) : std::nullopt, wanted)
+        << query;
   }
 }
 
