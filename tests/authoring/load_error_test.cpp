@@ -44,10 +44,6 @@ TEST(LoadErrorTest, FailedLoadNamesFileLineAndRule) {
   const BrokenFile rows[] = {
       {"skill", "", 0, LoadFault::kCannotOpen},
       {"std", "no marker\n\n", 0, LoadFault::kNoStartLine},
-      {"type",
-       "-sta\x1A"
-       "rt-\n",
-       0, LoadFault::kNoStartLine},  // the Ctrl-Z ends the text
       {"skill", manyLines(40, "header line\r\n") + "-start-\r\n0 0 \"a\"\r\n\r\n200 0 \"b\"\r\n",
        44, LoadFault::kSkillIndexOutOfRange},
       {"skill", "-start-\n0 0 \"a\"\n" + kLongSkillLine, 3, LoadFault::kSkillIndexNotNumber},
@@ -58,10 +54,7 @@ TEST(LoadErrorTest, FailedLoadNamesFileLineAndRule) {
       {"std", "-start-\n1001 11 1 2 \"a\"\n", 2, LoadFault::kStdTooFewNumbers},
       {"std", "-start-\r\n1015 2 \"a\"\r\n", 2, LoadFault::kStdNoPrefixedName},
       // A record cut short by the end of the file: the line where it began.
-      {"type",
-       "-start-\n1\n1\n1\n\n5\n\x1A"
-       "1\n1\n",
-       6, LoadFault::kTypeEndsAfterId},
+      {"type", "-start-\n1\n1\n1\n\n5\n", 6, LoadFault::kTypeEndsAfterId},
       {"type", "-start-\n1\n7\n", 3, LoadFault::kTypeTooManyLines},
       {"rnd", "-start-\n#1450\nno quote\n", 3, LoadFault::kRndNoName},
       {"rnd", "-start-\n#1450\n\"p\"\n8\n", 4, LoadFault::kRndTypeUnknown},
