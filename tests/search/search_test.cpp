@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <numeric>
 #include <string>
