@@ -29,13 +29,6 @@ struct BrokenFile {
   LoadFault fault;
 };
 
-std::string manyLines(int count, const std::string& text) {
-  std::string lines;
-  for (int i = 0; i < count; ++i)
-    lines += text;
-  return lines;
-}
-
 // A first piece of 4999 bytes that is a valid skill line (text after the
 // name's last quote is ignored), so that the rest of line 3 fails on its own.
 const std::string kLongSkillLine = "1 0 \"b\"" + std::string(4999 - 7, 'a') + "zzz\n";
@@ -44,8 +37,8 @@ TEST(LoadErrorTest, FailedLoadNamesFileLineAndRule) {
   const BrokenFile rows[] = {
       {"skill", "", 0, LoadFault::kCannotOpen},
       {"std", "no marker\n\n", 0, LoadFault::kNoStartLine},
-      {"skill", manyLines(40, "header line\r\n") + "-start-\r\n0 0 \"a\"\r\n\r\n200 0 \"b\"\r\n",
-       44, LoadFault::kSkillIndexOutOfRange},
+      {"skill", "header\r\nheader\r\n-start-\r\n0 0 \"a\"\r\n\r\n200 0 \"b\"\r\n", 6,
+       LoadFault::kSkillIndexOutOfRange},
       {"skill", "-start-\n0 0 \"a\"\n" + kLongSkillLine, 3, LoadFault::kSkillIndexNotNumber},
       {"skill", "-start-\n\n\n7\n", 4, LoadFault::kSkillNoBlank},
       {"skill", "-start-\n7 x \"a\"\n", 2, LoadFault::kSkillFlagNotNumber},
