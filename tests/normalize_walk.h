@@ -1,6 +1,6 @@
-// The reference for line normalisation, shared by the unit test and the
-// fuzzer: the walk over positions p = 0, 1, ... with the length taken afresh
-// after every change. A blank at p = 0 is deleted; for 0 < p < L - 1 the
+// The reference for line normalisation that its unit test compares with:
+// the walk over positions p = 0, 1, ... with the length taken afresh after
+// every change. A blank at p = 0 is deleted; for 0 < p < L - 1 the
 // first of two blanks, or of two line feeds, is deleted; a blank at p = L - 1
 // is cut off. The walk moves on only when nothing changed at p.
 #pragma once

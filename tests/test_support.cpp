@@ -1,26 +1,18 @@
 #include "test_support.h"
 
-#include <atomic>
+#include <stdlib.h>
+
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <utility>
 
 namespace tamrix::test {
 
 TempDir::TempDir() {
-  static std::atomic<unsigned> counter{0};
-  std::random_device rd;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    auto candidate = std::filesystem::temp_directory_path() /
-                     ("tamrix-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
-    std::error_code ec;
-    if (std::filesystem::create_directory(candidate, ec)) {
-      path_ = candidate;
-      return;
-    }
-  }
-  throw std::runtime_error("cannot create a temporary directory");
+  std::string name = (std::filesystem::temp_directory_path() / "tamrix-test-XXXXXX").string();
+  if (mkdtemp(name.data()) == nullptr)
+    throw std::runtime_error("cannot create a temporary directory");
+  path_ = name;
 }
 
 TempDir::~TempDir() {
@@ -61,14 +53,22 @@ FileReader memoryFiles(std::map<std::string, std::string> files) {
   };
 }
 
-std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text) {
-  auto db = std::make_unique<ItemDatabase>(memoryFiles({{"skill", "-start-\n" + text.skills},
-                                                        {"std", "-start-\n" + text.stdItems},
-                                                        {"type", "-start-\n" + text.types},
-                                                        {"rnd", "-start-\n" + text.rndItems},
-                                                        {"change", "-start-\n" + text.changes}}));
+std::map<std::string, std::string> dataSetFiles(const DataSetText& text) {
+  return {{"skill", "-start-\n" + text.skills},
+          {"std", "-start-\n" + text.stdItems},
+          {"type", "-start-\n" + text.types},
+          {"rnd", "-start-\n" + text.rndItems},
+          {"change", "-start-\n" + text.changes}};
+}
+
+std::unique_ptr<ItemDatabase> loadFiles(std::map<std::string, std::string> files) {
+  auto db = std::make_unique<ItemDatabase>(memoryFiles(std::move(files)));
   db->loadAll("std", "specitem", "skill", "rnd", "type", "change");
   return db;
+}
+
+std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text) {
+  return loadFiles(dataSetFiles(text));
 }
 
 }  // namespace tamrix::test

@@ -60,8 +60,15 @@ struct DataSetText {
   std::string changes;
 };
 
-// A database that has loaded `text` the way the dialog loads its files;
-// `lastError` tells whether that failed.
+// The files of `text`, each after its "-start-" line, under the names "std",
+// "skill", "type", "rnd" and "change".
+std::map<std::string, std::string> dataSetFiles(const DataSetText& text);
+
+// A database that has loaded `files`, named as dataSetFiles names them, the
+// way the dialog loads its files; `lastError` tells whether that failed.
+std::unique_ptr<ItemDatabase> loadFiles(std::map<std::string, std::string> files);
+
+// loadFiles(dataSetFiles(text)).
 std::unique_ptr<ItemDatabase> loadDataSet(const DataSetText& text);
 
 }  // namespace tamrix::test

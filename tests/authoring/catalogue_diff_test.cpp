@@ -75,11 +75,5 @@ TEST(CatalogueDiffTest, ChangesGroupByWhatTheyLostAndGained) {
   EXPECT_EQ(some[1].number, 1900);
 }
 
-TEST(CatalogueDiffTest, SameSetsHaveNoDifference) {
-  const auto a = loadDataSet(smallSet("nagy", true));
-  const auto b = loadDataSet(smallSet("nagy", true));
-  EXPECT_TRUE(diffCatalogues(*a, *b).empty());
-}
-
 }  // namespace
 }  // namespace tamrix::test

@@ -3,14 +3,15 @@
 // slip made once in the sample set.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "authoring/data_warnings.h"
 #include "authoring/wording.h"
+#include "database/file_bytes.h"
 #include "test_support.h"
 #include "text/encoding.h"
 
@@ -22,14 +23,10 @@ const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
 // The sample set's files as stored (CR LF), under kNames.
 std::map<std::string, std::string> sampleFiles() {
   std::map<std::string, std::string> files;
-  for (const auto& [name, file] : std::map<std::string, std::string>{{"std", "stditem.txt"},
-                                                                     {"skill", "skill.txt"},
-                                                                     {"type", "type.txt"},
-                                                                     {"rnd", "rnditem.txt"},
-                                                                     {"change", "change.txt"}}) {
-    std::ifstream in(sampleDataDir() / file, std::ios::binary);
-    files[name].assign(std::istreambuf_iterator<char>(in), {});
-  }
+  for (const auto& [name, file] : {std::pair{"std", "stditem.txt"}, std::pair{"skill", "skill.txt"},
+                                   std::pair{"type", "type.txt"}, std::pair{"rnd", "rnditem.txt"},
+                                   std::pair{"change", "change.txt"}})
+    files[name] = readFileBytes(sampleDataDir() / file).value_or("");
   return files;
 }
 
@@ -50,12 +47,6 @@ void edit(std::string& text, int32_t line, const std::string& before, const std:
   text.replace(at, before.size(), after);
 }
 
-std::unique_ptr<ItemDatabase> load(const std::map<std::string, std::string>& files) {
-  auto db = std::make_unique<ItemDatabase>(memoryFiles(files));
-  db->loadAll("std", "spec", "skill", "rnd", "type", "change");
-  return db;
-}
-
 std::string listed(const std::vector<DataWarning>& warnings) {
   std::string text;
   for (const DataWarning& w : warnings) {
@@ -74,7 +65,7 @@ TEST(DataWarningsTest, SampleSetAndItsLfCopyHaveNone) {
     if (lf)
       for (auto& [name, text] : files)
         edit(text, 0, "\r\n", "\n");
-    const auto db = load(files);
+    const auto db = loadFiles(files);
     ASSERT_EQ(db->lastError(), std::nullopt);
     EXPECT_EQ(listed(findDataWarnings(*db, kNames, memoryFiles(files))), "") << "LF " << lf;
   }
@@ -136,16 +127,15 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
   for (const Slip& slip : slips) {
     std::map<std::string, std::string> files = sampleFiles();
     edit(files[slip.file], slip.line, slip.before, slip.after);
-    const auto db = load(files);
+    const auto db = loadFiles(files);
     ASSERT_EQ(db->lastError(), std::nullopt) << slip.code;
     const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
     ASSERT_EQ(warnings.size(), 1u) << slip.code << "\n" << listed(warnings);
     const DataWarning& w = warnings[0];
-    EXPECT_EQ(w.code, slip.code);
-    EXPECT_EQ(w.where.fileName, slip.atFile) << slip.code;
-    EXPECT_EQ(w.where.line, slip.atLine) << slip.code;
-    EXPECT_EQ(w.where.column, slip.atColumn) << slip.code;
-    EXPECT_EQ(w.notes.empty() ? 0 : w.notes[0].where.line, slip.noteLine) << listed(warnings);
+    EXPECT_EQ(std::make_tuple(w.code, w.where.fileName, w.where.line, w.where.column,
+                              w.notes.empty() ? 0 : w.notes[0].where.line),
+              std::make_tuple(slip.code, slip.atFile, slip.atLine, slip.atColumn, slip.noteLine))
+        << listed(warnings);
     EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
   }
 }
@@ -170,15 +160,14 @@ TEST(DataWarningsTest, WholeFileWarnings) {
     std::map<std::string, std::string> files = sample;
     if (row.loadsIt)
       files[row.file] = *row.text;
-    const auto db = load(files);
+    const auto db = loadFiles(files);
     ASSERT_EQ(db->lastError(), std::nullopt) << row.code;
     if (!row.text)
       files.erase(row.file);
     const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
     ASSERT_EQ(warnings.size(), 1u) << row.code << "\n" << listed(warnings);
-    EXPECT_EQ(warnings[0].code, row.code);
-    EXPECT_EQ(warnings[0].where.fileName, row.file);
-    EXPECT_EQ(warnings[0].where.line, row.line) << row.code;
+    EXPECT_EQ(std::tie(warnings[0].code, warnings[0].where.fileName, warnings[0].where.line),
+              std::tie(row.code, row.file, row.line));
   }
 }
 
@@ -208,7 +197,7 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
   for (const Row& row : rows) {
     std::map<std::string, std::string> files = sampleFiles();
     edit(files[row.file], row.line, row.before, row.after);
-    const auto db = load(files);
+    const auto db = loadFiles(files);
     ASSERT_TRUE(db->lastFailure().has_value()) << row.file << ":" << row.line;
     EXPECT_EQ(db->lastFailure()->fileName, row.failsIn) << row.file << ":" << row.line;
     EXPECT_EQ(db->lastFailure()->line, row.failsAt) << row.file << ":" << row.line;

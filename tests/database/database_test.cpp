@@ -91,29 +91,46 @@ TEST(LoaderTest, LookupsTakeTheFirstMatchInFileOrder) {
   EXPECT_EQ(db.findType(5), nullptr);
 }
 
-// The sample set loads; a file removed or without "-start-" stops the load.
+// The sample set loads; a data file that is missing, no regular file or
+// without "-start-" stops the load. A data file's name may stand for
+// something other than a file; only a regular file, reached directly or
+// through a link, is read. A device or a pipe fails at once, as a file that
+// cannot be opened, instead of keeping the load waiting for input or reading
+// without end.
 TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
-  const std::tuple<std::string, const char*, std::string> rows[] = {
-      {"", "", "1111111"},  // which of special .. change have a count
-      {"skill", "", "1100000!Data\\skill.txt : a f\xE1jl nem nyithat\xF3 meg"},
-      {"change", "x", "1111110!Data\\change.txt : hi\xE1nyzik a -start- sor"},
+  const TempDir elsewhere;
+  const std::string noStartLine = elsewhere.write("change.txt", "x");
+  const std::string cannotOpen = "Data\\skill.txt : a f\xE1jl nem nyithat\xF3 meg";
+  // The file of the sample set that is removed, the link put in its place
+  // (none when empty), which of special items .. changes have a count, and
+  // the error.
+  const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
+      {"", "", "1111111", ""},
+      {"skill", (sampleDataDir() / "skill.txt").string(), "1111111", ""},
+      {"skill", "", "1100000", cannotOpen},
+      {"skill", "/dev/null", "1100000", cannotOpen},
+      {"change", noStartLine, "1111110", "Data\\change.txt : hi\xE1nyzik a -start- sor"},
   };
-  for (const auto& [file, data, expected] : rows) {
+  for (const auto& [file, link, counted, error] : rows) {
     TempDir dir;
     ScopedCurrentDir cwd(dir.path());
     std::filesystem::copy(sampleDataDir(), "Data");
     std::filesystem::remove("Data/" + file + ".txt");
-    if (*data != '\0')
-      dir.write("Data/" + file + ".txt", data);
+    if (!link.empty())
+      std::filesystem::create_symlink(link, "Data/" + file + ".txt");
     ItemDatabase db;
-    const bool loaded = db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
-                                   "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt");
+    EXPECT_EQ(db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
+                         "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt"),
+              error.empty())
+        << file << " " << link;
     std::string ran;
     for (const int32_t count :
          {db.specItemCount(), db.skillCount(), db.stdItemCount(), db.groupSize(), db.typeCount(),
           db.rndItemCount(), db.changeCount()})
       ran += count != 0 ? '1' : '0';
-    EXPECT_EQ(ran + (loaded ? "" : "!") + db.lastError().value_or(""), expected) << file;
+    EXPECT_EQ(ran, counted) << file << " " << link;
+    EXPECT_EQ(db.lastError().value_or(""), error) << file << " " << link;
+    EXPECT_EQ(db.lastFailure().has_value(), !error.empty()) << file << " " << link;
   }
 }
 

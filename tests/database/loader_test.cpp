@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "database/item_database.h"
@@ -17,51 +16,43 @@ namespace {
 
 using Loader = bool (ItemDatabase::*)(const std::string&);
 
-// What a loader left: its tables, and the error text after "f : " when it
-// failed (nothing when it succeeded).
-struct Loaded {
-  std::unique_ptr<ItemDatabase> db;
+// A file text for one loader: the records it stores, and the error text after
+// "f : " when it rejects a line (kLoads when it succeeds).
+template <class Record>
+struct Row {
+  std::string data;
+  std::vector<Record> records;
   std::optional<std::string> error;
 };
 constexpr std::nullopt_t kLoads = std::nullopt;
 
-// Runs `loader` on the file "f" holding `data` after its header, with the
-// capacities in place that earlier loaders set: empty standard items (unless
-// those are the ones loaded) and, for random items, types 5 (two amount
-// lines), 9 and 0 (one each).
-Loaded runLoader(Loader loader, const std::string& data) {
-  Loaded result{
-      std::make_unique<ItemDatabase>(memoryFiles({{"t", "-start-\n5\n2\n1\n2\n9\n0\n1\n0\n1\n1\n"},
-                                                  {"s", "-start-\n"},
-                                                  {"f", "-start-\n" + data}})),
-      kLoads};
-  ItemDatabase& db = *result.db;
-  const bool ready = db.loadSpecItems("") &&
-                     (loader == &ItemDatabase::loadStdItems || db.loadStdItems("s")) &&
-                     (loader != &ItemDatabase::loadRndItems || db.loadTypes("t"));
-  EXPECT_TRUE(ready);
-  if (!(db.*loader)("f"))
-    result.error = db.lastError().value_or("no error text").substr(4);
-  return result;
+// Runs `loader` on the file "f" holding each row's data after its header,
+// with the capacities in place that earlier loaders set: empty standard items
+// (unless those are the ones loaded) and, for random items, types 5 (two
+// amount lines), 9 and 0 (one each). `records` takes the records from the
+// tables.
+template <class Record, class Records>
+void expectRows(Loader loader, const std::vector<Row<Record>>& rows, Records records) {
+  for (const Row<Record>& row : rows) {
+    ItemDatabase db(memoryFiles({{"t", "-start-\n5\n2\n1\n2\n9\n0\n1\n0\n1\n1\n"},
+                                 {"s", "-start-\n"},
+                                 {"f", "-start-\n" + row.data}}));
+    ASSERT_TRUE(db.loadSpecItems("") &&
+                (loader == &ItemDatabase::loadStdItems || db.loadStdItems("s")) &&
+                (loader != &ItemDatabase::loadRndItems || db.loadTypes("t")));
+    std::optional<std::string> error;
+    if (!(db.*loader)("f"))
+      error = db.lastError().value_or("no error text").substr(4);
+    EXPECT_EQ(records(db), row.records) << row.data;
+    EXPECT_EQ(error, row.error) << row.data;
+  }
 }
 
-struct Skill {
-  std::size_t slot = 0;
-  std::string name;
-  int32_t flag = 0;
-  bool operator==(const Skill&) const = default;
-};
-void PrintTo(const Skill& s, std::ostream* out) {
-  *out << "{" << s.slot << " \"" << s.name << "\" " << s.flag << "}";
-}
+// Slot, name and doubling flag.
+using Skill = std::tuple<std::size_t, std::string, int32_t>;
 
 TEST(LoaderTest, Skills) {
-  struct Row {
-    std::string data;
-    std::vector<Skill> skills;
-    std::optional<std::string> error;
-  };
-  const Row rows[] = {
+  const std::vector<Row<Skill>> rows = {
       {"0 1 \"Er\xF5\"\n  3  0   \"a    b\" ", {{0, "Er\xF5", 1}, {3, "a b", 0}}, kLoads},
       {"109 2 \"a\"b\"\n7 -1 x \"n\" c\n8abc 0 \"\"",
        {{7, "n", -1}, {8, "", 0}, {109, "a\"b", 2}},
@@ -74,40 +65,23 @@ TEST(LoaderTest, Skills) {
       {"110 1 \"a\"", {}, "110 1 \"a\""},
       {"-1 1 \"a\"", {}, "-1 1 \"a\""},
   };
-  for (const Row& row : rows) {
-    const Loaded loaded = runLoader(&ItemDatabase::loadSkills, row.data);
+  expectRows(&ItemDatabase::loadSkills, rows, [](const ItemDatabase& db) {
     std::vector<Skill> skills;
-    for (std::size_t slot = 0; slot < loaded.db->skills().size(); ++slot)
-      if (const auto& skill = loaded.db->skills()[slot])
-        skills.push_back({slot, skill->name, skill->doublingFlag});
-    EXPECT_EQ(skills, row.skills) << row.data;
-    EXPECT_EQ(loaded.error, row.error) << row.data;
-  }
+    for (std::size_t slot = 0; slot < db.skills().size(); ++slot)
+      if (const auto& skill = db.skills()[slot])
+        skills.emplace_back(slot, skill->name, skill->doublingFlag);
+    return skills;
+  });
 }
 
-struct StdItem {
-  std::size_t slot = 0;
-  std::optional<std::string> name;
-  std::optional<std::string> prefixedName;
-  int32_t kind = 0;
-  std::array<int32_t, 6> numbers{};  // damage sides, dice, bonus; skill 8, 7, 6 bonus
-  bool operator==(const StdItem&) const = default;
-};
-void PrintTo(const StdItem& s, std::ostream* out) {
-  *out << "{" << s.slot << " " << s.name.value_or("-") << " " << s.prefixedName.value_or("-")
-       << " kind " << s.kind << " numbers";
-  for (const int32_t n : s.numbers)
-    *out << " " << n;
-  *out << "}";
-}
+// Slot, name, prefixed name, kind, and the numbers: damage sides, dice and
+// bonus, skill 8, 7 and 6 bonus.
+using StdItem = std::tuple<std::size_t, std::optional<std::string>, std::optional<std::string>,
+                           int32_t, std::array<int32_t, 6>>;
 
 TEST(LoaderTest, StandardItems) {
-  struct Row {
-    std::string data;
-    std::vector<StdItem> items;  // the slots a line has touched
-    std::optional<std::string> error;
-  };
-  const Row rows[] = {
+  // The slots a line has touched.
+  const std::vector<Row<StdItem>> rows = {
       {"1000 11 1 2 3 4 5 \"K\" \"Kj\"", {{0, "K", "Kj", 11, {1, 2, 3, 0, 4, 5}}}, kLoads},
       // Kind 13 reads skill 6 before skill 7; kinds 1, 4, 5, 9, 10 skill 8 and 6.
       {"1001 13 1 2 3 \"a\"\n1002 1 1 2 \"a\" \"b\"",
@@ -115,56 +89,40 @@ TEST(LoaderTest, StandardItems) {
        kLoads},
       // Kinds without numbers; a number that is no number stores 0.
       {"1003 2 7 8 \"a  b\"\n1004 007 \"\"\n1005 1 x -3y \"a\"",
-       {{3, "a b", {}, 2}, {4, "", {}, 7}, {5, "a", {}, 1, {0, 0, 0, 0, 0, -3}}},
+       {{3, "a b", {}, 2, {}}, {4, "", {}, 7, {}}, {5, "a", {}, 1, {0, 0, 0, 0, 0, -3}}},
        kLoads},
-      {"1435 3 \"a\" \"b\" \"c\"\n1449 3 \"z\"", {{435, "a", "b", 3}, {449, "z", {}, 3}}, kLoads},
+      {"1435 3 \"a\" \"b\" \"c\"\n1449 3 \"z\"",
+       {{435, "a", "b", 3, {}}, {449, "z", {}, 3, {}}},
+       kLoads},
       // A kind outside 1 to 13 leaves only itself.
-      {"1015 14 \"a\"\n1016 0 \"b\"", {{15, {}, {}, 14}}, kLoads},
+      {"1015 14 \"a\"\n1016 0 \"b\"", {{15, {}, {}, 14, {}}}, kLoads},
       {"1001 5 1 2 \"a\"\n1001 x", {{1, "a", {}, 0, {0, 0, 0, 1, 0, 2}}}, "1001 x"},
       {"x 1 \"a\"", {}, "x 1 \"a\""},
       {"1001", {}, "1001"},
       {"1001 11 1 2 \"a\"", {{1, {}, {}, 11, {1, 2}}}, "1001 11 1 2 \"a\""},  // too few numbers
-      {"1001 2 \"a", {{1, {}, {}, 2}}, "1001 2 \"a"},
-      {"1015 2 \"a\"", {{15, "a", {}, 2}}, "1015 2 \"a\""},  // a group base needs two names
+      {"1001 2 \"a", {{1, {}, {}, 2, {}}}, "1001 2 \"a"},
+      {"1015 2 \"a\"", {{15, "a", {}, 2, {}}}, "1015 2 \"a\""},  // a group base needs two names
       {"1450 2 \"a\"", {}, "1450 2 \"a\""},
       {"-2147483648 2 \"a\"", {}, "-2147483648 2 \"a\""},
   };
-  for (const Row& row : rows) {
-    const Loaded loaded = runLoader(&ItemDatabase::loadStdItems, row.data);
+  expectRows(&ItemDatabase::loadStdItems, rows, [](const ItemDatabase& db) {
     std::vector<StdItem> items;
-    for (std::size_t slot = 0; slot < loaded.db->stdItems().size(); ++slot) {
-      const StdItemEntry& e = loaded.db->stdItems()[slot];
+    for (std::size_t slot = 0; slot < db.stdItems().size(); ++slot) {
+      const StdItemEntry& e = db.stdItems()[slot];
       if (e.name || e.kind != 0)
-        items.push_back({slot,
-                         e.name,
-                         e.prefixedName,
-                         e.kind,
-                         {e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus, e.skill7Bonus,
-                          e.skill6Bonus}});
+        items.emplace_back(slot, e.name, e.prefixedName, e.kind,
+                           std::array{e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus,
+                                      e.skill7Bonus, e.skill6Bonus});
     }
-    EXPECT_EQ(items, row.items) << row.data;
-    EXPECT_EQ(loaded.error, row.error) << row.data;
-  }
+    return items;
+  });
 }
 
-struct Type {
-  int32_t id = 0;
-  int32_t lineCount = 0;
-  std::vector<std::vector<int32_t>> amounts;  // each row up to its last non-zero amount
-  bool operator==(const Type&) const = default;
-};
-void PrintTo(const Type& t, std::ostream* out) {
-  *out << "{id " << t.id << " count " << t.lineCount << " " << testing::PrintToString(t.amounts)
-       << "}";
-}
+// Id, line count, and each amount line up to its last non-zero amount.
+using Type = std::tuple<int32_t, int32_t, std::vector<std::vector<int32_t>>>;
 
 TEST(LoaderTest, Types) {
-  struct Row {
-    std::string data;
-    std::vector<Type> types;
-    std::optional<std::string> error;
-  };
-  const Row rows[] = {
+  const std::vector<Row<Type>> rows = {
       // Fifteen amounts at most; empty lines are skipped inside a record too; a
       // word reads as 0, and a count below 1 still takes one amount line.
       {"7\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n\n  4   5\n3\n-1\n\v+6 x 7\n",
@@ -175,44 +133,28 @@ TEST(LoaderTest, Types) {
       {"1\n1\n5\n2", {{1, 1, {{5}}}}, ""},  // the file ends after an id: no line was read
       {"1\n6\n1\n2\n3\n4\n5\n6\n1\n7 x\n5", {{1, 6, {{1}, {2}, {3}, {4}, {5}, {6}}}}, "7 x"},
   };
-  for (const Row& row : rows) {
-    const Loaded loaded = runLoader(&ItemDatabase::loadTypes, row.data);
+  expectRows(&ItemDatabase::loadTypes, rows, [](const ItemDatabase& db) {
     std::vector<Type> types;
-    for (const TypeEntry& t : loaded.db->types()) {
-      Type type{t.id, t.lineCount, {}};
+    for (const TypeEntry& t : db.types()) {
+      std::vector<std::vector<int32_t>> lines;
       for (const auto& amounts : t.amounts) {
         std::vector<int32_t> line(amounts.begin(), amounts.end());
         while (!line.empty() && line.back() == 0)
           line.pop_back();
         if (!line.empty())
-          type.amounts.push_back(line);
+          lines.push_back(line);
       }
-      types.push_back(type);
+      types.emplace_back(t.id, t.lineCount, lines);
     }
-    EXPECT_EQ(types, row.types) << row.data;
-    EXPECT_EQ(loaded.error, row.error) << row.data;
-  }
+    return types;
+  });
 }
 
-struct Prefix {
-  std::size_t slot = 0;
-  std::string name;
-  int32_t typeId = 0;
-  std::vector<int32_t> skills;  // up to the last non-zero index
-  bool operator==(const Prefix&) const = default;
-};
-void PrintTo(const Prefix& p, std::ostream* out) {
-  *out << "{" << p.slot << " \"" << p.name << "\" type " << p.typeId << " skills "
-       << testing::PrintToString(p.skills) << "}";
-}
+// Slot, name, type id, and the skill indices up to the last non-zero one.
+using Prefix = std::tuple<std::size_t, std::string, int32_t, std::vector<int32_t>>;
 
 TEST(LoaderTest, RandomItems) {
-  struct Row {
-    std::string data;
-    std::vector<Prefix> prefixes;
-    std::optional<std::string> error;
-  };
-  const Row rows[] = {
+  const std::vector<Row<Prefix>> rows = {
       // The marker is not read; the name runs between the first and the last quote;
       // a slot filled again keeps what the new entry does not give.
       {"#1450\n\"\xC9les\"\n5\n3\n\n7\n11899\n x\"A\" \n5\n0\n12 w",
@@ -227,30 +169,23 @@ TEST(LoaderTest, RandomItems) {
       {"#1450\n\"a\"\n5\n1\n-0", {{1, "a", 5, {1}}}, "-0"},
       {"#29800\n\"a\"", {}, "#29800"},
   };
-  for (const Row& row : rows) {
-    const Loaded loaded = runLoader(&ItemDatabase::loadRndItems, row.data);
+  expectRows(&ItemDatabase::loadRndItems, rows, [](const ItemDatabase& db) {
     std::vector<Prefix> prefixes;
-    for (std::size_t slot = 0; slot < loaded.db->rndItems().size(); ++slot) {
-      if (const auto& p = loaded.db->rndItems()[slot]) {
+    for (std::size_t slot = 0; slot < db.rndItems().size(); ++slot) {
+      if (const auto& p = db.rndItems()[slot]) {
         std::vector<int32_t> skills(p->skillIndex.begin(), p->skillIndex.end());
         while (!skills.empty() && skills.back() == 0)
           skills.pop_back();
-        prefixes.push_back({slot, p->name, p->typeId, skills});
+        prefixes.emplace_back(slot, p->name, p->typeId, skills);
       }
     }
-    EXPECT_EQ(prefixes, row.prefixes) << row.data;
-    EXPECT_EQ(loaded.error, row.error) << row.data;
-  }
+    return prefixes;
+  });
 }
 
 TEST(LoaderTest, Changes) {
   using Change = std::array<int32_t, 4>;  // prefix index, item kind, target, multiplier
-  struct Row {
-    std::string data;
-    std::vector<Change> changes;
-    std::optional<std::string> error;
-  };
-  const Row rows[] = {
+  const std::vector<Row<Change>> rows = {
       {"1450 5 -1 2\n 1899  5 -1  2 x", {{1, 5, -1, 2}, {1, 5, -1, 2}}, kLoads},
       {"0 0 0 0\n551 1 2 3 4\n12abc 3x 4 5", {{-2, 0, 0, 0}, {0, 1, 2, 3}, {-2, 3, 4, 5}}, kLoads},
       {"29800 1 1 1\n-2147483648 1 1 1", {{64, 1, 1, 1}, {-4772188, 1, 1, 1}}, kLoads},
@@ -264,14 +199,12 @@ TEST(LoaderTest, Changes) {
       {"1450 \t0 1 1", {}, "\t0 1 1"},           // a 0 must be the field's first byte
       {"1450\t5\t-1\t2", {}, "1450\t5\t-1\t2"},  // too few tokens
   };
-  for (const Row& row : rows) {
-    const Loaded loaded = runLoader(&ItemDatabase::loadChanges, row.data);
+  expectRows(&ItemDatabase::loadChanges, rows, [](const ItemDatabase& db) {
     std::vector<Change> changes;
-    for (const ChangeEntry& c : loaded.db->changes())
+    for (const ChangeEntry& c : db.changes())
       changes.push_back({c.prefixIndex, c.itemKind, c.skillIndex, c.multiplier});
-    EXPECT_EQ(changes, row.changes) << row.data;
-    EXPECT_EQ(loaded.error, row.error) << row.data;
-  }
+    return changes;
+  });
 }
 
 }  // namespace

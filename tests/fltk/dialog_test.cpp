@@ -22,6 +22,7 @@
 
 #include "app/dialog_logic.h"
 #include "app/fltk/main_window.h"
+#include "test_support.h"
 #include "text/encoding.h"
 
 namespace tamrix {
@@ -169,10 +170,7 @@ const std::map<std::string, std::string> kLongNames = {
 };
 
 TEST(ResizeTest, ALargerWindowShowsTheWholeDescription) {
-  ItemDatabase longNames([](const std::string& name) -> std::optional<std::string> {
-    const auto file = kLongNames.find(name);
-    return file != kLongNames.end() ? std::optional(file->second) : std::nullopt;
-  });
+  ItemDatabase longNames(test::memoryFiles(kLongNames));
   ASSERT_TRUE(loadDataFiles(longNames)) << longNames.lastError().value_or("");
   ShownWindow window(longNames);
   window.type("1451");
@@ -257,11 +255,7 @@ TEST(TamrixProgramTest, ShowsTheDialogAndEndsWithOneOnClose) {
   ASSERT_NE(window, 0u);
   EXPECT_EQ(caption(server, window), "Tamrix v0.9");
 
-  // 186 x 95 dialog units, and the 32 x 32 icon as the window manager reads it.
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(server.x, window, &attributes);
-  EXPECT_EQ(attributes.width, scaledPixels(279));
-  EXPECT_EQ(attributes.height, scaledPixels(154));
+  // The 32 x 32 icon as the window manager reads it.
   Atom type = 0;
   int format = 0;
   unsigned long items = 0, remaining = 0;
@@ -301,7 +295,6 @@ TEST(TamrixProgramTest, ADataFolderWithoutTheFilesHidesNoSetAfterIt) {
   for (const auto& [env, error] : {
            std::pair{"XDG_DATA_HOME='" + broken.string() + "/xdg' HOME=/nonexistent", xdgSet},
            std::pair{"-u XDG_DATA_HOME HOME='" + broken.string() + "/home'", homeSet},
-           std::pair{"XDG_DATA_HOME='' HOME='" + broken.string() + "/home'", homeSet},
            std::pair{"-u XDG_DATA_HOME HOME='" + decoy.string() + "'",
                      "Nincs Data mappa az adatfájlokkal (stditem.txt, skill.txt, type.txt, "
                      "rnditem.txt, change.txt) ezekben a mappákban:\n" +

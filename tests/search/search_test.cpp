@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -46,12 +45,10 @@ TEST(CatalogueTest, EveryNumberWithADescriptionInOrder) {
   EXPECT_EQ(item.foldedName(), "a langolo finom kardja");
   EXPECT_EQ(std::tie(item.kind, item.grade, item.prefix, item.chaos),
             std::make_tuple(11, 1, 1, false));
-  const std::vector<std::pair<int32_t, int32_t>> bonuses = {{3, 2}, {6, 45}, {7, 3}, {40, -1}};
-  ASSERT_EQ(item.bonuses().size(), bonuses.size());
-  for (std::size_t i = 0; i < bonuses.size(); ++i) {
-    EXPECT_EQ(std::tie(item.bonuses()[i].skill, item.bonuses()[i].sum),
-              std::tie(bonuses[i].first, bonuses[i].second));
-  }
+  std::vector<std::pair<int32_t, int32_t>> bonuses;
+  for (const SkillSum& bonus : item.bonuses())
+    bonuses.emplace_back(bonus.skill, bonus.sum);
+  EXPECT_EQ(bonuses, (std::vector<std::pair<int32_t, int32_t>>{{3, 2}, {6, 45}, {7, 3}, {40, -1}}));
 
   const CatalogueItem& chaos = items[464];
   EXPECT_EQ(chaos.description(), *utf8ToCp1250("Káosz tárgy!"));
@@ -60,16 +57,15 @@ TEST(CatalogueTest, EveryNumberWithADescriptionInOrder) {
   EXPECT_TRUE(chaos.bonuses().empty());
 }
 
-TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
+TEST(SearchTest, QueriesAndTheNumbersTheyGiveInOrder) {
+  std::vector<int32_t> group0Prefix1(15);
+  std::iota(group0Prefix1.begin(), group0Prefix1.end(), 1450);
   const std::pair<const char*, std::vector<int32_t>> rows[] = {
       // Words and phrases, folded on both sides.
-      {"finom", {1001, 1451}},
       {"FINOM", {1001, 1451}},
-      {"tompa", {1002, 1452}},
       {"langolo finom", {1451}},
       {"finom\tkard", {1001, 1451}},
       {"\"lángoló finom\"", {1451}},
-      {"\"finom kard\"", {1001, 1451}},
       {"kard -tompa -?", {1000, 1001, 1450, 1451}},
       {"kard -", {}},         // a lone minus is a word
       {"kard:", {}},          // so is any other term with a colon
@@ -79,10 +75,8 @@ TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
       // Filters.
       {"kind:weapon grade:1 -langolo", {1001, 1031}},
       {"kind:1 grade:1", {1016, 1466}},
-      {"kind:12 grade:0", {1030, 1480}},
       {"pancel grade:0..1", {1015, 1016, 1465, 1466}},
       {"grade:14 kard", {1014}},
-      {"prefix:1 grade:0..1 kard", {1450, 1451}},
       {"prefix:0 finom", {1001}},
       {"kaosz prefix:1 kind:12", {1494}},
       {"-kind:11 -kind:0 grade:1", {1016, 1031, 1466, 1481}},
@@ -100,32 +94,18 @@ TEST(SearchTest, QueriesAndTheNumbersTheyGive) {
       {"ero=0 grade:0 kard", {1000, 1450}},  // skill 0 is 0 on both
       {"er<0 grade:0 kard", {1450}},         // the start of one distinct name
       {"eletero>=0 finom", {1001, 1451}},    // a whole name, though another begins with it
-      {"eletero_o=0 finom", {1001, 1451}},
       {"ero>=-2147483648 finom", {1001, 1451}},
       {"kaosz tuzsebzes=0 prefix:1 kind:12", {1494}},
       {"\xD0\xB6>=1", {}},
       {"finom -\xD0\xB6>=1", {1001, 1451}},
-  };
-  for (const auto& [query, numbers] : rows) {
-    const SearchResult result = search(catalogue(), query);
-    EXPECT_EQ(result.error, std::nullopt) << query;
-    EXPECT_EQ(result.numbers, numbers) << query;
-  }
-}
-
-// Sorts and groups: the numbers in the order they must come.
-TEST(SearchTest, SortsAndGroupsGiveTheirOrder) {
-  std::vector<int32_t> group0Prefix1(15);
-  std::iota(group0Prefix1.begin(), group0Prefix1.end(), 1450);
-  const std::pair<const char*, std::vector<int32_t>> rows[] = {
-      // Damage: 2 x average 13, 11, 9; highest first unless asc.
+      // Sorts: the numbers in the order they must come. Damage: 2 x average 13,
+      // 11, 9; highest first unless asc.
       {"kard grade:0..2 sort:damage", {1002, 1452, 1001, 1451, 1000, 1450}},
       {"kard grade:0..2 sort:damage:asc", {1000, 1450, 1001, 1451, 1002, 1452}},
       // Without a damage line (armour, the chaos item) last either way.
       {"grade:0..1 prefix:0 -? sort:damage", {1001, 1000, 1030, 1015, 1016}},
       {"grade:0..1 prefix:0 -? sort:damage:asc", {1030, 1000, 1001, 1015, 1016}},
-      {"prefix:1 kind:11 grade:12..14 sort:damage:asc", {1462, 1463, 1464}},
-      {"prefix:1 kind:11 grade:12..14 sort:damage:desc", {1462, 1463, 1464}},
+      {"prefix:1 kind:11 -grade:3..13 sort:damage:asc", {1450, 1451, 1452, 1464}},
       // Skills; ties by number, or by the next sort term.
       {"kard prefix:1 grade:0..2 sort:tuzsebzes", {1452, 1451, 1450}},
       {"kard prefix:1 grade:0..2 sort:tuzs:asc", {1450, 1451, 1452}},
@@ -138,12 +118,10 @@ TEST(SearchTest, SortsAndGroupsGiveTheirOrder) {
       // A name for two skills sorts by the larger sum: 0 for both, not -1.
       {"kard grade:0 sort:ero:asc", {1000, 1450}},
       {"kard prefix:0 grade:0..2 sort:grade", {1002, 1001, 1000}},
-      {"kard prefix:0 grade:0..2 sort:grade:asc sort:number:desc", {1000, 1001, 1002}},
       {"finom sort:number:desc", {1451, 1001}},
       {"finom SORT:NUMBER", {}},  // a word: the term names are as written
       {"finom \"sort:name\"", {}},
       // Groups: the group base of any number, whatever the prefix.
-      {"group:1452 grade:1", {1001, 1451}},
       {"group:1900 grade:1", {1001, 1451}},  // a number without a description
       {"group:1460 prefix:1 sort:grade:asc", group0Prefix1},
       {"-group:1000 grade:1 prefix:0 -?", {1016}},
@@ -170,10 +148,8 @@ TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
   };
   for (const auto& [query, wanted] : rows) {
     const std::optional<QuerySuggestion> got = suggestQuery(catalogue(), query);
-    ASSERT_EQ(got.has_value(), wanted.has_value()) << query;
-    if (got) {
-      EXPECT_EQ(std::tie(got->query, got->words), std::tie(wanted->first, wanted->second)) << query;
-    }
+    EXPECT_EQ(got ? std::optional(std::pair(got->query, got->words)) : std::nullopt, wanted)
+        << query;
   }
 }
 
@@ -189,12 +165,10 @@ TEST(CompareTest, RowsOfEverySkillShownWithTheBestMarked) {
       {8, {0, 6, 0, 0}, {false, true, false, false}},
       {40, {-1, 0, 0, 0}, {false, true, true, true}},
   };
-  ASSERT_EQ(comparison.rows.size(), rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const ComparisonRow& row = comparison.rows[i];
-    EXPECT_EQ(std::tie(row.skill, row.values, row.best),
-              std::tie(std::get<0>(rows[i]), std::get<1>(rows[i]), std::get<2>(rows[i])));
-  }
+  std::vector<std::tuple<int32_t, std::vector<int32_t>, std::vector<bool>>> got;
+  for (const ComparisonRow& row : comparison.rows)
+    got.emplace_back(row.skill, row.values, row.best);
+  EXPECT_EQ(got, rows);
   ASSERT_EQ(comparison.damage.size(), 4u);
   EXPECT_EQ(comparison.damage[0]->twiceAverage(), 13);
   EXPECT_FALSE(comparison.damage[1] || comparison.damage[3]);
@@ -221,65 +195,62 @@ TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
     EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
 }
 
+// In tamrix-cli's English and, for one query of each error, in the page's
+// Hungarian.
 TEST(SearchTest, UnreadableQueriesNameTheTerm) {
-  const std::pair<const char*, const char*> rows[] = {
+  struct Row {
+    const char* query;
+    const char* english;
+    const char* hungarian = nullptr;
+  };
+  const Row rows[] = {
       {"\"finom kard", "'\"finom kard': unbalanced quote"},
-      {"kard \"finom", "'\"finom': unbalanced quote"},
+      {"kard \"finom", "'\"finom': unbalanced quote", "„\"finom”: nincs lezárva az idézőjel"},
       {"kind:x", "'kind:x': kind: needs a number or weapon"},
-      {"-kind:", "'-kind:': kind: needs a number or weapon"},
+      {"-kind:", "'-kind:': kind: needs a number or weapon",
+       "„-kind:”: kind: után szám vagy weapon kell"},
       {"grade:15", "'grade:15': grade: needs N or N..M with 0 <= N <= M <= 14"},
-      {"grade:3..1", "'grade:3..1': grade: needs N or N..M with 0 <= N <= M <= 14"},
+      {"grade:3..1", "'grade:3..1': grade: needs N or N..M with 0 <= N <= M <= 14",
+       "„grade:3..1”: grade: után N vagy N..M kell, 0 <= N <= M <= 14"},
       {"grade:-1..2", "'grade:-1..2': grade: needs N or N..M with 0 <= N <= M <= 14"},
       {"grade:1...2", "'grade:1...2': grade: needs N or N..M with 0 <= N <= M <= 14"},
-      {"prefix:one", "'prefix:one': prefix: needs a number"},
-      {"tuz>=4", "'tuz>=4': tuz names more than one skill: tűzsebzés, tűzmágia"},
+      {"prefix:one", "'prefix:one': prefix: needs a number",
+       "„prefix:one”: prefix: után szám kell"},
+      {"tuz>=4", "'tuz>=4': tuz names more than one skill: tűzsebzés, tűzmágia",
+       "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)"},
       {"e>=1", "'e>=1': e names more than one skill: Erő, életerő, életerő ölésenként"},
-      {"xyz>=1", "'xyz>=1': xyz names no skill"},
+      {"xyz>=1", "'xyz>=1': xyz names no skill",
+       "„xyz>=1”: egy képesség neve sem kezdődik így: xyz"},
       {"\"tűz ero\"<1", "'\"tűz ero\"<1': \"tűz ero\" names no skill"},
       {"ero>=x", "'ero>=x': >= needs a number within 32 bits"},
       {"ero>=", "'ero>=': >= needs a number within 32 bits"},
       {"ero<2147483648", "'ero<2147483648': < needs a number within 32 bits"},
-      {"ero=>1", "'ero=>1': = needs a number within 32 bits"},
-      {">=1", "'>=1': no skill name before >="},
+      {"ero=>1", "'ero=>1': = needs a number within 32 bits",
+       "„ero=>1”: = után 32 bites egész szám kell"},
+      {">=1", "'>=1': no skill name before >=", "„>=1”: >= előtt nincs képességnév"},
       {"kard ero>+1", "'ero>+1': > needs a number within 32 bits"},
-      {"-sort:grade", "'-sort:grade': sort: orders the results and cannot be negated"},
-      {"sort:xyz", "'sort:xyz': sort: needs number, grade, name, damage or a skill name"},
+      {"-sort:grade", "'-sort:grade': sort: orders the results and cannot be negated",
+       "„-sort:grade”: sort: csak rendez, nem lehet tagadni"},
+      {"sort:xyz", "'sort:xyz': sort: needs number, grade, name, damage or a skill name",
+       "„sort:xyz”: sort: után number, grade, name, damage vagy egy képesség neve kell"},
       {"sort:", "'sort:': sort: needs number, grade, name, damage or a skill name"},
-      {"sort:grade:up", "'sort:grade:up': sort: the direction must be asc or desc"},
+      {"sort:grade:up", "'sort:grade:up': sort: the direction must be asc or desc",
+       "„sort:grade:up”: sort: irányként csak asc vagy desc állhat"},
       {"sort:grade:", "'sort:grade:': sort: the direction must be asc or desc"},
       {"sort:tuz", "'sort:tuz': tuz names more than one skill: tűzsebzés, tűzmágia"},
-      {"group:999", "'group:999': group: needs an item number from 1000 to 29799"},
+      {"group:999", "'group:999': group: needs an item number from 1000 to 29799",
+       "„group:999”: group: után tárgyszám kell 1000 és 29799 között"},
       {"-group:29800", "'-group:29800': group: needs an item number from 1000 to 29799"},
       {"group:x", "'group:x': group: needs an item number from 1000 to 29799"},
   };
-  for (const auto& [query, error] : rows) {
-    const SearchResult result = search(catalogue(), query);
-    ASSERT_TRUE(result.error) << query;
-    EXPECT_EQ(searchErrorEnglish(*result.error), error) << query;
-    EXPECT_TRUE(result.numbers.empty()) << query;
-  }
-}
-
-TEST(SearchTest, TheHungarianWordingNamesTheTermForEveryError) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"kard \"finom", "„\"finom”: nincs lezárva az idézőjel"},
-      {"-kind:x", "„-kind:x”: kind: után szám vagy weapon kell"},
-      {"grade:3..1", "„grade:3..1”: grade: után N vagy N..M kell, 0 <= N <= M <= 14"},
-      {"prefix:one", "„prefix:one”: prefix: után szám kell"},
-      {"xyz>=1", "„xyz>=1”: egy képesség neve sem kezdődik így: xyz"},
-      {"tuz>=4", "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)"},
-      {"ero=>1", "„ero=>1”: = után 32 bites egész szám kell"},
-      {">=1", "„>=1”: >= előtt nincs képességnév"},
-      {"group:999", "„group:999”: group: után tárgyszám kell 1000 és 29799 között"},
-      {"sort:xyz",
-       "„sort:xyz”: sort: után number, grade, name, damage vagy egy képesség neve kell"},
-      {"sort:grade:up", "„sort:grade:up”: sort: irányként csak asc vagy desc állhat"},
-      {"-sort:grade", "„-sort:grade”: sort: csak rendez, nem lehet tagadni"},
-  };
-  for (const auto& [query, error] : rows) {
-    const SearchResult result = search(catalogue(), query);
-    ASSERT_TRUE(result.error) << query;
-    EXPECT_EQ(searchErrorHungarian(*result.error), error) << query;
+  for (const Row& row : rows) {
+    const SearchResult result = search(catalogue(), row.query);
+    ASSERT_TRUE(result.error) << row.query;
+    EXPECT_EQ(searchErrorEnglish(*result.error), row.english) << row.query;
+    if (row.hungarian != nullptr) {
+      EXPECT_EQ(searchErrorHungarian(*result.error), row.hungarian) << row.query;
+    }
+    EXPECT_TRUE(result.numbers.empty()) << row.query;
   }
 }
 
