@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "database/kind_layout.h"
+#include "database/number_field.h"
 #include "decoder/describe.h"
 
 namespace tamrix {
@@ -39,6 +41,41 @@ SourceLine amountPlace(const std::string& typeFile, int32_t line, int32_t grade,
   return place;
 }
 
+// The field of a standard item that gives its own number to sum `sum`.
+StdNumberField ownField(int32_t sum, int32_t sumCount) {
+  if (sum == kDurabilitySkill)
+    return &StdItemEntry::skill6Bonus;
+  if (sum == kHitChanceSkill)
+    return &StdItemEntry::skill7Bonus;
+  if (sum == kDefenceSkill)
+    return &StdItemEntry::skill8Bonus;
+  return sum == sumCount - 3   ? &StdItemEntry::damageSides
+         : sum == sumCount - 2 ? &StdItemEntry::damageDice
+                               : &StdItemEntry::damageBonus;
+}
+
+// The line that gave slot `slot` its number `field`: a later line for the
+// same slot keeps the numbers that its kind does not carry, so it is the
+// last line for the slot whose kind carries the field. `fallback` when the
+// file cannot be read again.
+SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumberField field,
+                         const SourceLine& fallback, SourceFiles* sources) {
+  const SourceFile* file = sources != nullptr ? sources->file(stdFile) : nullptr;
+  if (file == nullptr)
+    return fallback;
+  SourceLine found = fallback;
+  for (const DataLine& line : file->lines) {
+    const std::size_t blank = line.text.find(' ');
+    if (readNumber(line.text) != itemNumber || blank == std::string::npos)
+      continue;
+    const KindLayout layout = layoutOf(readNumber(std::string_view(line.text).substr(blank + 1)));
+    if (std::find(layout.fields.begin(), layout.fields.begin() + layout.count, field) !=
+        layout.fields.begin() + layout.count)
+      found = {stdFile, line.line};
+  }
+  return found;
+}
+
 }  // namespace
 
 ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number,
@@ -68,8 +105,10 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, 
     const auto amountLine = static_cast<std::size_t>(std::max(s.amountLine, 0));
     c.from = s.source == BonusStep::Source::kPrefixSkill
                  ? SourceLine{files.rndItems, out.prefix ? out.prefix->skillLines[amountLine] : 0}
-             : s.source == BonusStep::Source::kChange ? SourceLine{files.changes, out.change->line}
-                                                      : out.ownSlot;
+             : s.source == BonusStep::Source::kChange
+                 ? SourceLine{files.changes, out.change->line}
+                 : ownNumberLine(files.stdItems, db.specItemCount() + item.slot,
+                                 ownField(s.target, db.skillCount() + 3), out.ownSlot, sources);
     if (s.source != BonusStep::Source::kOwnNumber && out.type)
       c.amountAt = amountPlace(files.types, out.type->amountLines[amountLine], item.grade, sources);
     c.amountLine = s.amountLine + 1;

@@ -89,5 +89,21 @@ TEST(ExplainItemTest, WorkedExampleWithAndWithoutChangeRecord) {
   }
 }
 
+// A slot given again by a line of a kind without numbers keeps the numbers
+// of the line before: that line is the one they cite.
+TEST(ExplainItemTest, OwnNumbersCiteTheLineThatGaveThem) {
+  DataSetText text = workedExample("");
+  text.stdItems += "1035 2 \"G35 \"\n";
+  const auto db = loadDataSet(text);
+  SourceFiles sources(memoryFiles(dataSetFiles(text)));
+  const ItemExplanation e = explainItem(*db, kNames, 2385, &sources);
+  EXPECT_EQ(e.ownSlot.line, 4);
+  for (const Contribution& c : e.contributions) {
+    if (c.source == Source::kOwnNumber) {
+      EXPECT_EQ(c.from.line, 3) << *c.sum;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tamrix::test
