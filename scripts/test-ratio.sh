@@ -11,6 +11,6 @@ pattern='\.(cpp|h|js|py)$'
 code=$(lines database decoder text search authoring app)
 pattern='\.(cpp|h|py|sh)$'
 tests=$(lines tests fuzz)
-ratio=$((tests * 100 / code))
-echo "test-ratio: product code $code lines, tests $tests lines: $ratio% (at most $limit%)"
-((ratio <= limit))
+echo "test-ratio: product code $code lines, tests $tests lines:" \
+  "$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }')% (at most $limit%)"
+((tests * 100 <= code * limit))

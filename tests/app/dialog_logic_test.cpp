@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "authoring/data_warnings.h"
 #include "test_support.h"
 
 namespace tamrix {
@@ -32,15 +31,6 @@ TEST(AnswerCommandTest, FillsTheTwoFields) {
     const auto [nameField, descriptionField] = answerCommand(*db, number);
     EXPECT_EQ(std::tie(nameField, descriptionField), std::tie(name, description)) << number;
   }
-}
-
-// The authoring tools read again the files that the dialog loads: the sample
-// set, loaded as the dialog loads it, gives no warning under their names.
-TEST(DialogFileNamesTest, NameTheFilesTheDialogLoads) {
-  const test::ScopedCurrentDir inSample(test::sampleDataDir().parent_path());
-  ItemDatabase db;
-  ASSERT_TRUE(loadDataFiles(db));
-  EXPECT_TRUE(findDataWarnings(db, dialogFileNames(), readDataFile).empty());
 }
 
 }  // namespace

@@ -28,11 +28,6 @@ for f in usr/bin/tamrix usr/bin/tamrix-cli usr/share/applications/tamrix.desktop
   usr/share/tamrix/tamrix.html usr/share/applications/tamrix-web.desktop; do
   [[ -f $root/$f ]] || fail "the package lacks /$f"
 done
-for entry in tamrix tamrix-web; do
-  grep -q '^Name\[hu\]=' "$root/usr/share/applications/$entry.desktop" &&
-    grep -q '^Comment\[hu\]=' "$root/usr/share/applications/$entry.desktop" ||
-    fail "the desktop entry $entry has no Hungarian name or comment"
-done
 
 # The page's menu entry opens the installed page in the user's browser.
 page_exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/tamrix-web.desktop")
@@ -47,9 +42,7 @@ mkdir -p "$home/Data" "$home/.local/share/tamrix/Data"
 echo "not a data file" >"$home/Data/notes.txt"
 cp "$root/usr/share/tamrix/Data/skill.txt" "$home/.local/share/tamrix/Data/"
 
-# The installed tamrix-cli on the installed sample set, named and found.
-got=$("$root/usr/bin/tamrix-cli" -C "$root/usr/share/tamrix" --check)
-[[ $got == "Data loaded: 110 skills, 450 standard items, "* ]] || fail "--check: $got"
+# The installed tamrix-cli finds the installed sample set.
 got=$(cd "$home" && env -u XDG_DATA_HOME HOME="$home" "$root/usr/bin/tamrix-cli" 1451 2>"$scratch/stderr" |
   head -n 1)
 [[ $got == "a lángoló egyszerű kard" ]] || fail "1451 from the home folder: $got $(cat "$scratch/stderr")"
