@@ -1,6 +1,7 @@
 // The words for a query that cannot be read, in tamrix-cli's English and in
-// the Hungarian of the page.
+// the Hungarian of the page, side by side so that neither lacks a reason.
 #include <string>
+#include <utility>
 
 #include "search/search.h"
 
@@ -18,74 +19,57 @@ std::string joined(const std::vector<std::string>& names) {
   return list;
 }
 
+// The reason, in English and in Hungarian. In Hungarian, operators and
+// keywords start the sentence: an article before them would have to follow
+// how each is read aloud.
+std::pair<std::string, std::string> reasons(const SearchError& error) {
+  const std::string lastGrade = std::to_string(kGroupSlots - 1);
+  const std::string first = std::to_string(kFirstItemNumber);
+  const std::string last = std::to_string(kEndItemNumber - 1);
+  switch (error.code) {
+    case SearchErrorCode::kUnbalancedQuote:
+      return {"unbalanced quote", "nincs lezárva az idézőjel"};
+    case SearchErrorCode::kKindValue:
+      return {"kind: needs a number or weapon", "kind: után szám vagy weapon kell"};
+    case SearchErrorCode::kGradeRange:
+      return {"grade: needs N or N..M with 0 <= N <= M <= " + lastGrade,
+              "grade: után N vagy N..M kell, 0 <= N <= M <= " + lastGrade};
+    case SearchErrorCode::kPrefixValue:
+      return {"prefix: needs a number", "prefix: után szám kell"};
+    case SearchErrorCode::kUnknownSkill:
+      return {error.name + " names no skill", "egy képesség neve sem kezdődik így: " + error.name};
+    case SearchErrorCode::kAmbiguousSkill:
+      return {error.name + " names more than one skill: " + joined(error.skills),
+              "több képesség neve kezdődik így: " + error.name + " (" + joined(error.skills) + ")"};
+    case SearchErrorCode::kComparisonValue:
+      return {error.op + " needs a number within 32 bits",
+              error.op + " után 32 bites egész szám kell"};
+    case SearchErrorCode::kNoSkillName:
+      return {"no skill name before " + error.op, error.op + " előtt nincs képességnév"};
+    case SearchErrorCode::kGroupValue:
+      return {"group: needs an item number from " + first + " to " + last,
+              "group: után tárgyszám kell " + first + " és " + last + " között"};
+    case SearchErrorCode::kSortKey:
+      return {"sort: needs number, grade, name, damage or a skill name",
+              "sort: után number, grade, name, damage vagy egy képesség neve kell"};
+    case SearchErrorCode::kSortDirection:
+      return {"sort: the direction must be asc or desc",
+              "sort: irányként csak asc vagy desc állhat"};
+    case SearchErrorCode::kSortNegated:
+      return {"sort: orders the results and cannot be negated",
+              "sort: csak rendez, nem lehet tagadni"};
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string searchErrorEnglish(const SearchError& error) {
-  std::string text = "'" + error.term + "': ";
-  switch (error.code) {
-    case SearchErrorCode::kUnbalancedQuote:
-      return text + "unbalanced quote";
-    case SearchErrorCode::kKindValue:
-      return text + "kind: needs a number or weapon";
-    case SearchErrorCode::kGradeRange:
-      return text + "grade: needs N or N..M with 0 <= N <= M <= " + std::to_string(kGroupSlots - 1);
-    case SearchErrorCode::kPrefixValue:
-      return text + "prefix: needs a number";
-    case SearchErrorCode::kUnknownSkill:
-      return text + error.name + " names no skill";
-    case SearchErrorCode::kAmbiguousSkill:
-      return text + error.name + " names more than one skill: " + joined(error.skills);
-    case SearchErrorCode::kComparisonValue:
-      return text + error.op + " needs a number within 32 bits";
-    case SearchErrorCode::kNoSkillName:
-      return text + "no skill name before " + error.op;
-    case SearchErrorCode::kGroupValue:
-      return text + "group: needs an item number from " + std::to_string(kFirstItemNumber) +
-             " to " + std::to_string(kEndItemNumber - 1);
-    case SearchErrorCode::kSortKey:
-      return text + "sort: needs number, grade, name, damage or a skill name";
-    case SearchErrorCode::kSortDirection:
-      return text + "sort: the direction must be asc or desc";
-    case SearchErrorCode::kSortNegated:
-      return text + "sort: orders the results and cannot be negated";
-  }
-  return text;
+  return "'" + error.term + "': " + reasons(error).first;
 }
 
-// Operators and keywords start the sentence: an article before them would
-// have to follow how each is read aloud.
 std::string searchErrorHungarian(const SearchError& error) {
-  std::string text = "„" + error.term + "”: ";
-  switch (error.code) {
-    case SearchErrorCode::kUnbalancedQuote:
-      return text + "nincs lezárva az idézőjel";
-    case SearchErrorCode::kKindValue:
-      return text + "kind: után szám vagy weapon kell";
-    case SearchErrorCode::kGradeRange:
-      return text +
-             "grade: után N vagy N..M kell, 0 <= N <= M <= " + std::to_string(kGroupSlots - 1);
-    case SearchErrorCode::kPrefixValue:
-      return text + "prefix: után szám kell";
-    case SearchErrorCode::kUnknownSkill:
-      return text + "egy képesség neve sem kezdődik így: " + error.name;
-    case SearchErrorCode::kAmbiguousSkill:
-      return text + "több képesség neve kezdődik így: " + error.name + " (" + joined(error.skills) +
-             ")";
-    case SearchErrorCode::kComparisonValue:
-      return text + error.op + " után 32 bites egész szám kell";
-    case SearchErrorCode::kNoSkillName:
-      return text + error.op + " előtt nincs képességnév";
-    case SearchErrorCode::kGroupValue:
-      return text + "group: után tárgyszám kell " + std::to_string(kFirstItemNumber) + " és " +
-             std::to_string(kEndItemNumber - 1) + " között";
-    case SearchErrorCode::kSortKey:
-      return text + "sort: után number, grade, name, damage vagy egy képesség neve kell";
-    case SearchErrorCode::kSortDirection:
-      return text + "sort: irányként csak asc vagy desc állhat";
-    case SearchErrorCode::kSortNegated:
-      return text + "sort: csak rendez, nem lehet tagadni";
-  }
-  return text;
+  return "„" + error.term + "”: " + reasons(error).second;
 }
 
 }  // namespace tamrix
