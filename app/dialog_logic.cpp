@@ -22,8 +22,13 @@ std::string_view trimBlanks(std::string_view text) {
 
 }  // namespace
 
+const DataFileSet& dialogDataFiles() {
+  static const DataFileSet files = DataFileSet::inFolder("Data");
+  return files;
+}
+
 bool loadDataFiles(ItemDatabase& db) {
-  return db.loadAll(kStdItemFile, kSpecItemFile, kSkillFile, kRndItemFile, kTypeFile, kChangeFile);
+  return db.loadAll(dialogDataFiles());
 }
 
 DialogAnswer answerCommand(const ItemDatabase& db, int32_t number) {

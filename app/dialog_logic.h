@@ -6,26 +6,17 @@
 #include <string>
 #include <string_view>
 
-#include "authoring/data_files.h"
+#include "database/data_file_set.h"
 #include "database/item_database.h"
 
 namespace tamrix {
 
-// The six data files, relative to the current directory, in the argument
-// order of ItemDatabase::loadAll.
-inline constexpr const char* kStdItemFile = "Data\\stditem.txt";
-inline constexpr const char* kSpecItemFile = "Data\\specitem.txt";
-inline constexpr const char* kSkillFile = "Data\\skill.txt";
-inline constexpr const char* kRndItemFile = "Data\\rnditem.txt";
-inline constexpr const char* kTypeFile = "Data\\type.txt";
-inline constexpr const char* kChangeFile = "Data\\change.txt";
+// The data files as the dialog names them: "Data\skill.txt" and so on,
+// relative to the current directory.
+const DataFileSet& dialogDataFiles();
 
-// The names of the five files that are read, for the authoring tools.
-inline DataFileNames dialogFileNames() {
-  return {kStdItemFile, kSkillFile, kTypeFile, kRndItemFile, kChangeFile};
-}
-
-// Loads the six data files exactly as the dialog does.
+// Loads the data files exactly as the dialog does, through the database's
+// reader.
 bool loadDataFiles(ItemDatabase& db);
 
 // The texts of the two output fields, in Windows-1250. `nameField` is the

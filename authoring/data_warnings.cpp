@@ -116,32 +116,36 @@ bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type) {
 
 class Checker {
  public:
-  Checker(const ItemDatabase& db, const DataFileNames& files, const FileReader& readFile)
+  Checker(const ItemDatabase& db, const DataFileSet& files, const FileReader& readFile)
       : db_(db), files_(files), sources_(readFile) {}
 
   std::vector<DataWarning> run() {
-    std::array<const SourceFile*, 5> texts{};
-    const auto order = fileOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      texts[i] = sources_.file(*order[i]);
-      if (texts[i] == nullptr) {
+    std::array<const SourceFile*, kDataFileCount> texts{};
+    for (const DataFile file : kReadFiles) {
+      const std::string& name = files_[file];
+      const SourceFile*& text = texts[static_cast<std::size_t>(file)];
+      text = sources_.file(name);
+      if (text == nullptr) {
         // It loaded, but is gone or locked now: what it would warn of is unknown.
-        add({*order[i]}, Code::kFileUnreadable,
+        add({name}, Code::kFileUnreadable,
             "the file cannot be read again to look for warnings: check it once more");
-        texts[i] = &unreadable_;
+        text = &unreadable_;
       }
-      checkText(*order[i], *texts[i]);
+      checkText(name, *text);
     }
-    checkSkills(*texts[0]);
-    checkStdItems(*texts[1]);
-    checkTypes(*texts[2]);
-    checkRndItems(*texts[3]);
-    checkChanges(*texts[4]);
-    const auto rank = [&order](const DataWarning& w) {
-      const auto found = std::find_if(order.begin(), order.end(), [&](const std::string* name) {
-        return *name == w.where.fileName;
-      });
-      return std::tuple(found - order.begin(), w.where.line, w.where.column);
+    const auto textOf = [&texts](DataFile file) -> const SourceFile& {
+      return *texts[static_cast<std::size_t>(file)];
+    };
+    checkSkills(textOf(DataFile::kSkills));
+    checkStdItems(textOf(DataFile::kStdItems));
+    checkTypes(textOf(DataFile::kTypes));
+    checkRndItems(textOf(DataFile::kRndItems));
+    checkChanges(textOf(DataFile::kChanges));
+    // In load order, then by place.
+    const auto rank = [this](const DataWarning& w) {
+      const DataFile* file = files_.find(w.where.fileName);
+      return std::tuple(file != nullptr ? static_cast<std::size_t>(*file) : kDataFileCount,
+                        w.where.line, w.where.column);
     };
     std::stable_sort(warnings_.begin(), warnings_.end(),
                      [&](const DataWarning& a, const DataWarning& b) { return rank(a) < rank(b); });
@@ -149,10 +153,6 @@ class Checker {
   }
 
  private:
-  std::array<const std::string*, 5> fileOrder() const {
-    return {&files_.skills, &files_.stdItems, &files_.types, &files_.rndItems, &files_.changes};
-  }
-
   void add(SourceLine where, Code code, std::string message, std::vector<DataNote> notes = {}) {
     warnings_.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
                          std::move(notes)});
@@ -165,8 +165,7 @@ class Checker {
     return std::none_of(db_.skills().begin(), db_.skills().end(),
                         [](const auto& skill) { return skill.has_value(); });
   }
-  // The bonus table holds the skills and, behind them, the three damage numbers.
-  int32_t sumCount() const { return db_.skillCount() + 3; }
+  int32_t sumCount() const { return BonusLayout{db_.skillCount()}.size(); }
 
   std::string skillLabel(int32_t skill) const {
     const std::optional<SkillEntry>& entry =
@@ -275,7 +274,7 @@ class Checker {
   }
 
   void checkSkills(const SourceFile& file) {
-    const std::string& name = files_.skills;
+    const std::string& name = files_[DataFile::kSkills];
     if (skillTableEmpty())
       add({name, file.startLine}, Code::kEmptyTable,
           "no skill has a line: every bonus shows as \"?\"");
@@ -297,10 +296,7 @@ class Checker {
       return "the damage dice";
     if (field == &StdItemEntry::damageBonus)
       return "the damage bonus";
-    const int32_t skill = field == &StdItemEntry::skill6Bonus   ? kDurabilitySkill
-                          : field == &StdItemEntry::skill7Bonus ? kHitChanceSkill
-                                                                : kDefenceSkill;
-    return "the skill " + str(skill) + " bonus";
+    return "the skill " + str(ownNumberOf(field).skill) + " bonus";
   }
 
   // Where the line that counts for a standard item slot gives its fields.
@@ -312,7 +308,7 @@ class Checker {
   };
 
   void checkStdItems(const SourceFile& file) {
-    const std::string& name = files_.stdItems;
+    const std::string& name = files_[DataFile::kStdItems];
     const auto& items = db_.stdItems();
     const int32_t base = db_.specItemCount();
     std::vector<StdPlace> places(items.size());
@@ -377,7 +373,7 @@ class Checker {
         continue;
       }
       if (runStart)
-        add({files_.stdItems}, Code::kStdSlotEmpty,
+        add({files_[DataFile::kStdItems]}, Code::kStdSlotEmpty,
             "no line gives item number " + span(base + *runStart, base + slot - 1) +
                 ", so its name reads \"?\"");
       runStart.reset();
@@ -387,7 +383,7 @@ class Checker {
   void checkStdSlot(std::size_t slot, const StdPlace& place) {
     if (place.line == nullptr)
       return;
-    const std::string& name = files_.stdItems;
+    const std::string& name = files_[DataFile::kStdItems];
     const StdItemEntry& item = db_.stdItems()[slot];
     const StdItemEntry& base =
         db_.stdItems()[slot - slot % static_cast<std::size_t>(db_.groupSize())];
@@ -397,13 +393,11 @@ class Checker {
       add({name, place.line->line, place.line->column(place.kindAt)}, Code::kGradeKindDiffers,
           "kind " + str(item.kind) + " differs from the group base's kind " + str(base.kind) +
               ", which is the one that counts for the item");
-    static constexpr std::array<std::pair<int32_t, StdNumberField>, 3> kOwnSkills = {
-        {{kDurabilitySkill, &StdItemEntry::skill6Bonus},
-         {kHitChanceSkill, &StdItemEntry::skill7Bonus},
-         {kDefenceSkill, &StdItemEntry::skill8Bonus}}};
-    for (const auto& [skill, field] : kOwnSkills) {
-      if (item.*field == 0)
+    for (const OwnNumber& own : kOwnNumbers) {
+      const StdNumberField field = own.field;
+      if (own.skill < 0 || item.*field == 0)
         continue;
+      const int32_t skill = own.skill;
       const auto* at = std::find(place.layout.fields.begin(),
                                  place.layout.fields.begin() + place.layout.count, field);
       const std::size_t f = static_cast<std::size_t>(at - place.layout.fields.begin());
@@ -414,7 +408,7 @@ class Checker {
   }
 
   void checkTypes(const SourceFile& file) {
-    const std::string& name = files_.types;
+    const std::string& name = files_[DataFile::kTypes];
     const std::size_t before = warnings_.size();
     types_ = typeFileLayout(file);
     for (const TypeRecordLines& record : types_.records) {
@@ -444,7 +438,7 @@ class Checker {
   }
 
   void checkAmountLine(const DataLine& line) {
-    const std::string& name = files_.types;
+    const std::string& name = files_[DataFile::kTypes];
     const std::vector<Token> tokens = tokensOf(line.text);
     const std::size_t given = std::min<std::size_t>(tokens.size(), kTypeGrades);
     for (std::size_t g = 0; g < given; ++g)
@@ -478,7 +472,7 @@ class Checker {
   }
 
   void checkRndItems(const SourceFile& file) {
-    const std::string& name = files_.rndItems;
+    const std::string& name = files_[DataFile::kRndItems];
     const auto& prefixes = db_.rndItems();
     const int32_t first = db_.specItemCount();
     const int32_t blockSize = db_.stdItemCount();
@@ -516,13 +510,13 @@ class Checker {
         cutShort.insert(slot);
         std::vector<DataNote> notes;
         if (entry.typeEntry != nullptr)
-          notes.push_back(skillLinesNote(files_.types, *entry.typeEntry));
+          notes.push_back(skillLinesNote(files_[DataFile::kTypes], *entry.typeEntry));
         add({name, entry.number->line}, Code::kPrefixCutShort, cutShortText(entry, slot, prefix),
             std::move(notes));
       }
       if (readOutOfStep(types_, entry.typeEntry))
         for (std::size_t w = before; w < warnings_.size(); ++w)
-          warnings_[w].notes.push_back(outOfStepNote(files_.types, *types_.outOfStep));
+          warnings_[w].notes.push_back(outOfStepNote(files_[DataFile::kTypes], *types_.outOfStep));
     }
     warnRepeats(name, slots, Code::kPrefixRepeated,
                 [](int64_t slot) { return "random prefix " + str(slot); });
@@ -581,7 +575,7 @@ class Checker {
 
   void checkPrefixSkill(const DataLine& line, const TypeEntry& type, std::size_t j,
                         const std::string& prefix) {
-    const SourceLine where{files_.rndItems, line.line, line.column(0)};
+    const SourceLine where{files_[DataFile::kRndItems], line.line, line.column(0)};
     const int32_t skill = readNumber(line.text);
     const std::string what = "amount line " + str(static_cast<int64_t>(j) + 1) + " of " + prefix;
     if (skill < 0 || skill >= sumCount()) {
@@ -602,7 +596,7 @@ class Checker {
   }
 
   void checkChanges(const SourceFile& file) {
-    const std::string& name = files_.changes;
+    const std::string& name = files_[DataFile::kChanges];
     const auto& changes = db_.changes();
     static const std::array<std::string, 4> kFields = {"the item number", "the kind", "the target",
                                                        "the multiplier"};
@@ -651,7 +645,7 @@ class Checker {
   }
 
   const ItemDatabase& db_;
-  const DataFileNames& files_;
+  const DataFileSet& files_;
   SourceFiles sources_;
   const SourceFile unreadable_{};
   TypeFileLayout types_;
@@ -660,30 +654,31 @@ class Checker {
 
 }  // namespace
 
-std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileNames& files,
+std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
                                           const FileReader& readFile) {
   return Checker(db, files, readFile).run();
 }
 
-std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileNames& files,
+std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
                                            const FileReader& readFile) {
   const std::optional<LoadFailure>& failure = db.lastFailure();
   if (!failure || failure->line == 0 ||
-      (failure->fileName != files.types && failure->fileName != files.rndItems))
+      (failure->fileName != files[DataFile::kTypes] &&
+       failure->fileName != files[DataFile::kRndItems]))
     return {};
   SourceFiles sources(readFile);
-  const SourceFile* typeFile = sources.file(files.types);
+  const SourceFile* typeFile = sources.file(files[DataFile::kTypes]);
   if (typeFile == nullptr)
     return {};
   const TypeFileLayout types = typeFileLayout(*typeFile);
   const TypeRecordLines* outOfStep = types.outOfStep;
   std::vector<DataNote> notes;
-  if (failure->fileName == files.types) {
+  if (failure->fileName == files[DataFile::kTypes]) {
     if (outOfStep != nullptr && failure->line > outOfStep->count->line)
-      notes.push_back(outOfStepNote(files.types, *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
     return notes;
   }
-  const SourceFile* rndFile = sources.file(files.rndItems);
+  const SourceFile* rndFile = sources.file(files[DataFile::kRndItems]);
   if (rndFile == nullptr)
     return notes;
   // The entry that the failing line belongs to (a line read as a number
@@ -699,13 +694,13 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
     case LoadFault::kRndTypeZero:
     case LoadFault::kRndTypeUnknown: {
       if (outOfStep != nullptr)
-        notes.push_back(outOfStepNote(files.types, *outOfStep));
+        notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
       if (current == nullptr || current->type == nullptr)
         break;
       const int32_t id = readNumber(current->type->text);
       for (const TypeRecordLines& record : types.records)
         if (record.cutShort && readNumber(record.id->text) == id)
-          notes.push_back(noteAt(files.types, record.count->line,
+          notes.push_back(noteAt(files[DataFile::kTypes], record.count->line,
                                  "the record of type id " + str(id) +
                                      " is dropped: the file ends inside its amount lines"));
       break;
@@ -721,9 +716,9 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
   }
   if (reading != nullptr && reading->typeEntry != nullptr) {
     if (readOutOfStep(types, reading->typeEntry))
-      notes.push_back(outOfStepNote(files.types, *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
     if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count->line)
-      notes.push_back(skillLinesNote(files.types, *reading->typeEntry));
+      notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }
   return notes;
 }

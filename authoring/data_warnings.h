@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "authoring/data_files.h"
-#include "database/data_file.h"
+#include "authoring/source_line.h"
+#include "database/data_file_set.h"
+#include "database/file_reader.h"
 #include "database/item_database.h"
 
 namespace tamrix {
@@ -28,13 +29,13 @@ struct DataWarning {
 // The warnings for a data set that `db` loaded without error from `files`,
 // in the order the files are loaded and by line and column within a file.
 // `readFile` gives the files' bytes again, for what the tables do not keep.
-std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileNames& files,
+std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
                                           const FileReader& readFile);
 
 // After a failed load of `db` from `files`: the earlier lines that the
 // failure follows from, such as the line count of a type record that made
 // the records after it read out of step.
-std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileNames& files,
+std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
                                            const FileReader& readFile);
 
 }  // namespace tamrix

@@ -13,14 +13,14 @@ namespace tamrix {
 namespace {
 
 // The skill line whose doubling flag doubles an amount sent to `skill`.
-std::optional<SourceLine> doublingLine(const ItemDatabase& db, const DataFileNames& files,
+std::optional<SourceLine> doublingLine(const ItemDatabase& db, const DataFileSet& files,
                                        int32_t skill) {
   if (skill < 0 || skill >= db.skillCount())
     return std::nullopt;
   const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
   if (!entry)
     return std::nullopt;
-  return SourceLine{files.skills, entry->line};
+  return SourceLine{files[DataFile::kSkills], entry->line};
 }
 
 // The place of the amount for `grade` on line `line` of the type file: the
@@ -42,16 +42,12 @@ SourceLine amountPlace(const std::string& typeFile, int32_t line, int32_t grade,
 }
 
 // The field of a standard item that gives its own number to sum `sum`.
-StdNumberField ownField(int32_t sum, int32_t sumCount) {
-  if (sum == kDurabilitySkill)
-    return &StdItemEntry::skill6Bonus;
-  if (sum == kHitChanceSkill)
-    return &StdItemEntry::skill7Bonus;
-  if (sum == kDefenceSkill)
-    return &StdItemEntry::skill8Bonus;
-  return sum == sumCount - 3   ? &StdItemEntry::damageSides
-         : sum == sumCount - 2 ? &StdItemEntry::damageDice
-                               : &StdItemEntry::damageBonus;
+StdNumberField ownField(int32_t sum, const BonusLayout& layout) {
+  for (const OwnNumber& own : kOwnNumbers) {
+    if (own.sumIn(layout) == sum)
+      return own.field;
+  }
+  return kOwnNumbers.front().field;
 }
 
 // The line that gave slot `slot` its number `field`: a later line for the
@@ -69,8 +65,7 @@ SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumb
     if (readNumber(line.text) != itemNumber || blank == std::string::npos)
       continue;
     const KindLayout layout = layoutOf(readNumber(std::string_view(line.text).substr(blank + 1)));
-    if (std::find(layout.fields.begin(), layout.fields.begin() + layout.count, field) !=
-        layout.fields.begin() + layout.count)
+    if (layout.find(field) != nullptr)
       found = {stdFile, line.line};
   }
   return found;
@@ -78,7 +73,7 @@ SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumb
 
 }  // namespace
 
-ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number,
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, int32_t number,
                             SourceFiles* sources) {
   ItemExplanation out;
   out.number = number;
@@ -89,8 +84,8 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, 
   const StdItemEntry& base = db.stdItems()[static_cast<std::size_t>(item.groupBase)];
   const StdItemEntry& own = db.stdItems()[static_cast<std::size_t>(item.slot)];
   out.kind = base.kind;
-  out.groupBase = {files.stdItems, base.line};
-  out.ownSlot = {files.stdItems, own.line};
+  out.groupBase = {files[DataFile::kStdItems], base.line};
+  out.ownSlot = {files[DataFile::kStdItems], own.line};
   if (item.prefix >= 1) {
     out.prefix = db.rndItems()[static_cast<std::size_t>(item.prefix)];
     if (const TypeEntry* type = db.findType(out.prefix ? out.prefix->typeId : 0))
@@ -103,14 +98,17 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, 
     Contribution c;
     c.source = s.source;
     const auto amountLine = static_cast<std::size_t>(std::max(s.amountLine, 0));
-    c.from = s.source == BonusStep::Source::kPrefixSkill
-                 ? SourceLine{files.rndItems, out.prefix ? out.prefix->skillLines[amountLine] : 0}
-             : s.source == BonusStep::Source::kChange
-                 ? SourceLine{files.changes, out.change->line}
-                 : ownNumberLine(files.stdItems, db.specItemCount() + item.slot,
-                                 ownField(s.target, db.skillCount() + 3), out.ownSlot, sources);
+    c.from =
+        s.source == BonusStep::Source::kPrefixSkill
+            ? SourceLine{files[DataFile::kRndItems],
+                         out.prefix ? out.prefix->skillLines[amountLine] : 0}
+        : s.source == BonusStep::Source::kChange
+            ? SourceLine{files[DataFile::kChanges], out.change->line}
+            : ownNumberLine(files[DataFile::kStdItems], db.specItemCount() + item.slot,
+                            ownField(s.target, BonusLayout{db.skillCount()}), out.ownSlot, sources);
     if (s.source != BonusStep::Source::kOwnNumber && out.type)
-      c.amountAt = amountPlace(files.types, out.type->amountLines[amountLine], item.grade, sources);
+      c.amountAt = amountPlace(files[DataFile::kTypes], out.type->amountLines[amountLine],
+                               item.grade, sources);
     c.amountLine = s.amountLine + 1;
     c.amount = s.amount;
     c.multiplier = s.multiplier;
@@ -127,7 +125,8 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, 
     out.change.reset();  // the chaos item takes no amounts, so no record applies
   composeDescription(db, decoding, out.text);
   out.sums = decoding ? decoding->sums
-                      : std::vector<int32_t>(static_cast<std::size_t>(db.skillCount()) + 3, 0);
+                      : std::vector<int32_t>(
+                            static_cast<std::size_t>(BonusLayout{db.skillCount()}.size()), 0);
   return out;
 }
 

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "authoring/data_files.h"
 #include "authoring/source_file.h"
+#include "authoring/source_line.h"
+#include "database/data_file_set.h"
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
 #include "decoder/item_number.h"
@@ -45,7 +46,7 @@ struct ItemExplanation {
   std::optional<TypeEntry> type;       // the prefix's type, when it is found
   std::optional<ChangeEntry> change;   // the change record that applies
   std::vector<Contribution> contributions;
-  // skillCount + 3 sums, as the decoder adds them: the skills, then damage
+  // The sums of BonusLayout{skillCount}, as the decoder adds them: the skills, then damage
   // sides, dice and bonus.
   std::vector<int32_t> sums;
   std::string text;  // the description, Windows-1250
@@ -53,7 +54,7 @@ struct ItemExplanation {
 
 // Explains `number` with the tables of `db`, loaded from `files`; the amounts'
 // columns come from `sources` when it is given.
-ItemExplanation explainItem(const ItemDatabase& db, const DataFileNames& files, int32_t number,
+ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, int32_t number,
                             SourceFiles* sources = nullptr);
 
 }  // namespace tamrix

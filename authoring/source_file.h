@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "database/data_file.h"
+#include "database/file_reader.h"
 #include "database/item_database.h"
 
 namespace tamrix {

@@ -203,8 +203,17 @@ std::string largeChangeFile(const SplitFile& file) {
 
 }  // namespace
 
+DataFileSet DataSetFiles::names() const {
+  return DataFileSet::namedBy(
+      [this](DataFile file) { return (folder / dataFileName(file)).string(); });
+}
+
 std::vector<std::string> DataSetFiles::readFiles() const {
-  return {stdItem, skill, rndItem, type, change};
+  const DataFileSet files = names();
+  std::vector<std::string> paths;
+  for (const DataFile file : kReadFiles)
+    paths.push_back(files[file]);
+  return paths;
 }
 
 std::uintmax_t DataSetFiles::readBytes() const {
@@ -219,14 +228,11 @@ std::uintmax_t DataSetFiles::readBytes() const {
 }
 
 DataSetFiles dataSetIn(const std::filesystem::path& dataDir) {
-  return {(dataDir / "stditem.txt").string(), (dataDir / "specitem.txt").string(),
-          (dataDir / "skill.txt").string(),   (dataDir / "rnditem.txt").string(),
-          (dataDir / "type.txt").string(),    (dataDir / "change.txt").string()};
+  return {dataDir};
 }
 
 bool loadDataSet(ItemDatabase& db, const DataSetFiles& files, std::string& error) {
-  if (db.loadAll(files.stdItem, files.specItem, files.skill, files.rndItem, files.type,
-                 files.change))
+  if (db.loadAll(files.names()))
     return true;
   error = db.lastError().value_or("the data set could not be loaded");
   return false;
@@ -240,17 +246,14 @@ bool writeLargeDataSet(const std::filesystem::path& sampleDir, const std::filesy
     error = "cannot create " + outDir.string() + ": " + ec.message();
     return false;
   }
-  struct Output {
-    const char* name;
-    std::string (*make)(const SplitFile&);
+  const auto makerOf = [](DataFile file) {
+    return file == DataFile::kTypes     ? largeTypeFile
+           : file == DataFile::kChanges ? largeChangeFile
+                                        : largeSlotFile;
   };
-  const Output outputs[] = {
-      {"stditem.txt", largeSlotFile},  {"skill.txt", largeSlotFile},
-      {"rnditem.txt", largeSlotFile},  {"type.txt", largeTypeFile},
-      {"change.txt", largeChangeFile},
-  };
-  for (const Output& output : outputs) {
-    const std::filesystem::path from = sampleDir / output.name;
+  for (const DataFile file : kReadFiles) {
+    const std::string_view name = dataFileName(file);
+    const std::filesystem::path from = sampleDir / name;
     const std::optional<std::string> bytes = readBytes(from);
     if (!bytes) {
       error = "cannot read " + from.string();
@@ -261,15 +264,16 @@ bool writeLargeDataSet(const std::filesystem::path& sampleDir, const std::filesy
       error = from.string() + " has no -start- line";
       return false;
     }
-    const std::filesystem::path to = outDir / output.name;
-    if (!writeBytes(to, output.make(*split))) {
+    const std::filesystem::path to = outDir / name;
+    if (!writeBytes(to, makerOf(file)(*split))) {
       error = "cannot write " + to.string();
       return false;
     }
   }
   // Never opened by the loaders, but part of a complete set.
-  if (!writeBytes(outDir / "specitem.txt", "-start-\r\n")) {
-    error = "cannot write " + (outDir / "specitem.txt").string();
+  const std::filesystem::path reserved = outDir / dataFileName(DataFile::kSpecItems);
+  if (!writeBytes(reserved, "-start-\r\n")) {
+    error = "cannot write " + reserved.string();
     return false;
   }
   return true;

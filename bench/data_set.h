@@ -7,21 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "database/data_file_set.h"
 #include "database/item_database.h"
 
 namespace tamrix::bench {
 
-// The six data files of one set, as full paths, in the argument order of
-// ItemDatabase::loadAll.
+// A data set on disk: a folder with the data files under their own names.
 struct DataSetFiles {
-  std::string stdItem;
-  std::string specItem;
-  std::string skill;
-  std::string rndItem;
-  std::string type;
-  std::string change;
+  std::filesystem::path folder;
 
-  // The files the loaders read (the special item file never is).
+  // Each file by its full path.
+  DataFileSet names() const;
+  // The files the loaders read, as full paths.
   std::vector<std::string> readFiles() const;
   // Their total size in bytes.
   std::uintmax_t readBytes() const;

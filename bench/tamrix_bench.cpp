@@ -21,6 +21,7 @@
 #include "database/item_database.h"
 #include "decoder/describe.h"
 #include "decoder/item_number.h"
+#include "disk/disk_reader.h"
 #include "search/search.h"
 
 namespace tamrix::bench {
@@ -30,8 +31,8 @@ namespace {
 struct Setup {
   DataSetFiles sample;
   DataSetFiles large;
-  ItemDatabase sampleDb;
-  ItemDatabase largeDb;
+  ItemDatabase sampleDb{diskReader()};
+  ItemDatabase largeDb{diskReader()};
   std::vector<std::string> sampleTexts;  // in item number order
   int32_t firstNumber = 0;
   int32_t endNumber = 0;  // one past the last item number
@@ -73,7 +74,7 @@ class ScratchDir {
 
 void loadBenchmark(benchmark::State& state, const DataSetFiles& files) {
   for (auto _ : state) {
-    ItemDatabase db;
+    ItemDatabase db(diskReader());
     std::string error;
     if (!loadDataSet(db, files, error)) {
       state.SkipWithError(error.c_str());

@@ -16,13 +16,30 @@ constexpr std::string_view kNoStartLineText = "hi\xE1nyzik a -start- sor";
 
 ItemDatabase::ItemDatabase(FileReader readFile) : readFile_(std::move(readFile)) {}
 
-bool ItemDatabase::loadAll(const std::string& stdItemFile, const std::string& specItemFile,
-                           const std::string& skillFile, const std::string& rndItemFile,
-                           const std::string& typeFile, const std::string& changeFile) {
-  // Later loaders compute slots from the capacities that earlier ones set, and
-  // random items look up types, so this order is fixed.
-  return loadSpecItems(specItemFile) && loadSkills(skillFile) && loadStdItems(stdItemFile) &&
-         loadTypes(typeFile) && loadRndItems(rndItemFile) && loadChanges(changeFile);
+bool ItemDatabase::loadAll(const DataFileSet& files) {
+  for (const DataFile file : kLoadOrder) {
+    if (!(this->*loaderOf(file))(files[file]))
+      return false;
+  }
+  return true;
+}
+
+ItemDatabase::Loader ItemDatabase::loaderOf(DataFile file) {
+  switch (file) {
+    case DataFile::kSpecItems:
+      return &ItemDatabase::loadSpecItems;
+    case DataFile::kSkills:
+      return &ItemDatabase::loadSkills;
+    case DataFile::kStdItems:
+      return &ItemDatabase::loadStdItems;
+    case DataFile::kTypes:
+      return &ItemDatabase::loadTypes;
+    case DataFile::kRndItems:
+      return &ItemDatabase::loadRndItems;
+    case DataFile::kChanges:
+      return &ItemDatabase::loadChanges;
+  }
+  return &ItemDatabase::loadSpecItems;
 }
 
 // The special range has no file of its own: the table only provides the

@@ -11,7 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "database/data_file.h"
+#include "database/data_file_set.h"
+#include "database/file_reader.h"
 #include "database/limits.h"
 
 namespace tamrix {
@@ -31,9 +32,10 @@ struct StdItemEntry {
   int32_t damageSides = 0;
   int32_t damageDice = 0;
   int32_t damageBonus = 0;
-  int32_t skill8Bonus = 0;
-  int32_t skill7Bonus = 0;
-  int32_t skill6Bonus = 0;
+  // The item's own bonuses to the skills of limits.h.
+  int32_t defenceBonus = 0;
+  int32_t hitChanceBonus = 0;
+  int32_t durabilityBonus = 0;
   int32_t line = 0;
 };
 
@@ -115,16 +117,14 @@ struct LoadFailure {
 class ItemDatabase {
  public:
   // `readFile` gives the loaders the bytes of each data file.
-  explicit ItemDatabase(FileReader readFile = readDataFile);
+  explicit ItemDatabase(FileReader readFile);
   ItemDatabase(const ItemDatabase&) = delete;
   ItemDatabase& operator=(const ItemDatabase&) = delete;
 
-  // Runs the six loaders in the order special items, skills, standard items,
-  // types, random items, changes, and stops at the first that fails.
-  // Returns true when all succeeded; otherwise `lastError` says why.
-  bool loadAll(const std::string& stdItemFile, const std::string& specItemFile,
-               const std::string& skillFile, const std::string& rndItemFile,
-               const std::string& typeFile, const std::string& changeFile);
+  // Runs the six loaders in load order (data_file_set.h), each with its
+  // file's name in `files`, and stops at the first that fails. Returns true
+  // when all succeeded; otherwise `lastError` says why.
+  bool loadAll(const DataFileSet& files);
 
   // The loaders, in that order. Each returns false after a format error,
   // with `lastError` set; whatever it stored before the error stays.
@@ -165,6 +165,8 @@ class ItemDatabase {
   const std::optional<LoadFailure>& lastFailure() const { return lastFailure_; }
 
  private:
+  using Loader = bool (ItemDatabase::*)(const std::string& fileName);
+  static Loader loaderOf(DataFile file);
   // The reader of `fileName` past its header, or nothing after setting the
   // load error.
   std::optional<DataLineReader> openDataFile(const std::string& fileName);

@@ -42,5 +42,6 @@ inline constexpr bool isWeaponKind(int32_t kind) {
 inline constexpr int32_t kDurabilitySkill = 6;
 inline constexpr int32_t kHitChanceSkill = 7;
 inline constexpr int32_t kDefenceSkill = 8;
+inline constexpr int32_t kOwnSkillCount = 3;
 
 }  // namespace tamrix

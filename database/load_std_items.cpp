@@ -25,26 +25,6 @@ std::optional<std::string> quotedText(const std::string& line, std::size_t& from
 
 }  // namespace
 
-KindLayout layoutOf(int32_t kind) {
-  if (isWeaponKind(kind))
-    return {{&StdItemEntry::damageSides, &StdItemEntry::damageDice, &StdItemEntry::damageBonus,
-             &StdItemEntry::skill7Bonus, &StdItemEntry::skill6Bonus},
-            5};
-  switch (kind) {
-    case 1:
-    case 4:
-    case 5:
-    case 9:
-    case 10:
-      return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus}, 2};
-    case 13:
-      return {{&StdItemEntry::skill8Bonus, &StdItemEntry::skill6Bonus, &StdItemEntry::skill7Bonus},
-              3};
-    default:
-      return {{}, 0};
-  }
-}
-
 bool ItemDatabase::loadStdItems(const std::string& fileName) {
   groupSize_ = kGroupSlots;
   stdItems_.assign(kStdItemSlots, StdItemEntry{});
@@ -75,12 +55,12 @@ bool ItemDatabase::loadStdItems(const std::string& fileName) {
 
     // The numbers get no check: a word stores 0.
     const KindLayout layout = layoutOf(item.kind);
-    for (std::size_t f = 0; f < layout.count; ++f) {
+    for (const StdNumberField field : layout.numbers()) {
       const std::size_t blank = line.find(' ', pos);
       if (blank == std::string::npos)
         return reject(line, fileName, LoadFault::kStdTooFewNumbers, item.line);
       pos = blank + 1;
-      item.*layout.fields[f] = readNumber(std::string_view(line).substr(pos));
+      item.*field = readNumber(std::string_view(line).substr(pos));
     }
 
     std::optional<std::string> name = quotedText(line, pos);

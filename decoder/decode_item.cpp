@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "database/kind_layout.h"
+
 namespace tamrix {
 
 namespace {
@@ -31,10 +33,12 @@ bool isDoubled(const ItemDatabase& db, int32_t skill) {
 // Adds up the steps of one item.
 class BonusSummation {
  public:
-  BonusSummation(ItemDecoding& decoding, const std::function<void(const BonusStep&)>& visit)
-      : decoding_(decoding), sums_(decoding.sums), visit_(visit) {}
+  BonusSummation(ItemDecoding& decoding, BonusLayout layout,
+                 const std::function<void(const BonusStep&)>& visit)
+      : decoding_(decoding), sums_(decoding.sums), layout_(layout), visit_(visit) {}
 
-  int32_t size() const { return static_cast<int32_t>(sums_.size()); }
+  const BonusLayout& layout() const { return layout_; }
+  int32_t size() const { return layout_.size(); }
 
   // Adds `step.added` to sum `sum` (nothing outside the sums), doubled first
   // when `step.doubled`.
@@ -45,7 +49,7 @@ class BonusSummation {
       step.sum = sum;
       int32_t& total = sums_[static_cast<std::size_t>(sum)];
       total = wrapAdd(total, step.added);
-      if (sum < size() - 3 && step.added != 0)
+      if (layout_.isSkill(sum) && step.added != 0)
         noteSkill(sum);
     } else {
       step.added = 0;
@@ -69,6 +73,7 @@ class BonusSummation {
 
   ItemDecoding& decoding_;
   std::vector<int32_t>& sums_;
+  BonusLayout layout_;
   const std::function<void(const BonusStep&)>& visit_;
 };
 
@@ -98,7 +103,7 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemN
     step.multiplier = change->multiplier;
     step.added = wrapMul(step.multiplier, step.amount);
     if (step.target == -1) {
-      sums.add(step, sums.size() - 1);  // the damage bonus, never doubled
+      sums.add(step, sums.layout().damage(DamageSum::kBonus));  // never doubled
     } else if (step.target >= -sums.size() && step.target < sums.size()) {
       // Negative targets count from the end of the sums; they are no skill.
       step.doubled = isDoubled(db, step.target);
@@ -111,21 +116,15 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemN
 
 // The item's own slot, filled or not, gives its numbers once; a 0 is no step.
 void addOwnNumbers(const StdItemEntry& own, BonusSummation& sums) {
-  const int32_t size = sums.size();
-  const std::array<std::pair<int32_t, int32_t>, 6> numbers = {{{kDurabilitySkill, own.skill6Bonus},
-                                                               {kHitChanceSkill, own.skill7Bonus},
-                                                               {kDefenceSkill, own.skill8Bonus},
-                                                               {size - 3, own.damageSides},
-                                                               {size - 2, own.damageDice},
-                                                               {size - 1, own.damageBonus}}};
-  for (const auto& [sum, amount] : numbers) {
+  for (const OwnNumber& number : kOwnNumbers) {
+    const int32_t amount = own.*number.field;
     if (amount == 0)
       continue;  // adds nothing
     BonusStep step;
     step.amount = amount;
-    step.target = sum;
+    step.target = number.sumIn(sums.layout());
     step.added = amount;
-    sums.add(step, sum);
+    sums.add(step, step.target);
   }
 }
 
@@ -139,8 +138,9 @@ std::optional<ItemDecoding> decodeItem(const ItemDatabase& db, int32_t number,
   ItemDecoding decoding;
   decoding.item = *item;
   decoding.kind = db.stdItems()[static_cast<std::size_t>(item->groupBase)].kind;
-  decoding.sums.assign(static_cast<std::size_t>(std::max(db.skillCount(), 0)) + 3, 0);
-  BonusSummation sums(decoding, step);
+  const BonusLayout layout{std::max(db.skillCount(), 0)};
+  decoding.sums.assign(static_cast<std::size_t>(layout.size()), 0);
+  BonusSummation sums(decoding, layout, step);
   if (item->prefix >= 1) {
     const std::optional<RndItemEntry>& prefix =
         db.rndItems()[static_cast<std::size_t>(item->prefix)];

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "database/bonus_layout.h"
 #include "database/item_database.h"
 #include "decoder/item_number.h"
 
@@ -21,8 +22,8 @@ struct ItemDecoding {
   int32_t kind = 0;
   // Grade 14 with a random prefix: the fixed chaos text, no bonuses.
   bool chaos = false;
-  // skillCount + 3 sums: one per skill, then damage sides, damage dice and
-  // damage bonus. All 0 for the chaos item.
+  // The sums of BonusLayout{skillCount}: one per skill, then the damage
+  // sums. All 0 for the chaos item.
   std::vector<int32_t> sums;
 
   // The skills that were added something other than 0, in increasing order:
@@ -31,9 +32,9 @@ struct ItemDecoding {
 
  private:
   friend class BonusSummation;
-  // A prefix sends its amounts to at most six skills, the standard item its
-  // own to three.
-  std::array<int32_t, kTypeMaxLines + 3> skillsAdded_{};
+  // A prefix sends its amounts to at most one skill per amount line, the
+  // standard item its own numbers to three.
+  std::array<int32_t, kTypeMaxLines + kOwnSkillCount> skillsAdded_{};
   std::size_t skillsAddedCount_ = 0;
 };
 

@@ -37,17 +37,17 @@ void appendNumber(std::string& text, int32_t value) {
 
 }  // namespace
 
-void appendDamageText(std::string& text, int32_t sides, int32_t dice, int32_t bonus) {
-  if (dice != 0)
-    appendNumber(text, dice);
-  if (sides != 0) {
+void appendDamageText(std::string& text, const DamageFigure& damage) {
+  if (damage.dice != 0)
+    appendNumber(text, damage.dice);
+  if (damage.sides != 0) {
     text += 'd';
-    appendNumber(text, sides);
+    appendNumber(text, damage.sides);
   }
   // The plus sign is written whatever the bonus's sign: -2 reads "+-2".
-  if (bonus != 0) {
+  if (damage.bonus != 0) {
     text += '+';
-    appendNumber(text, bonus);
+    appendNumber(text, damage.bonus);
   }
 }
 
@@ -110,7 +110,7 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
   }
   if (weapon) {
     text.append(kDamageLabel);
-    appendDamageText(text, sums[sums.size() - 3], sums[sums.size() - 2], sums[sums.size() - 1]);
+    appendDamageText(text, damageOf(sums));
   }
   normalizeLine(text);
 }

@@ -5,14 +5,15 @@
 #include <optional>
 #include <string>
 
+#include "database/bonus_layout.h"
 #include "database/item_database.h"
 #include "decoder/decode_item.h"
 
 namespace tamrix {
 
-// Appends the damage line's figure for these damage sums, as the description
-// writes it after its label: "2d6+2"; nothing for three zeros.
-void appendDamageText(std::string& text, int32_t sides, int32_t dice, int32_t bonus);
+// Appends the damage line's figure, as the description writes it after its
+// label: "2d6+2"; nothing for three zeros.
+void appendDamageText(std::string& text, const DamageFigure& damage);
 
 // Writes into `text`, which it clears first, the Windows-1250 description of
 // an item decoded as `decoding`; the empty text for nothing.

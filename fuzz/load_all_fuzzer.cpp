@@ -24,10 +24,6 @@ namespace {
 
 constexpr std::string_view kSeparator = "@@@@";
 
-// In load order, which is also the order of the pieces of an input.
-constexpr std::array<const char*, 5> kFileNames = {"skill.txt", "stditem.txt", "type.txt",
-                                                   "rnditem.txt", "change.txt"};
-
 [[noreturn]] void fail(const char* what) {
   std::fprintf(stderr, "load_all_fuzzer: %s\n", what);
   std::abort();
@@ -36,9 +32,10 @@ constexpr std::array<const char*, 5> kFileNames = {"skill.txt", "stditem.txt", "
 // The pieces of `input` by file name; the files beyond the last piece are missing.
 std::map<std::string, std::string> dataFiles(std::string_view input) {
   std::map<std::string, std::string> files;
-  for (const char* name : kFileNames) {
+  // The pieces come in load order.
+  for (const tamrix::DataFile file : tamrix::kReadFiles) {
     const std::size_t cut = input.find(kSeparator);
-    files[name] = std::string(input.substr(0, cut));
+    files[std::string(tamrix::dataFileName(file))] = std::string(input.substr(0, cut));
     if (cut == std::string_view::npos)
       break;
     input.remove_prefix(cut + kSeparator.size());
@@ -46,8 +43,7 @@ std::map<std::string, std::string> dataFiles(std::string_view input) {
   return files;
 }
 
-const tamrix::DataFileNames kNames{"stditem.txt", "skill.txt", "type.txt", "rnditem.txt",
-                                   "change.txt"};
+const tamrix::DataFileSet kNames = tamrix::DataFileSet::inFolder("");
 
 }  // namespace
 
@@ -56,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       dataFiles(std::string_view(reinterpret_cast<const char*>(data), size));
   const tamrix::FileReader readFile = tamrix::test::memoryFiles(files);
   tamrix::ItemDatabase db(readFile);
-  if (!db.loadAll("stditem.txt", "specitem.txt", "skill.txt", "rnditem.txt", "type.txt",
-                  "change.txt")) {
+  if (!db.loadAll(kNames)) {
     // Every failure names the file of its place before the rejected text.
     if (!db.lastError() || !db.lastFailure() ||
         db.lastError()->rfind(db.lastFailure()->fileName + " : ", 0) != 0)

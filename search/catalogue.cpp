@@ -101,7 +101,7 @@ Catalogue::Catalogue(const ItemDatabase& db) : skills_(presentSkills(db)) {
     item.chaos = decoding->chaos;
     if (isWeaponKind(item.kind) && !item.chaos) {
       const std::vector<int32_t>& sums = decoding->sums;
-      item.damage = Damage{sums[sums.size() - 3], sums[sums.size() - 2], sums[sums.size() - 1]};
+      item.damage = damageOf(sums);
     }
     for (const int32_t skill : decoding->skillsAdded())
       if (const int32_t sum = decoding->sums[static_cast<std::size_t>(skill)]; sum != 0)

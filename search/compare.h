@@ -25,7 +25,7 @@ struct Comparison {
   std::vector<ComparisonRow> rows;  // every skill that one of the items shows, by index
   // One per item when one of them has a damage line, otherwise none; nothing
   // for an item without one. The best has the highest average.
-  std::vector<std::optional<Damage>> damage;
+  std::vector<std::optional<DamageFigure>> damage;
   std::vector<bool> damageBest;
 };
 

@@ -54,7 +54,7 @@ void appendCsvRow(const Catalogue& catalogue, int32_t number, std::string& out) 
     out.append(",").append(std::to_string(value));
   out += ',';
   if (item->damage)
-    appendDamageText(out, item->damage->sides, item->damage->dice, item->damage->bonus);
+    appendDamageText(out, *item->damage);
   // Both lists go by increasing skill.
   const std::span<const SkillSum> bonuses = item->bonuses();
   auto bonus = bonuses.begin();

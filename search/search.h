@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "database/bonus_layout.h"
 #include "database/item_database.h"
 
 namespace tamrix {
@@ -20,17 +21,6 @@ namespace tamrix {
 struct SkillSum {
   int32_t skill = 0;
   int32_t sum = 0;
-};
-
-// The damage sums of an item whose description has a damage line.
-struct Damage {
-  int32_t sides = 0;
-  int32_t dice = 0;
-  int32_t bonus = 0;
-
-  // Twice the average, dice * (sides + 1) + 2 * bonus: exact, and within 64
-  // bits for any 32-bit sums.
-  int64_t twiceAverage() const { return int64_t{dice} * (int64_t{sides} + 1) + 2 * int64_t{bonus}; }
 };
 
 struct CatalogueItem {
@@ -42,7 +32,7 @@ struct CatalogueItem {
   bool chaos = false;     // the chaos item: no name of its own, no bonuses
   // Set for the items whose description has a damage line: weapons, but not
   // their chaos items.
-  std::optional<Damage> damage;
+  std::optional<DamageFigure> damage;
 
   // Windows-1250, exactly as describe gives it.
   std::string_view description() const { return description_; }
@@ -60,9 +50,9 @@ struct CatalogueItem {
   // Views into the catalogue's texts.
   std::string_view description_;
   std::string_view foldedName_;
-  // A prefix gives at most one skill per amount line, the standard item
-  // skills 6, 7 and 8: so many sums fit in the item itself.
-  std::array<SkillSum, kTypeMaxLines + 3> bonuses_{};
+  // A prefix gives at most one skill per amount line, the standard item its
+  // own skills: so many sums fit in the item itself.
+  std::array<SkillSum, kTypeMaxLines + kOwnSkillCount> bonuses_{};
   std::size_t bonusCount_ = 0;
 };
 

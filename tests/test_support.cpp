@@ -53,6 +53,27 @@ FileReader memoryFiles(std::map<std::string, std::string> files) {
   };
 }
 
+const DataFileSet& shortNames() {
+  static const DataFileSet names = DataFileSet::namedBy([](DataFile file) -> std::string {
+    switch (file) {
+      case DataFile::kSpecItems:
+        return "specitem";
+      case DataFile::kSkills:
+        return "skill";
+      case DataFile::kStdItems:
+        return "std";
+      case DataFile::kTypes:
+        return "type";
+      case DataFile::kRndItems:
+        return "rnd";
+      case DataFile::kChanges:
+        return "change";
+    }
+    return "";
+  });
+  return names;
+}
+
 std::map<std::string, std::string> dataSetFiles(const DataSetText& text) {
   return {{"skill", "-start-\n" + text.skills},
           {"std", "-start-\n" + text.stdItems},
@@ -63,7 +84,7 @@ std::map<std::string, std::string> dataSetFiles(const DataSetText& text) {
 
 std::unique_ptr<ItemDatabase> loadFiles(std::map<std::string, std::string> files) {
   auto db = std::make_unique<ItemDatabase>(memoryFiles(std::move(files)));
-  db->loadAll("std", "specitem", "skill", "rnd", "type", "change");
+  db->loadAll(shortNames());
   return db;
 }
 

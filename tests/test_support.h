@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "database/data_file.h"
+#include "database/data_file_set.h"
+#include "database/file_reader.h"
 #include "database/item_database.h"
 
 namespace tamrix::test {
@@ -60,12 +61,15 @@ struct DataSetText {
   std::string changes;
 };
 
-// The files of `text`, each after its "-start-" line, under the names "std",
-// "skill", "type", "rnd" and "change".
+// The short names the tests give the data files: "std", "skill", "type",
+// "rnd", "change" and "specitem".
+const DataFileSet& shortNames();
+
+// The files of `text`, each after its "-start-" line, under their short names.
 std::map<std::string, std::string> dataSetFiles(const DataSetText& text);
 
-// A database that has loaded `files`, named as dataSetFiles names them, the
-// way the dialog loads its files; `lastError` tells whether that failed.
+// A database that has loaded `files`, under their short names, the way the
+// dialog loads its files; `lastError` tells whether that failed.
 std::unique_ptr<ItemDatabase> loadFiles(std::map<std::string, std::string> files);
 
 // loadFiles(dataSetFiles(text)).

@@ -17,8 +17,9 @@
 #include "authoring/data_warnings.h"
 #include "authoring/explain_item.h"
 #include "authoring/load_error.h"
-#include "database/file_bytes.h"
 #include "decoder/item_number.h"
+#include "disk/data_path.h"
+#include "disk/disk_reader.h"
 #include "search/search.h"
 #include "text/encoding.h"
 
@@ -32,17 +33,8 @@ std::string utf8(std::string_view cp1250) {
   return cp1250ToUtf8(cp1250);
 }
 
-// "Data\skill.txt" under `dir`, with the platform's separators.
-std::filesystem::path filePath(const std::filesystem::path& dir, std::string_view fileName) {
-  std::string relative(fileName);
-  for (char& c : relative)
-    if (c == '\\')
-      c = '/';
-  return (dir / relative).make_preferred();
-}
-
 std::string shownFile(const DataSetPlace& place, const SourceLine& where) {
-  return utf8Path(filePath(place.shown, where.fileName));
+  return utf8Path(dataFilePath(place.shown, where.fileName));
 }
 
 // "FILE:LINE:COLUMN", "FILE:LINE" for column 0, or "FILE" for line 0.
@@ -134,7 +126,7 @@ std::string contributionText(const ItemDatabase& db, const DataSetPlace& place, 
 
 std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
                             const ItemExplanation& e) {
-  const DataFileNames files = dialogFileNames();
+  const DataFileSet& files = dialogDataFiles();
   std::string out = std::to_string(e.number) + ": ";
   if (!e.item) {
     const ItemNumberRange range = itemNumberRange(db);
@@ -154,11 +146,11 @@ std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
            "\n";
     if (item.prefix >= 1) {
       if (e.prefix)
-        out += "  " + location(place, {files.rndItems, e.prefix->line}) + ": random prefix " +
-               std::to_string(item.prefix) + " \"" + utf8(e.prefix->name) + "\", type " +
-               std::to_string(e.prefix->typeId) + "\n";
+        out += "  " + location(place, {files[DataFile::kRndItems], e.prefix->line}) +
+               ": random prefix " + std::to_string(item.prefix) + " \"" + utf8(e.prefix->name) +
+               "\", type " + std::to_string(e.prefix->typeId) + "\n";
       else
-        out += "  " + location(place, {files.rndItems, 0}) + ": random prefix " +
+        out += "  " + location(place, {files[DataFile::kRndItems], 0}) + ": random prefix " +
                std::to_string(item.prefix) + " has no entry\n";
     }
     if (e.chaos)
@@ -168,11 +160,11 @@ std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
       out += e.prefix ? "  the prefix's type does not exist: the item has no description\n"
                       : "  without an entry the prefix has no type: the item has no description\n";
     if (e.type && !e.chaos)
-      out += "  " + location(place, {files.types, e.type->line}) + ": type " +
+      out += "  " + location(place, {files[DataFile::kTypes], e.type->line}) + ": type " +
              std::to_string(e.type->id) + ", " + std::to_string(e.type->lineCount) +
              " amount lines, read at grade " + std::to_string(item.grade) + "\n";
     if (e.change)
-      out += "  " + location(place, {files.changes, e.change->line}) +
+      out += "  " + location(place, {files[DataFile::kChanges], e.change->line}) +
              ": change record for prefix " + std::to_string(item.prefix) + " and kind " +
              std::to_string(e.kind) + ": every amount to target " +
              std::to_string(e.change->skillIndex) + ", multiplier " +
@@ -205,7 +197,7 @@ Json jsonRecord(const DataSetPlace& place, const std::string& fileName, int32_t 
 }
 
 Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const ItemExplanation& e) {
-  const DataFileNames files = dialogFileNames();
+  const DataFileSet& files = dialogDataFiles();
   Json out;
   out["number"] = e.number;
   if (!e.item) {
@@ -220,18 +212,18 @@ Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const It
                  {"grade", item.grade}};
   out["kind"] = e.kind;
   out["chaos"] = e.chaos;
-  out["groupBaseLine"] = jsonRecord(place, files.stdItems, e.groupBase.line);
-  out["ownSlotLine"] = jsonRecord(place, files.stdItems, e.ownSlot.line);
+  out["groupBaseLine"] = jsonRecord(place, files[DataFile::kStdItems], e.groupBase.line);
+  out["ownSlotLine"] = jsonRecord(place, files[DataFile::kStdItems], e.ownSlot.line);
   out["prefixRecord"] =
-      e.prefix ? jsonRecord(place, files.rndItems, e.prefix->line,
+      e.prefix ? jsonRecord(place, files[DataFile::kRndItems], e.prefix->line,
                             {{"name", utf8(e.prefix->name)}, {"type", e.prefix->typeId}})
                : Json(nullptr);
-  out["typeRecord"] = e.type ? jsonRecord(place, files.types, e.type->line,
+  out["typeRecord"] = e.type ? jsonRecord(place, files[DataFile::kTypes], e.type->line,
                                           {{"id", e.type->id}, {"lineCount", e.type->lineCount}})
                              : Json(nullptr);
   out["changeRecord"] =
       e.change
-          ? jsonRecord(place, files.changes, e.change->line,
+          ? jsonRecord(place, files[DataFile::kChanges], e.change->line,
                        {{"target", e.change->skillIndex}, {"multiplier", e.change->multiplier}})
           : Json(nullptr);
   Json contributions = Json::array();
@@ -403,9 +395,7 @@ DataSetPlace dataSetPlace(const std::filesystem::path& dir) {
 }
 
 FileReader dataSetReader(const DataSetPlace& place) {
-  return [dir = place.absolute](const std::string& fileName) {
-    return readFileBytes(filePath(dir, fileName));
-  };
+  return diskReader(place.absolute);
 }
 
 void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlace& place) {
@@ -414,10 +404,10 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
   const LoadFailure& failure = *db.lastFailure();
   // A file that could not be used at all is named by the full path tried.
   const std::string file =
-      utf8Path(filePath(failure.line > 0 ? place.shown : place.absolute, failure.fileName));
+      utf8Path(dataFilePath(failure.line > 0 ? place.shown : place.absolute, failure.fileName));
   const std::string explanation = explainLoadFault(failure.fault);
   const std::vector<DataNote> notes =
-      findLoadFailureNotes(db, dialogFileNames(), dataSetReader(place));
+      findLoadFailureNotes(db, dialogDataFiles(), dataSetReader(place));
   if (format == Format::kJson) {
     Json record;
     record["ok"] = false;
@@ -438,7 +428,7 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
 Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlace& place) {
   writeOutput(stdout, loadSummary(db, options.format));
   const std::vector<DataWarning> warnings =
-      findDataWarnings(db, dialogFileNames(), dataSetReader(place));
+      findDataWarnings(db, dialogDataFiles(), dataSetReader(place));
   for (const DataWarning& w : warnings) {
     if (options.format == Format::kJson) {
       Json record;
@@ -461,7 +451,7 @@ Outcome explainNumbers(const Options& options, const ItemDatabase& db, const Dat
   SourceFiles sources(dataSetReader(place));
   for (const std::string& arg : options.numbers) {
     const ItemExplanation explanation =
-        explainItem(db, dialogFileNames(), readNumberField(arg), &sources);
+        explainItem(db, dialogDataFiles(), readNumberField(arg), &sources);
     writeOutput(stdout, options.format == Format::kJson
                             ? jsonLine(explanationJson(db, place, explanation))
                             : explanationText(db, place, explanation));

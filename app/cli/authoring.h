@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/cli/options.h"
-#include "database/data_file.h"
+#include "database/file_reader.h"
 #include "database/item_database.h"
 
 namespace tamrix::cli {

@@ -24,9 +24,9 @@ constexpr std::string_view kDamageLabel = "sebz\xC3\xA9s";  // as the damage lin
 constexpr std::size_t kGap = 2;
 
 // The damage figure of a damage line, in UTF-8 ("2d6+2").
-std::string damageText(const Damage& damage) {
+std::string damageText(const DamageFigure& damage) {
   std::string text;
-  appendDamageText(text, damage.sides, damage.dice, damage.bonus);
+  appendDamageText(text, damage);
   return text;
 }
 
@@ -88,7 +88,7 @@ std::string textTable(const Comparison& comparison) {
   if (!comparison.damage.empty()) {
     std::vector<std::string>& line = lines.emplace_back(1, std::string(kDamageLabel));
     for (std::size_t i = 0; i < comparison.damage.size(); ++i) {
-      const std::optional<Damage>& damage = comparison.damage[i];
+      const std::optional<DamageFigure>& damage = comparison.damage[i];
       const std::string text = damage ? damageText(*damage) : "-";
       line.push_back(cell(text.empty() ? "0" : text, comparison.damageBest[i]));
     }

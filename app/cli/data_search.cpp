@@ -4,20 +4,21 @@
 #include <system_error>
 
 #include "app/cli/stream_output.h"
-#include "app/data_location.h"
+#include "app/dialog_logic.h"
+#include "disk/data_location.h"
 
 namespace tamrix::cli {
 
 DataSearch searchDataSet() {
   const std::vector<std::filesystem::path> candidates = dataFolderCandidates();
-  if (candidates.empty() || !missingDataFile("."))
+  if (candidates.empty() || !missingDataFile(".", dialogDataFiles()))
     return {};
-  const std::optional<std::filesystem::path> folder = findDataSet(candidates);
+  const std::optional<std::filesystem::path> folder = findDataSet(candidates, dialogDataFiles());
   if (!folder)
     return {std::nullopt, candidates};
   std::error_code error;
   if (std::filesystem::is_directory("Data", error)) {
-    const std::string missing = *missingDataFile(".");
+    const std::string missing = *missingDataFile(".", dialogDataFiles());
     writeOutput(stderr, "tamrix-cli: note: ./Data lacks " +
                             missing.substr(missing.rfind('\\') + 1) + "; using the data set in " +
                             folderList({*folder}, "") + "\n");

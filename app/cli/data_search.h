@@ -1,5 +1,5 @@
 // Where tamrix-cli finds its data set without -C: where the Linux dialog
-// finds it (app/data_location.h), so that both answer from the same set.
+// finds it (disk/data_location.h), so that both answer from the same set.
 #pragma once
 
 #include <filesystem>

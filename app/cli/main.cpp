@@ -20,6 +20,7 @@
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "app/version.h"
+#include "disk/disk_reader.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {
@@ -46,7 +47,7 @@ Outcome withData(const Options& options,
     }
   }
   // One database for the whole run, as the dialog has.
-  ItemDatabase db;
+  ItemDatabase db(diskReader());
   if (!loadDataFiles(db)) {
     // --raw writes the error as the Windows-1250 bytes it is.
     const std::string error = db.lastError().value_or("tamrix-cli: the data files did not load");

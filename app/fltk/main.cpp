@@ -8,15 +8,28 @@
 #include <string>
 #include <system_error>
 
-#include "app/data_location.h"
 #include "app/dialog_logic.h"
 #include "app/fltk/main_window.h"
+#include "disk/data_location.h"
+#include "disk/disk_reader.h"
 #include "text/encoding.h"
 
 namespace {
 
-// The process's one database, alive until exit.
-tamrix::ItemDatabase database;
+// The process's one database, alive until exit; it reads Data relative to
+// the current directory.
+tamrix::ItemDatabase database(tamrix::diskReader());
+
+// The files a data set must hold: "skill.txt, stditem.txt, ...".
+std::string readFileList() {
+  std::string list;
+  for (const tamrix::DataFile file : tamrix::kReadFiles) {
+    if (!list.empty())
+      list += ", ";
+    list += tamrix::dataFileName(file);
+  }
+  return list;
+}
 
 // A failure to start is written to standard error and, since a start from a
 // menu has no terminal, shown in a message box when there is a display.
@@ -33,12 +46,10 @@ int main() {
   // The program has no options: the command line is not read. It ends with
   // 1 whether the data loaded or not; a failed load shows no dialog.
   const auto candidates = tamrix::dataFolderCandidates();
-  const auto folder = tamrix::findDataSet(candidates);
+  const auto folder = tamrix::findDataSet(candidates, tamrix::dialogDataFiles());
   if (!folder) {
-    reportFailure(
-        "Nincs Data mappa az adatfájlokkal (stditem.txt, skill.txt, type.txt, rnditem.txt, "
-        "change.txt) ezekben a mappákban:\n" +
-        tamrix::folderList(candidates, "\n"));
+    reportFailure("Nincs Data mappa az adatfájlokkal (" + readFileList() +
+                  ") ezekben a mappákban:\n" + tamrix::folderList(candidates, "\n"));
     return 1;
   }
   // The load reads Data relative to the current directory.
@@ -48,7 +59,7 @@ int main() {
   if (!tamrix::loadDataFiles(database)) {
     const std::string message =
         tamrix::cp1250ToUtf8(database.lastError().value_or("the data files could not be loaded"));
-    reportFailure(tamrix::hostLoadError(message, place));
+    reportFailure(tamrix::hostLoadError(message, place, tamrix::dialogDataFiles()));
     return 1;
   }
   tamrix::MainWindow window(database);

@@ -95,7 +95,7 @@ std::string loadReport(const ItemDatabase& db, bool loaded, const FileReader& re
     return jsonLine(report);
   }
   Json warnings = Json::array();
-  for (const DataWarning& w : findDataWarnings(db, dialogFileNames(), readFile)) {
+  for (const DataWarning& w : findDataWarnings(db, dialogDataFiles(), readFile)) {
     const std::optional<CodeWording> wording = findCodeWording(w.code);
     warnings.push_back({{"file", cp1250ToUtf8(w.where.fileName)},
                         {"line", number(w.where.line)},
@@ -132,15 +132,14 @@ TAMRIX_EXPORT(tamrix_code_point) uint32_t tamrixCodePoint(uint32_t byte) {
   return tamrix::cp1250ToCodePoint(static_cast<unsigned char>(byte));
 }
 
-// The dialog's data file names, one a line, in the order loadAll takes them.
+// The dialog's data file names, one a line, in load order.
 TAMRIX_EXPORT(tamrix_data_files) void tamrixDataFiles() {
   std::string& out = session().output;
   out.clear();
-  for (const char* name : {tamrix::kStdItemFile, tamrix::kSpecItemFile, tamrix::kSkillFile,
-                           tamrix::kRndItemFile, tamrix::kTypeFile, tamrix::kChangeFile}) {
+  for (const tamrix::DataFile file : tamrix::kLoadOrder) {
     if (!out.empty())
       out += '\n';
-    out += name;
+    out += tamrix::dialogDataFiles()[file];
   }
 }
 
@@ -292,8 +291,8 @@ TAMRIX_EXPORT(tamrix_compare) int32_t tamrixCompare() {
     s.output.append(row.name).append("\n");
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     if (i < comparison.damage.size() && comparison.damage[i]) {
-      const tamrix::Damage& damage = *comparison.damage[i];
-      tamrix::appendDamageText(s.output, damage.sides, damage.dice, damage.bonus);
+      const tamrix::DamageFigure& damage = *comparison.damage[i];
+      tamrix::appendDamageText(s.output, damage);
     }
     s.output.append("\n");
   }

@@ -8,12 +8,13 @@
 
 #include "app/dialog_logic.h"
 #include "app/win32/resource.h"
+#include "disk/disk_reader.h"
 #include "text/encoding.h"
 
 namespace {
 
 // The one database of the process: built before WinMain, torn down at exit.
-tamrix::ItemDatabase database;
+tamrix::ItemDatabase database(tamrix::diskReader());
 
 // False until WM_INITDIALOG, so that commands sent while the dialog is being
 // built are ignored; cleared again once the dialog starts to close.

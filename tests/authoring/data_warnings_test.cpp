@@ -11,14 +11,14 @@
 
 #include "authoring/data_warnings.h"
 #include "authoring/wording.h"
-#include "database/file_bytes.h"
+#include "disk/file_bytes.h"
 #include "test_support.h"
 #include "text/encoding.h"
 
 namespace tamrix::test {
 namespace {
 
-const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
+const DataFileSet& kNames = shortNames();
 
 // The sample set's files as stored (CR LF), under kNames.
 std::map<std::string, std::string> sampleFiles() {

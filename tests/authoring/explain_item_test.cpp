@@ -34,7 +34,7 @@ DataSetText workedExample(const std::string& changes) {
   return text;
 }
 
-const DataFileNames kNames{"std", "skill", "type", "rnd", "change"};
+const DataFileSet& kNames = shortNames();
 
 // A contribution: its source, the file and line that send it, its amount
 // line, the sum it adds to, whether a skill's flag doubles it, and what it

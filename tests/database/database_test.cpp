@@ -7,6 +7,7 @@
 
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
+#include "disk/disk_reader.h"
 #include "normalize_walk.h"
 #include "test_support.h"
 
@@ -118,11 +119,8 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
     std::filesystem::remove("Data/" + file + ".txt");
     if (!link.empty())
       std::filesystem::create_symlink(link, "Data/" + file + ".txt");
-    ItemDatabase db;
-    EXPECT_EQ(db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt",
-                         "Data\\rnditem.txt", "Data\\type.txt", "Data\\change.txt"),
-              error.empty())
-        << file << " " << link;
+    ItemDatabase db(diskReader());
+    EXPECT_EQ(db.loadAll(DataFileSet::inFolder("Data")), error.empty()) << file << " " << link;
     std::string ran;
     for (const int32_t count :
          {db.specItemCount(), db.skillCount(), db.stdItemCount(), db.groupSize(), db.typeCount(),

@@ -111,8 +111,8 @@ TEST(LoaderTest, StandardItems) {
       const StdItemEntry& e = db.stdItems()[slot];
       if (e.name || e.kind != 0)
         items.emplace_back(slot, e.name, e.prefixedName, e.kind,
-                           std::array{e.damageSides, e.damageDice, e.damageBonus, e.skill8Bonus,
-                                      e.skill7Bonus, e.skill6Bonus});
+                           std::array{e.damageSides, e.damageDice, e.damageBonus, e.defenceBonus,
+                                      e.hitChanceBonus, e.durabilityBonus});
     }
     return items;
   });

@@ -20,13 +20,14 @@
 
 #include "app/dialog_logic.h"
 #include "app/fltk/main_window.h"
+#include "disk/disk_reader.h"
 #include "test_support.h"
 #include "text/encoding.h"
 
 namespace tamrix {
 namespace {
 
-ItemDatabase sample;
+ItemDatabase sample(diskReader());
 const bool sampleLoaded = loadDataFiles(sample);
 
 // The scale this run's X server should give: TAMRIX_EXPECTED_SCALE, 1 when
@@ -248,7 +249,7 @@ TEST(TamrixProgramTest, WithoutADataSetTheFoldersSearchedAreNamed) {
   FILE* program =
       start(decoy.string(), "-u DISPLAY -u XDG_DATA_HOME HOME='" + decoy.string() + "'");
   EXPECT_EQ(readAll(program),
-            "Nincs Data mappa az adatfájlokkal (stditem.txt, skill.txt, type.txt, "
+            "Nincs Data mappa az adatfájlokkal (skill.txt, stditem.txt, type.txt, "
             "rnditem.txt, change.txt) ezekben a mappákban:\n" +
                 decoy.string() + "\n" + decoy.string() + "/.local/share/tamrix\n" +
                 installed.string() + "\n");

@@ -41,8 +41,7 @@ inline std::unique_ptr<Catalogue> buildSmallCatalogue() {
     const auto file = kSmallDataSet.find(name.substr(name.find('\\') + 1));
     return file == kSmallDataSet.end() ? std::nullopt : utf8ToCp1250(file->second);
   });
-  if (!db.loadAll("Data\\stditem.txt", "Data\\specitem.txt", "Data\\skill.txt", "Data\\rnditem.txt",
-                  "Data\\type.txt", "Data\\change.txt"))
+  if (!db.loadAll(DataFileSet::inFolder("Data")))
     return nullptr;
   return std::make_unique<Catalogue>(db);
 }

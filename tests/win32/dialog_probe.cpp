@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/dialog_logic.h"
+#include "disk/disk_reader.h"
 #include "text/encoding.h"
 
 namespace {
@@ -50,7 +51,7 @@ void expectAnswer(HWND dialog, tamrix::ItemDatabase& db, const std::string& fiel
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
-  tamrix::ItemDatabase db;
+  tamrix::ItemDatabase db(tamrix::diskReader());
   HWND dialog = nullptr;
   for (int tries = 0; tries < 400 && dialog == nullptr; ++tries, Sleep(50))
     dialog = FindWindowW(L"#32770", L"Tamrix v0.9");

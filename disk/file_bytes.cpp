@@ -1,6 +1,4 @@
-#include "database/data_file.h"
-
-#include "database/file_bytes.h"
+#include "disk/file_bytes.h"
 
 #include <cstdint>
 #include <fstream>
@@ -9,20 +7,6 @@
 namespace tamrix {
 
 namespace {
-
-// The shell names its files with a backslash ("Data\skill.txt"); where the
-// backslash is an ordinary character the same file is Data/skill.txt.
-std::filesystem::path hostPath(const std::string& fileName) {
-#ifdef _WIN32
-  return std::filesystem::path(fileName);
-#else
-  std::string path = fileName;
-  for (char& c : path)
-    if (c == '\\')
-      c = '/';
-  return std::filesystem::path(path);
-#endif
-}
 
 // Data files are small; a size beyond this is no reason to reserve memory.
 constexpr std::uintmax_t kMaxSizeHint = std::uintmax_t{1} << 28;
@@ -60,10 +44,6 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
   if (file.bad())
     return std::nullopt;
   return bytes;
-}
-
-std::optional<std::string> readDataFile(const std::string& fileName) {
-  return readFileBytes(hostPath(fileName));
 }
 
 }  // namespace tamrix

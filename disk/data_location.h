@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "database/data_file_set.h"
+
 namespace tamrix {
 
 // The folders that may hold the data set, in the order they are tried: the
@@ -26,15 +28,16 @@ std::vector<std::filesystem::path> dataFolderCandidates(const char* xdgDataHome,
 // and nowhere else.
 std::vector<std::filesystem::path> dataFolderCandidates();
 
-// The first data file that the load reads and `folder` lacks, named as the
-// loaders name it ("Data\change.txt"); nothing when `folder` holds a data
+// The first file of `files` that the load reads and `folder` lacks, named
+// as `files` names it ("Data\change.txt"); nothing when `folder` holds the
 // set. Any Data folder does not do: an unrelated one must not hide the sets
 // searched after it.
-std::optional<std::string> missingDataFile(const std::filesystem::path& folder);
+std::optional<std::string> missingDataFile(const std::filesystem::path& folder,
+                                           const DataFileSet& files);
 
-// The first candidate that holds a data set; nothing when none does.
+// The first candidate that holds the set `files`; nothing when none does.
 std::optional<std::filesystem::path> findDataSet(
-    const std::vector<std::filesystem::path>& candidates);
+    const std::vector<std::filesystem::path>& candidates, const DataFileSet& files);
 
 // The folders as a user reads them, `separator` between two: the relative
 // ones (the current directory) as absolute paths.
@@ -44,6 +47,7 @@ std::string folderList(const std::vector<std::filesystem::path>& folders,
 // A load error of the data set in `folder` with its file named as the
 // system names it: "Data\skill.txt : ..." becomes
 // "/home/u/Data/skill.txt : ...". Any other text is returned as it is.
-std::string hostLoadError(std::string_view error, const std::filesystem::path& folder);
+std::string hostLoadError(std::string_view error, const std::filesystem::path& folder,
+                          const DataFileSet& files);
 
 }  // namespace tamrix

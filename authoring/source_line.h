@@ -1,19 +1,10 @@
-// The names under which a data set's files were loaded, so that the
-// authoring tools can name a file and read its text again.
+// A place in a data file that the authoring tools point an author at.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace tamrix {
-
-struct DataFileNames {
-  std::string stdItems;
-  std::string skills;
-  std::string types;
-  std::string rndItems;
-  std::string changes;
-};
 
 // A line of a data file; line 0 stands for the file as a whole. Column 0
 // stands for the whole line; otherwise it counts the line's bytes from 1.

@@ -1,6 +1,6 @@
 // Where the Linux programs look for their data set: the folders, in order,
 // and which of them hold a set.
-#include "app/data_location.h"
+#include "disk/data_location.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 
 namespace tamrix {
 namespace {
+
+const DataFileSet kFiles = DataFileSet::inFolder("Data");
 
 TEST(DataLocationTest, CurrentFolderThenTheUsersThenTheInstalledSet) {
   struct Row {
@@ -55,12 +57,13 @@ TEST(DataLocationTest, OnlyADataFolderWithTheFilesIsADataSet) {
       {folder("five", all), std::nullopt},
   };
   for (const auto& [path, missing] : rows)
-    EXPECT_EQ(missingDataFile(path), missing) << path;
+    EXPECT_EQ(missingDataFile(path, kFiles), missing) << path;
 
   const auto full = folder("full", all);
-  EXPECT_EQ(findDataSet({dir.path() / "decoy", dir.path() / "four", full, dir.path() / "five"}),
-            full);
-  EXPECT_EQ(findDataSet({dir.path() / "decoy", dir.path() / "nothing"}), std::nullopt);
+  EXPECT_EQ(
+      findDataSet({dir.path() / "decoy", dir.path() / "four", full, dir.path() / "five"}, kFiles),
+      full);
+  EXPECT_EQ(findDataSet({dir.path() / "decoy", dir.path() / "nothing"}, kFiles), std::nullopt);
 }
 
 TEST(DataLocationTest, MessagesNameFoldersAndFilesAsTheSystemDoes) {
@@ -75,8 +78,8 @@ TEST(DataLocationTest, MessagesNameFoldersAndFilesAsTheSystemDoes) {
       {"no file", "no file"},
   };
   for (const auto& [error, shown] : rows)
-    EXPECT_EQ(hostLoadError(error, "/usr/share/tamrix"), shown) << error;
-  EXPECT_EQ(hostLoadError("Data\\type.txt : 7", "."), cwd + "/Data/type.txt : 7");
+    EXPECT_EQ(hostLoadError(error, "/usr/share/tamrix", kFiles), shown) << error;
+  EXPECT_EQ(hostLoadError("Data\\type.txt : 7", ".", kFiles), cwd + "/Data/type.txt : 7");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Reading a file by its path, for the programs that have a file system (the
+// Reading a file's bytes, for the programs that have a file system (the
 // web page has none).
 #pragma once
 

@@ -1,31 +1,14 @@
-#include "app/data_location.h"
+#include "disk/data_location.h"
 
-#include <array>
 #include <cstdlib>
 #include <system_error>
 
-#include "app/dialog_logic.h"
+#include "database/data_file_set.h"
+#include "disk/data_path.h"
 
 namespace tamrix {
 
 namespace {
-
-// The files a load reads, in the order it reads them; specitem.txt is named
-// but never read.
-constexpr std::array kReadFiles = {kSkillFile, kStdItemFile, kTypeFile, kRndItemFile, kChangeFile};
-
-// A data file named as the loaders name it ("Data\skill.txt"), below
-// `folder`.
-std::filesystem::path filePath(const std::filesystem::path& folder, std::string_view fileName) {
-  std::filesystem::path path = folder;
-  for (std::size_t start = 0;;) {
-    const std::size_t separator = fileName.find('\\', start);
-    path /= fileName.substr(start, separator - start);
-    if (separator == std::string_view::npos)
-      return path;
-    start = separator + 1;
-  }
-}
 
 std::filesystem::path absoluteFolder(const std::filesystem::path& folder) {
   std::error_code error;
@@ -79,19 +62,20 @@ std::vector<std::filesystem::path> dataFolderCandidates() {
 #endif
 }
 
-std::optional<std::string> missingDataFile(const std::filesystem::path& folder) {
-  for (const char* fileName : kReadFiles) {
+std::optional<std::string> missingDataFile(const std::filesystem::path& folder,
+                                           const DataFileSet& files) {
+  for (const DataFile file : kReadFiles) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(filePath(folder, fileName), error))
-      return fileName;
+    if (!std::filesystem::is_regular_file(dataFilePath(folder, files[file]), error))
+      return files[file];
   }
   return std::nullopt;
 }
 
 std::optional<std::filesystem::path> findDataSet(
-    const std::vector<std::filesystem::path>& candidates) {
+    const std::vector<std::filesystem::path>& candidates, const DataFileSet& files) {
   for (const auto& folder : candidates) {
-    if (!missingDataFile(folder))
+    if (!missingDataFile(folder, files))
       return folder;
   }
   return std::nullopt;
@@ -108,11 +92,12 @@ std::string folderList(const std::vector<std::filesystem::path>& folders,
   return list;
 }
 
-std::string hostLoadError(std::string_view error, const std::filesystem::path& folder) {
-  for (const char* fileName : kReadFiles) {
-    const std::string_view name = fileName;
+std::string hostLoadError(std::string_view error, const std::filesystem::path& folder,
+                          const DataFileSet& files) {
+  for (const DataFile file : kReadFiles) {
+    const std::string_view name = files[file];
     if (error.starts_with(name) && error.substr(name.size()).starts_with(" : ")) {
-      std::string shown = filePath(absoluteFolder(folder), name).string();
+      std::string shown = dataFilePath(absoluteFolder(folder), name).string();
       shown += error.substr(name.size());
       return shown;
     }
