@@ -25,7 +25,8 @@
 #include "decoder/describe.h"
 #include "search/compare.h"
 #include "search/csv.h"
-#include "search/search.h"
+#include "search/query.h"
+#include "search/suggestions.h"
 #include "text/encoding.h"
 
 #define TAMRIX_EXPORT(name) extern "C" __attribute__((export_name(#name)))

@@ -1,5 +1,5 @@
 // The catalogue and the query language, on a small data set written here.
-#include "search/search.h"
+#include "search/query.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "search/csv.h"
 #include "search/fold.h"
 #include "search/small_data_set.h"
+#include "search/suggestions.h"
 #include "text/encoding.h"
 
 namespace tamrix {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "database/item_database.h"
-#include "search/search.h"
+#include "search/catalogue.h"
 #include "text/encoding.h"
 
 namespace tamrix::test {
