@@ -5,15 +5,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <numeric>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "search/compare.h"
 #include "search/csv.h"
 #include "search/fold.h"
+#include "search/name_words.h"
 #include "search/small_data_set.h"
 #include "search/suggestions.h"
 #include "text/encoding.h"
@@ -152,6 +155,23 @@ TEST(SearchTest, AWordThatNoNameHoldsGetsTheNearestName) {
     EXPECT_EQ(got ? std::optional(std::pair(got->query, got->words)) : std::nullopt, wanted)
         << query;
   }
+}
+
+TEST(SearchTest, OfEquallyNearWordsTheOneInMoreNameLinesWins) {
+  // "bxr" is one edit from "bar" and from "bor". The grade name puts "bar"
+  // eight times into each of 2 lines; "bor" is once in each of 15.
+  std::map<std::string, std::string> files = test::kSmallDataSet;
+  std::string& stdItems = files["stditem.txt"];
+  const auto rename = [&](std::string_view from, std::string_view to) {
+    stdItems.replace(stdItems.find(from), from.size(), to);
+  };
+  rename("\"Páncél\" \"páncélja\"", "\"bor\" \"borja\"");
+  rename("\"nehéz \"", "\"bar bar bar bar bar bar bar bar \"");
+  const std::unique_ptr<Catalogue> variant = test::buildSmallCatalogue(files);
+  ASSERT_NE(variant, nullptr);
+  const std::optional<NameWord> closest = NameWords(*variant).closest("bxr");
+  ASSERT_TRUE(closest);
+  EXPECT_EQ(closest->folded, "bor");
 }
 
 TEST(CompareTest, RowsOfEverySkillShownWithTheBestMarked) {
