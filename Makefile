@@ -4,6 +4,8 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 JOBS  ?= $(shell nproc)
+# The command-line tool of the native build, which several steps run.
+DEV_CLI := build/dev/app/cli/tamrix-cli
 
 # Steps that `make test` runs after the format check and the native suite,
 # in the order the README lists them; each is defined in one of mk/*.mk.
