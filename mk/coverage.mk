@@ -3,7 +3,6 @@
 # branch coverage of the engine's folders, file by file and in total. It is
 # not a step of `make test`.
 COVERAGE_BUILD := build/coverage
-COVERAGE_FOLDERS := text database decoder search authoring disk
 
 .PHONY: coverage
 coverage:
@@ -11,5 +10,5 @@ coverage:
 	$(CMAKE) --build --preset coverage -j $(JOBS) --target tamrix_tests
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	$(COVERAGE_BUILD)/tests/tamrix_tests --gtest_brief=1
-	gcovr --root . $(foreach f,$(COVERAGE_FOLDERS),--filter '$(f)/') \
+	gcovr --root . $(foreach f,$(ENGINE_FOLDERS),--filter '$(f)/') \
 	  --exclude-unreachable-branches --exclude-throw-branches --print-summary $(COVERAGE_BUILD)
