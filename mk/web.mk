@@ -5,6 +5,7 @@
 # Selenium is Debian's, for the system Python, which need not be the first
 # python3 on PATH.
 WEB_BUILD := build/web
+WEB_PAGE := $(WEB_BUILD)/tamrix.html
 WEB_PYTHON ?= /usr/bin/python3
 
 .PHONY: web test-web
@@ -12,11 +13,11 @@ WEB_PYTHON ?= /usr/bin/python3
 web:
 	$(CMAKE) --preset web
 	$(CMAKE) --build --preset web -j $(JOBS)
-	@ls -l $(WEB_BUILD)/tamrix.html
+	@ls -l $(WEB_PAGE)
 
 test-web: web build
-	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_BUILD)/tamrix.html \
-	  --cli build/dev/app/cli/tamrix-cli --data Data --out $(WEB_BUILD)
+	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_PAGE) \
+	  --cli $(DEV_CLI) --data Data --out $(WEB_BUILD)
 
 # The Windows zip carries the page too.
 package: web

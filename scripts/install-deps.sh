@@ -28,8 +28,8 @@ test_packages=(
   # the web page (the engine in WebAssembly) and its browser test
   lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
   chromium chromium-driver python3-selenium
-  # format checks and the code page test
-  clang-format libc-bin
+  # format and lint checks, the code page test, and make coverage
+  clang-format clang-tidy libc-bin gcovr
 )
 
 need=test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix {
 

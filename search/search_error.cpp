@@ -3,7 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "search/search.h"
+#include "database/limits.h"
+#include "search/search_error.h"
 
 namespace tamrix {
 

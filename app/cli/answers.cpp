@@ -10,7 +10,7 @@
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "decoder/item_number.h"
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix::cli {
 

@@ -20,7 +20,7 @@
 #include "decoder/item_number.h"
 #include "disk/data_path.h"
 #include "disk/disk_reader.h"
-#include "search/search.h"
+#include "search/query.h"
 #include "text/encoding.h"
 
 namespace tamrix::cli {

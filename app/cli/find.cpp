@@ -8,7 +8,8 @@
 #include "app/cli/console.h"
 #include "app/cli/output.h"
 #include "app/cli/stream_output.h"
-#include "search/search.h"
+#include "search/query.h"
+#include "search/suggestions.h"
 
 namespace tamrix::cli {
 

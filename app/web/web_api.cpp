@@ -25,7 +25,8 @@
 #include "decoder/describe.h"
 #include "search/compare.h"
 #include "search/csv.h"
-#include "search/search.h"
+#include "search/query.h"
+#include "search/suggestions.h"
 #include "text/encoding.h"
 
 #define TAMRIX_EXPORT(name) extern "C" __attribute__((export_name(#name)))
@@ -205,9 +206,10 @@ TAMRIX_EXPORT(tamrix_answer) size_t tamrixAnswer(int32_t number) {
 }
 
 // Searches the catalogue for the query in the input (UTF-8). Returns how
-// many items match, their numbers in increasing order at tamrix_results;
-// or -1 when the query cannot be read, with the error (UTF-8, in Hungarian
-// as the page shows it) in the output.
+// many items match, their numbers at tamrix_results in the order of the
+// query's sort terms, then by increasing number; or -1 when the query
+// cannot be read, with the error (UTF-8, in Hungarian as the page shows it)
+// in the output.
 TAMRIX_EXPORT(tamrix_search) int32_t tamrixSearch() {
   tamrix::Session& s = session();
   s.matches.clear();
