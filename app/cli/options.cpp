@@ -4,6 +4,17 @@
 #include <array>
 #include <string_view>
 
+#include "app/cli/answers.h"
+#include "app/cli/check.h"
+#include "app/cli/compare.h"
+#include "app/cli/diff.h"
+#include "app/cli/explain.h"
+#include "app/cli/find.h"
+#include "app/cli/line_input.h"
+#include "app/dialog_logic.h"
+#include "app/version.h"
+#include "search/compare.h"
+
 namespace tamrix::cli {
 
 namespace {
@@ -47,15 +58,25 @@ struct OptionRow {
   // kMode: how many NUMBER arguments it takes; -1 for any number.
   int minNumbers = 0;
   int maxNumbers = 0;
+  // kMode: a NUMBER argument that does not read as a number is refused
+  // rather than read as 0, as the dialog's number field reads it.
+  bool onlyNumbers = false;
   // Stores the option's argument.
   void (*store)(Options&, std::string) = nullptr;
+  // kMode: what it runs.
+  ModeAction action = {};
   // Its lines in --help, after the option itself.
   std::string_view help = {};
 };
 
-// In the order of --help.
+// In the order of --help. In a mode's help, %min and %max stand for its
+// least and most NUMBER arguments.
 constexpr std::array kOptions = {
-    OptionRow{.role = Role::kMode, .mode = Mode::kDescribe, .minNumbers = 0, .maxNumbers = -1},
+    OptionRow{.role = Role::kMode,
+              .mode = Mode::kDescribe,
+              .minNumbers = 0,
+              .maxNumbers = -1,
+              .action = {.run = describeNumbers}},
     OptionRow{.name = "-C",
               .modes = kDataModes,
               .argument = Argument::kDirectory,
@@ -85,6 +106,7 @@ constexpr std::array kOptions = {
     OptionRow{.name = "--all",
               .role = Role::kMode,
               .mode = Mode::kAll,
+              .action = {.run = describeAll},
               .help = "describe every item number that has a description"},
     OptionRow{.name = "--find",
               .role = Role::kMode,
@@ -93,6 +115,7 @@ constexpr std::array kOptions = {
               .argument = Argument::kRest,
               .argumentName = "QUERY...",
               .store = [](Options& o, std::string query) { o.query = std::move(query); },
+              .action = {.run = findItems},
               .help = "describe the items that match the query made of all the words after\n"
                       "it, as --all does. Terms: words of the name, \"phrases\", SKILL>=N\n"
                       "(also <=, >, <, =), kind:N, kind:weapon, grade:N..M, prefix:N,\n"
@@ -104,6 +127,7 @@ constexpr std::array kOptions = {
     OptionRow{.name = "--check",
               .role = Role::kMode,
               .mode = Mode::kCheck,
+              .action = {.run = checkDataSet, .reportsFailurePlace = true},
               .help = "only load the data files and print a summary, then any warnings as\n"
                       "FILE:LINE[:COLUMN]: warning: text [code]; after a failed load, also\n"
                       "FILE:LINE: error: the rule that rejected it. Notes name earlier lines\n"
@@ -117,13 +141,17 @@ constexpr std::array kOptions = {
               .mode = Mode::kExplain,
               .minNumbers = 1,
               .maxNumbers = -1,
-              .help = "show how each NUMBER's text comes about, with the data lines it uses"},
+              .onlyNumbers = true,
+              .action = {.run = explainNumbers, .reportsFailurePlace = true},
+              .help = "show how each NUMBER's text comes about, with the data lines it uses;\n"
+                      "a NUMBER that is not a whole number is refused"},
     OptionRow{.name = "--diff",
               .role = Role::kMode,
               .mode = Mode::kDiff,
               .argument = Argument::kDirectory,
               .argumentName = "OTHER_DIR",
               .store = [](Options& o, std::string dir) { o.otherDirectory = std::move(dir); },
+              .action = {.run = diffDataSets, .reportsFailurePlace = true},
               .help = "list every number whose description differs in the data set of\n"
                       "OTHER_DIR, then the changes grouped and counted"},
     OptionRow{.name = "--summary",
@@ -134,21 +162,26 @@ constexpr std::array kOptions = {
               .role = Role::kMode,
               .mode = Mode::kCompare,
               .minNumbers = 2,
-              .maxNumbers = 8,
-              .help = "show 2 to 8 items side by side: a row per skill that one of them shows,\n"
-                      "then damage, the best of each row marked"},
+              .maxNumbers = kMostComparedItems,
+              .action = {.run = compareNumbers},
+              .help =
+                  "show %min to %max items side by side: a row per skill that one of them shows,\n"
+                  "then damage, the best of each row marked"},
     OptionRow{.name = "--help",
               .shortName = "-h",
               .role = Role::kMode,
               .mode = Mode::kHelp,
+              .action = {.text = helpText},
               .help = "show this help"},
     OptionRow{.name = "--version",
               .role = Role::kMode,
               .mode = Mode::kVersion,
+              .action = {.text = versionText},
               .help = "show the version"},
     OptionRow{.name = "--bash-completion",
               .role = Role::kMode,
               .mode = Mode::kCompletion,
+              .action = {.text = bashCompletion},
               .help = "write a bash completion script for tamrix-cli"},
 };
 
@@ -201,6 +234,31 @@ std::optional<std::string> checkNumbers(const OptionRow& mode, std::size_t count
   if (mode.maxNumbers > 0 && count > static_cast<std::size_t>(mode.maxNumbers))
     return name + " takes at most " + std::to_string(mode.maxNumbers) + " NUMBER arguments";
   return std::nullopt;
+}
+
+// Whether `arg` reads as a number as the dialog's field reads it, rather
+// than as the 0 that anything else reads as.
+bool isNumber(std::string_view arg) {
+  if (readNumberField(arg) != 0)
+    return true;
+  const std::size_t first = arg.find_first_not_of(" \t");
+  const std::size_t last = arg.find_last_not_of(" \t\r");
+  if (first == std::string_view::npos)
+    return false;
+  std::string_view digits = arg.substr(first, last - first + 1);
+  if (digits.starts_with('-'))
+    digits.remove_prefix(1);
+  return !digits.empty() && digits.find_first_not_of('0') == std::string_view::npos;
+}
+
+// A mode's help with its counts of NUMBER arguments put in.
+std::string helpOf(const OptionRow& row) {
+  std::string help(row.help);
+  for (const auto& [mark, value] : {std::pair{"%min", row.minNumbers}, {"%max", row.maxNumbers}}) {
+    if (const std::size_t at = help.find(mark); at != std::string::npos)
+      help.replace(at, std::string_view(mark).size(), std::to_string(value));
+  }
+  return help;
 }
 
 // The option's name with its argument, as usage lines show it.
@@ -318,6 +376,12 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
   }
   if (auto error = checkNumbers(*mode, options.numbers.size()))
     return error;
+  if (mode->onlyNumbers) {
+    for (const std::string& number : options.numbers) {
+      if (!isNumber(number))
+        return modeName(mode->mode) + " takes whole numbers: " + number + " is not one";
+    }
+  }
   options.mode = mode->mode;
   options.format = format != nullptr ? format->format : Format::kText;
   return std::nullopt;
@@ -342,7 +406,8 @@ std::string helpText() {
     if (!row.shortName.empty())
       option = "  " + std::string(row.shortName) + ", " + withArgument(row);
     // The help starts beside a short option, on the next line after a long one.
-    std::string_view help = row.help;
+    const std::string rowHelp = helpOf(row);
+    std::string_view help = rowHelp;
     std::string line = option.size() < kHelpColumn
                            ? option + std::string(kHelpColumn - option.size(), ' ')
                            : option + "\n" + std::string(kHelpColumn, ' ');
@@ -358,7 +423,9 @@ std::string helpText() {
   text +=
       "\n"
       "Without NUMBER arguments, one number is read from each line of standard input\n"
-      "(a line longer than 1024 bytes reads as 0). Options go before --find, whose\n"
+      "(a line longer than " +
+      std::to_string(kLongestNumberLine) +
+      " bytes reads as 0). Options go before --find, whose\n"
       "query takes every word after it.\n"
       "On a terminal, control characters from the data files are shown as \\xHH.\n"
       "Exit status: 0 success, 1 the data files could not be loaded or the output could\n"
@@ -407,6 +474,18 @@ std::string bashCompletion() {
          "\" -- \"$cur\"))\n"
          "}\n"
          "complete -F _tamrix_cli tamrix-cli\n";
+}
+
+std::string usageError(std::string_view message) {
+  return "tamrix-cli: " + std::string(message) + "\nTry 'tamrix-cli --help'.\n";
+}
+
+std::string versionText() {
+  return "tamrix-cli " TAMRIX_VERSION "\n";
+}
+
+ModeAction actionOf(Mode mode) {
+  return modeRow(mode).action;
 }
 
 int exitStatus(Mode mode, Outcome outcome) {
