@@ -54,17 +54,6 @@ def data_dir(folder, **changed):
     return folder
 
 
-def case_usage():
-    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"],
-                 ["--find"], ["--all", "--find", "kard"], ["--strict", "1"],
-                 ["--check", "--find", "kard"], ["--compare", "1000"], ["--compare"] + ["1000"] * 9,
-                 ["--raw", "--compare", "1000", "1001"], ["--csv", "1000"], ["--explain"],
-                 ["--explain", "--raw", "1"], ["--diff"], ["--diff", ".", "1"], ["--summary"],
-                 ["--diff", ".", "--check"], ["--diff", ".", "--find"]):
-        r = run(*args)
-        check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
-
-
 def case_failed_load():
     missing = b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n"
     with tempfile.TemporaryDirectory() as folder:
