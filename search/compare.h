@@ -12,6 +12,9 @@
 
 namespace tamrix {
 
+// The most items one comparison shows side by side.
+inline constexpr int kMostComparedItems = 8;
+
 struct ComparisonRow {
   int32_t skill = 0;
   std::string name;             // Windows-1250; "?" for a skill without a line, as described
@@ -29,8 +32,9 @@ struct Comparison {
   std::vector<bool> damageBest;
 };
 
-// The comparison of `numbers` in their order. A row marks no best when every
-// item holds the same value.
+// The comparison of `numbers` in their order. A number that is no item takes
+// no part in a row's best; a row marks no best when every item holds the
+// same value.
 Comparison compareItems(const Catalogue& catalogue, std::span<const int32_t> numbers);
 
 }  // namespace tamrix

@@ -13,12 +13,11 @@
 
 namespace tamrix::cli {
 
-Outcome findItems(const Options& options, const ItemDatabase& db) {
+Outcome findItems(const Options& options, const ItemDatabase& db, const DataSetPlaces&) {
   const Catalogue catalogue(db);
   const SearchResult result = search(catalogue, options.query);
   if (result.error) {
-    writeOutput(stderr, "tamrix-cli: " + searchErrorEnglish(*result.error) +
-                            "\nTry 'tamrix-cli --help'.\n");
+    writeOutput(stderr, usageError(searchErrorEnglish(*result.error)));
     return Outcome::kUsage;
   }
   if (options.format == Format::kCsv) {

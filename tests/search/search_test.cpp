@@ -185,7 +185,7 @@ TEST(CompareTest, RowsOfEverySkillShownWithTheBestMarked) {
       {6, {50, 25, 40, 0}, {true, false, false, false}},
       {7, {4, 0, 2, 0}, {true, false, false, false}},
       {8, {0, 6, 0, 0}, {false, true, false, false}},
-      {40, {-1, 0, 0, 0}, {false, true, true, true}},
+      {40, {-1, 0, 0, 0}, {false, true, true, false}},  // 0 is no item: not the best
   };
   std::vector<std::tuple<int32_t, std::vector<int32_t>, std::vector<bool>>> got;
   for (const ComparisonRow& row : comparison.rows)
