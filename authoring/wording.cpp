@@ -2,20 +2,14 @@
 
 #include <cstdint>
 
+#include "authoring/message_text.h"
 #include "database/limits.h"
 
 namespace tamrix {
 
 namespace {
 
-std::string str(int64_t value) {
-  return std::to_string(value);
-}
-
-// "A to B" and "A és B között".
-std::string span(int64_t first, int64_t last) {
-  return str(first) + " to " + str(last);
-}
+// "A és B között", beside message_text.h's "A to B".
 std::string between(int64_t first, int64_t last) {
   return str(first) + " és " + str(last) + " között";
 }
