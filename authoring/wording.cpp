@@ -103,7 +103,7 @@ Wording loadFaultWording(LoadFault fault) {
       return {"no standard item table to give the prefix of this item number",
               "nincs alaptárgy-tábla, amelyből a tárgyszám előtagja kiderülne"};
   }
-  return {"the line breaks a rule of its file", "a sor megsérti a fájl egy szabályát"};
+  return {};  // each fault has its case above
 }
 
 CodeWording codeWording(WarningCode code) {
@@ -245,7 +245,7 @@ CodeWording codeWording(WarningCode code) {
               {"a change target outside the bonus table: it adds nothing",
                "az átirányítás célja a bónusztáblán kívül esik: semmit sem ad"}};
   }
-  return {"", {"", ""}};
+  return {};  // each code has its case above
 }
 
 std::optional<CodeWording> findCodeWording(std::string_view name) {
