@@ -59,11 +59,11 @@ std::string listed(const std::vector<DataWarning>& warnings) {
   return text;
 }
 
-// Also with LF line ends, and with Windows-1250 letters whose bytes would be
-// UTF-8 but for an overlong form or a surrogate.
+// Nor with LF line ends, letters that are UTF-8 but for an overlong form or
+// a surrogate, or a target of -113 (skill 0).
 TEST(DataWarningsTest, SampleSetAndItsVariantsHaveNone) {
   const std::pair<std::string, std::string> variants[] = {
-      {"", ""}, {"\r\n", "\n"}, {"er\xF5", "\xC0\xAF\xED\xA0\x80"}};
+      {"", ""}, {"\r\n", "\n"}, {"er\xF5", "\xC0\xAF\xED\xA0\x80"}, {"11 -1 1", "11 -113 1"}};
   for (const auto& [before, after] : variants) {
     std::map<std::string, std::string> files = sampleFiles();
     if (!before.empty())
@@ -89,6 +89,7 @@ struct Slip {
   int32_t atLine;
   int32_t atColumn;
   int32_t noteLine = 0;
+  const char* says = "";  // a part of the message
 };
 
 TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
@@ -105,7 +106,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
        "prefix-repeated", "rnd", 54, 2, 50},
       {"rnd", 53, "23 t", "110 t", "bonus-to-damage", "rnd", 53, 1},
       {"change", 40, "1450 11 -1 1", "1450 11 112 1", "bonus-to-damage", "change", 40, 9},
-      {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1},
+      {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1, 0, "block"},
       // Prefix 63 on type 8 (count on type.txt:73) loses its last skill index line.
       {"rnd", 431, "79 p\xE1nc\xE9lt\xF6r\xE9s", "", "prefix-cut-short", "rnd", 427, 0, 73},
       {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
@@ -124,6 +125,8 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
        0, 40},
       {"rnd", 53, "23 t", "113 t", "prefix-skill-outside", "rnd", 53, 1},
       {"change", 40, "1450 11 -1 1", "1450 11 -114 1", "change-target-outside", "change", 40, 9},
+      {"change", 40, "1450 11 -1 1", "1450 11 113 1", "change-target-outside", "change", 40, 9},
+      {"change", 40, "1450 11 -1 1", "1450 11 -3 1", "bonus-to-damage", "change", 40, 9},
       {"std", 83, weapon, "", "std-slot-empty", "std", 0, 0},
       {"rnd", 412, "#28000\r\n\"alkonyi\"\r\n1\r\n58 \xE1rnym\xE1gia", "", "prefix-slot-empty",
        "rnd", 0, 0},
@@ -143,6 +146,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
               std::make_tuple(slip.code, slip.atFile, slip.atLine, slip.atColumn, slip.noteLine))
         << listed(warnings);
     EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
+    EXPECT_NE(w.message.find(slip.says), std::string::npos) << w.message;
   }
 }
 
