@@ -65,7 +65,7 @@ std::string unquote(std::string_view text, bool underscoreIsBlank) {
 }
 
 // An optional minus sign and digits, within 32 bits.
-std::optional<int32_t> readNumber(std::string_view text) {
+std::optional<int32_t> readQueryNumber(std::string_view text) {
   int32_t value = 0;
   const char* const end = text.data() + text.size();
   const auto [ptr, error] = std::from_chars(text.data(), end, value);
@@ -83,7 +83,7 @@ std::optional<SearchError> readFilter(std::string_view body, std::string_view ra
       term.kind = TermKind::kWeapon;
       return std::nullopt;
     }
-    const std::optional<int32_t> kind = readNumber(value);
+    const std::optional<int32_t> kind = readQueryNumber(value);
     if (!kind)
       return errorOf(SearchErrorCode::kKindValue, raw);
     term.kind = TermKind::kKind;
@@ -92,9 +92,9 @@ std::optional<SearchError> readFilter(std::string_view body, std::string_view ra
   }
   if (name == "grade") {
     const std::size_t dots = value.find("..");
-    const std::optional<int32_t> low = readNumber(value.substr(0, dots));
+    const std::optional<int32_t> low = readQueryNumber(value.substr(0, dots));
     const std::optional<int32_t> high =
-        dots == std::string_view::npos ? low : readNumber(value.substr(dots + 2));
+        dots == std::string_view::npos ? low : readQueryNumber(value.substr(dots + 2));
     if (!low || !high || *low < 0 || *low > *high || *high > kLastGrade)
       return errorOf(SearchErrorCode::kGradeRange, raw);
     term.kind = TermKind::kGrade;
@@ -102,7 +102,7 @@ std::optional<SearchError> readFilter(std::string_view body, std::string_view ra
     term.high = *high;
     return std::nullopt;
   }
-  const std::optional<int32_t> prefix = readNumber(value);
+  const std::optional<int32_t> prefix = readQueryNumber(value);
   if (!prefix)
     return errorOf(SearchErrorCode::kPrefixValue, raw);
   term.kind = TermKind::kPrefix;
@@ -170,7 +170,7 @@ std::optional<SearchError> readComparison(const Catalogue& catalogue, std::strin
                              : (orEqual ? Operator::kLessEqual : Operator::kLess);
   const std::string_view op = rest.substr(0, orEqual ? 2 : 1);
   rest.remove_prefix(op.size());
-  const std::optional<int32_t> value = readNumber(rest);
+  const std::optional<int32_t> value = readQueryNumber(rest);
   if (!value) {
     SearchError error = errorOf(SearchErrorCode::kComparisonValue, raw);
     error.op = op;
@@ -195,7 +195,7 @@ std::optional<SearchError> readComparison(const Catalogue& catalogue, std::strin
 
 std::optional<SearchError> readGroup(const Catalogue& catalogue, std::string_view value,
                                      std::string_view raw, Term& term) {
-  const std::optional<int32_t> number = readNumber(value);
+  const std::optional<int32_t> number = readQueryNumber(value);
   if (!number || *number < catalogue.firstNumber() || *number > catalogue.lastNumber())
     return errorOf(SearchErrorCode::kGroupValue, raw);
   term.kind = TermKind::kGroup;
