@@ -14,7 +14,7 @@
 #include "app/dialog_logic.h"
 #include "app/json.h"
 #include "authoring/catalogue_diff.h"
-#include "search/search.h"
+#include "search/query.h"
 
 namespace tamrix::cli {
 
