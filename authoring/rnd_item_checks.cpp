@@ -107,9 +107,11 @@ void checkRndItems(WarningContext& context) {
     slots.push_back({slot, entry.number, entry.number->column(1)});
     if (entry.type != nullptr)
       context.checkNumberField(DataFile::kRndItems, *entry.type, 0, "the type id");
-    const std::string prefix =
-        "random prefix " + str(slot) +
-        (entry.name != nullptr ? " " + quoted(nameOf(entry.name->text)) : std::string());
+    // Appended step by step: MinGW's GCC 12 warns falsely of an overlapping
+    // copy in the one-expression form.
+    std::string prefix = "random prefix " + str(slot);
+    if (entry.name != nullptr)
+      prefix.append(" ").append(quoted(nameOf(entry.name->text)));
     for (std::size_t j = 0; j < entry.skills.size(); ++j) {
       const DataLine& line = *entry.skills[j];
       context.checkNumberField(DataFile::kRndItems, line, 0, "the skill index");

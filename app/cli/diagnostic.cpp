@@ -23,11 +23,13 @@ std::string shownFile(const DataSetPlace& place, const SourceLine& where) {
 
 // "FILE:LINE:COLUMN", "FILE:LINE" for column 0, or "FILE" for line 0.
 std::string location(const DataSetPlace& place, const SourceLine& where) {
+  // Appended piece by piece: MinGW's GCC 12 warns falsely of an overlapping
+  // copy in `text += ":" + ...`.
   std::string text = shownFile(place, where);
   if (where.line > 0)
-    text += ":" + std::to_string(where.line);
+    text.append(":").append(std::to_string(where.line));
   if (where.line > 0 && where.column > 0)
-    text += ":" + std::to_string(where.column);
+    text.append(":").append(std::to_string(where.column));
   return text;
 }
 
@@ -93,7 +95,7 @@ void reportFailurePlace(const ItemDatabase& db, Format format, const DataSetPlac
   }
   std::string line = file;
   if (failure.line > 0)
-    line += ":" + std::to_string(failure.line);
+    line.append(":").append(std::to_string(failure.line));
   writeOutput(stderr, line + ": error: " + explanation + "\n" + noteLines(place, notes, format));
 }
 
