@@ -62,9 +62,9 @@ Json choices(const Catalogue& catalogue, std::string_view query, const SearchErr
   if (at == std::string_view::npos || inTerm == std::string_view::npos || error.name.empty())
     return list;
   for (const std::string& name : error.skills) {
-    const auto skill = std::find_if(
-        catalogue.skills().begin(), catalogue.skills().end(),
-        [&](const CatalogueSkill& s) { return cp1250ToUtf8(s.name) == name; });
+    const auto skill =
+        std::find_if(catalogue.skills().begin(), catalogue.skills().end(),
+                     [&](const CatalogueSkill& s) { return cp1250ToUtf8(s.name) == name; });
     if (skill == catalogue.skills().end())
       continue;
     std::string chosen(query);

@@ -5,9 +5,9 @@
 // field; for tamrix_add_file a data file's bytes) in the buffer that
 // tamrix_input returns. A call without a loaded set answers
 // {"error":...} and returns 0; the others return 1.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,7 +32,6 @@ struct Session {
   LoadedSet set;
   Found found;  // the last search
 };
-
 
 Session& session() {
   static Session s;
@@ -121,8 +120,7 @@ TAMRIX_EXPORT(tamrix_warnings) int tamrixWarnings(size_t limit) {
 
 // {"text":every warning as tamrix-cli --check writes it}.
 TAMRIX_EXPORT(tamrix_check) int tamrixCheck() {
-  return tamrix::web::withSet(
-      [](auto& s) { return tamrix::Json{{"text", checkText(s.set)}}; });
+  return tamrix::web::withSet([](auto& s) { return tamrix::Json{{"text", checkText(s.set)}}; });
 }
 
 // The dialog's answer to the number field's text in the input.
@@ -180,6 +178,5 @@ TAMRIX_EXPORT(tamrix_csv) int tamrixCsv() {
 
 // A suggestion for the query in the input that found nothing.
 TAMRIX_EXPORT(tamrix_suggest) int tamrixSuggest() {
-  return tamrix::web::withSet(
-      [](auto& s) { return suggestionAnswer(*s.set.catalogue, s.input); });
+  return tamrix::web::withSet([](auto& s) { return suggestionAnswer(*s.set.catalogue, s.input); });
 }

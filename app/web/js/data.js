@@ -4,7 +4,7 @@
 // fails, leaves the set before answering, and the status says so.
 import { $, download, el } from "./dom.js";
 import { dataStatus, placeText, warningsCount, warningsMore } from "./format.js";
-import { forgetSet, keepSet, keptSet } from "./store.js";
+import { forgetSet, keepSet, keptSet, keptSetAnswers } from "./store.js";
 import { loadInFreshEngine } from "./engine.js";
 
 const SHOWN_WARNINGS = 300;
@@ -20,6 +20,7 @@ export function createData(app) {
   const forgetButton = $("forget-button");
   let latestLoad = 0; // the number of the set chosen last
   let dataFileNames = [];
+  let kept = false; // a set of the player's is kept in the browser
 
   function setState(state) {
     document.body.dataset.state = state;
@@ -33,7 +34,7 @@ export function createData(app) {
   }
 
   // Loads `files` ([name, bytes]) as the set `name`, chosen as `load`.
-  // `kept`: the player's own set, to keep for the next visit.
+  // `keep`: the player's own set, to keep for the next visit.
   async function loadSet(load, files, name, { keep = false } = {}) {
     if (!module) {
       // A browser that cannot run the engine: said again wherever a set is chosen.
@@ -45,12 +46,13 @@ export function createData(app) {
     if (load !== latestLoad) return false; // a later choice answers
     if (result.engine) {
       app.engine = result.engine;
-      app.set = { name, fingerprint: result.answer.fingerprint, files, own: keep || name !== SAMPLE_NAME,
+      app.set = { name, fingerprint: result.answer.fingerprint, files,
         range: { first: result.answer.first, last: result.answer.last } };
       error.textContent = "";
       errorPlace.textContent = "";
       status.textContent = dataStatus(name, "");
-      if (keep) await keepSet({ name, files });
+      if (keep) kept = (await keepSet({ name, files })) || kept;
+      else if (kept) await keptSetAnswers(name !== SAMPLE_NAME);
       showWarnings(result.answer.warnings);
     } else if (result.answer) {
       error.textContent = result.answer.error;
@@ -61,7 +63,7 @@ export function createData(app) {
       errorPlace.textContent = "";
       status.textContent = dataStatus(app.set && app.set.name, name);
     }
-    forgetButton.hidden = !(app.set && app.set.own);
+    forgetButton.hidden = !kept;
     app.setChanged();
     setState("ready");
     return Boolean(result.engine);
@@ -135,7 +137,10 @@ export function createData(app) {
   $("sample-button").addEventListener("click", loadSample);
   forgetButton.addEventListener("click", async () => {
     await forgetSet();
-    await loadSample();
+    kept = false;
+    if (app.set && app.set.name !== SAMPLE_NAME) await loadSample();
+    else forgetButton.hidden = true;
+    status.textContent = `A saját Data elfelejtve. ${status.textContent}`;
   });
 
   // Drag and drop: files and folders, folders read all the way down.
@@ -183,13 +188,10 @@ export function createData(app) {
     module = engineModule;
     sample = sampleFiles;
     dataFileNames = names;
-    const kept = await keptSet();
-    if (kept && (await loadSet(startLoad(), kept.files, kept.name))) {
-      app.set.own = true;
-      forgetButton.hidden = false;
-      return;
-    }
-    const failed = kept ? status.textContent : "";
+    const keeping = await keptSet();
+    kept = keeping.set !== null;
+    if (kept && keeping.answers && (await loadSet(startLoad(), keeping.set.files, keeping.set.name))) return;
+    const failed = kept && keeping.answers ? status.textContent : "";
     await loadSample();
     if (failed) status.textContent = `${failed} ${dataStatus(SAMPLE_NAME, "")}`;
   }

@@ -21,7 +21,10 @@ export function createDialog(app) {
     const parts = [];
     lines.forEach((line, index) => {
       if (index > 0) parts.push("\n");
-      for (const piece of bonusPieces(line)) parts.push(/^[+-]\d/.test(piece) ? el("span", { class: "bonus" }, piece) : piece);
+      for (const piece of bonusPieces(line)) {
+        const [, words, blanks] = /^(.*?)(\s*)$/s.exec(piece);
+        parts.push(/^[+-]\d/.test(words) ? el("span", { class: "keep" }, words) : words, blanks);
+      }
     });
     description.replaceChildren(...parts);
   }

@@ -22,10 +22,11 @@ export function svg(tag, attributes = {}, ...children) {
   return element;
 }
 
-// On a one-column screen, brings `element` into view; a wide screen shows
-// it already.
+// Brings `element` into view where it is out of it: on a one-column screen
+// to the top, on a wide one no further than needed.
 export function bringIntoView(element) {
-  if (window.matchMedia("(max-width: 59.99rem)").matches) element.scrollIntoView({ block: "start" });
+  const oneColumn = window.matchMedia("(max-width: 59.99rem)").matches;
+  element.scrollIntoView({ block: oneColumn ? "start" : "nearest" });
 }
 
 // Saves `data` (bytes or text) as a download named `name`.

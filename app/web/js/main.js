@@ -181,6 +181,7 @@ async function start() {
     return;
   }
   restore(true);
+  performance.mark("tamrix-first-answer");
 }
 
 start();

@@ -6,7 +6,7 @@ import { $, el } from "./dom.js";
 import { searchStatus, signed, sortLabel } from "./format.js";
 
 const SETTLE_MS = 700; // a pause in typing
-const CHUNK = 100; // rows made at a time, more as the list is scrolled
+const CHUNK = 100; // rows made at a time, more when asked for
 
 const COMMON_SORTS = [
   ["", "szám szerint"],
@@ -128,7 +128,8 @@ export function createSearch(app) {
     const made = rows.map((data, offset) => row(data, numbers.length + offset));
     for (const data of rows) numbers.push(data.number);
     list.append(...made);
-    more.textContent = numbers.length < shown.count ? `${numbers.length} látható a ${shown.count} közül; görgessen tovább.` : "";
+    $("results-count").textContent = numbers.length < shown.count ? `${numbers.length} látható a ${shown.count} közül.` : "";
+    more.hidden = numbers.length >= shown.count;
   }
 
   function highlight() {
@@ -226,10 +227,8 @@ export function createSearch(app) {
     const target = event.target.closest(".result");
     if (target) choose(Number(target.dataset.index));
   });
-  // More rows as the end of the list comes near.
-  window.addEventListener("scroll", () => {
-    if (numbers.length < shown.count && list.getBoundingClientRect().bottom < window.innerHeight + 600) extend(CHUNK);
-  }, { passive: true });
+  // More rows on demand, so that what follows the list stays in reach.
+  more.addEventListener("click", () => extend(CHUNK));
   suggestionButton.addEventListener("click", useSuggestion);
   addResult.addEventListener("click", () => app.addToComparison(activeNumber()));
   // `/` moves to the search field from anywhere but a field.
@@ -249,7 +248,5 @@ export function createSearch(app) {
     field,
     list,
     csv: () => app.engine.csv(),
-    // Every row, for the test and the CSV's count alike.
-    makeAll: () => extend(shown.count - numbers.length),
   };
 }

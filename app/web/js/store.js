@@ -5,6 +5,7 @@
 const DATABASE = "tamrix";
 const STORE = "data-sets";
 const KEY = "player";
+const ANSWERING = "answering"; // whether the kept set answered last, or the sample
 
 function open() {
   return new Promise((resolve, reject) => {
@@ -30,28 +31,46 @@ async function run(mode, work) {
   }
 }
 
-// Keeps { name, files: [[name, bytes]] }; false when the browser would not.
+// Keeps { name, files: [[name, bytes]] }, the set that answers now; false
+// when the browser would not.
 export async function keepSet(set) {
   try {
-    await run("readwrite", (store) => store.put(set, KEY));
+    await run("readwrite", (store) => {
+      store.put(true, ANSWERING);
+      return store.put(set, KEY);
+    });
     return true;
   } catch {
     return false;
   }
 }
 
-// The set kept, or null.
+// Whether the kept set or the sample answers at the next visit.
+export async function keptSetAnswers(answers) {
+  try {
+    await run("readwrite", (store) => store.put(answers, ANSWERING));
+  } catch {
+    // nothing kept
+  }
+}
+
+// { set, answers }: the set kept (or null), and whether it answered last.
 export async function keptSet() {
   try {
-    return (await run("readonly", (store) => store.get(KEY))) ?? null;
+    const set = (await run("readonly", (store) => store.get(KEY))) ?? null;
+    const answers = (await run("readonly", (store) => store.get(ANSWERING))) ?? true;
+    return { set, answers };
   } catch {
-    return null;
+    return { set: null, answers: false };
   }
 }
 
 export async function forgetSet() {
   try {
-    await run("readwrite", (store) => store.delete(KEY));
+    await run("readwrite", (store) => {
+      store.delete(ANSWERING);
+      return store.delete(KEY);
+    });
   } catch {
     // nothing kept
   }
