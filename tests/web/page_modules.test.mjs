@@ -2,7 +2,7 @@
 // and figures, the chart's geometry.
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { addCompared, createState, fragmentOf, partOf, readFragment } from "../../app/web/js/state.js";
+import { addCompared, createState, fragmentOf, readFragment } from "../../app/web/js/state.js";
 import { barShares, dataStatus, numberHint, otherSetNote, warningsMore } from "../../app/web/js/format.js";
 import { chartModel, chartText } from "../../app/web/js/chart.js";
 
@@ -37,13 +37,6 @@ test("a fragment names only what it holds, and bad parts are left out", () => {
   }
 });
 
-test("a link opens at the part it names", () => {
-  assert.equal(partOf(state({ number: "1", query: "q", compared: [1] })), "comparison");
-  assert.equal(partOf(state({ number: "1", query: "q" })), "item");
-  assert.equal(partOf(state({ query: "q" })), "search");
-  assert.equal(partOf(createState()), null);
-});
-
 test("the comparison takes each item once and four at most", () => {
   const s = createState();
   const answers = [1, 2, 2, 3, 4, 5, null].map((number) => addCompared(s, number));
@@ -63,7 +56,6 @@ test("the page's words", () => {
     [dataStatus(null, "saját"), "Nem sikerült betölteni: saját. Nincs betöltött Data."],
     [warningsMore(200000, 300), "… és még 199700 figyelmeztetés: a teljes lista letölthető."],
     [warningsMore(300, 300), ""],
-    [otherSetNote("", "ab", "a minta"), ""],
     [otherSetNote("ab", "ab", "a minta"), ""],
   ];
   for (const [got, want] of rows) assert.equal(got, want);
@@ -92,6 +84,5 @@ test("the chart has a point per grade on each skill's line, the shown grade mark
   const top = model.lines[0].points[14];
   assert.ok(top.y < fire[14].y && top.y === Math.min(...model.lines.flatMap((l) => l.points.map((p) => p.y))));
   assert.ok(Math.abs(model.lines[0].label.y - model.lines[1].label.y) >= 13, "labels do not overlap");
-  assert.equal(chartModel(GRADES, SKILLS, 9999).marker, null);
   assert.match(chartText(model)[1], /^tűzsebzés: 0\. fokozat 0, 1\. fokozat 0, 2\. fokozat 2,/);
 });

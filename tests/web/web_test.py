@@ -458,20 +458,24 @@ def case_choosing(args, page):
           "Enter takes the suggestion")
 
 
+# Clicks the button and gives the bytes of the file it saves as `name`.
+def download(page, work, button, name):
+    folder = tempfile.mkdtemp(dir=work)
+    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+    page.js("arguments[0].closest('details')?.setAttribute('open', ''); arguments[0].click()",
+            page.driver.find_element(By.ID, button))
+    path = os.path.join(folder, name)
+    for _ in range(300):
+        if os.path.exists(path):
+            return open(path, "rb").read()
+        time.sleep(0.1)
+    return b""
+
+
 def case_csv_download(args, page, work):
     """"CSV" saves the results as tamrix-cli --csv writes them."""
-    folder = os.path.join(work, "downloads")
-    os.makedirs(folder)
-    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
-                                {"behavior": "allow", "downloadPath": folder})
     page.search(LINK_QUERY)
-    page.driver.find_element(By.ID, "csv").click()
-    path = os.path.join(folder, "tamrix.csv")
-    for _ in range(100):
-        if os.path.exists(path):
-            break
-        time.sleep(0.1)
-    saved = open(path, "rb").read() if os.path.exists(path) else b""
+    saved = download(page, work, "csv", "tamrix.csv")
     check(saved == cli(args, "--csv", "--find", LINK_QUERY).stdout, f"CSV download: {saved[:60]!r}")
 
 
@@ -627,18 +631,8 @@ def case_many_warnings(args, page, work):
     check(shown["count"] == "A Data 200000 figyelmeztetéssel töltődött be." and len(shown["items"]) == 300 and
           page.text("warnings-more").startswith("… és még 199700 figyelmeztetés"),
           f"200,000 warnings: {shown['count']!r}, {len(shown['items'])} listed")
-    downloads = os.path.join(work, "warnings-download")
-    os.makedirs(downloads)
-    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
-    page.js("document.getElementById('warnings').open = true")
-    page.driver.find_element(By.ID, "warnings-download").click()
-    path = os.path.join(downloads, "tamrix-check.txt")
-    for _ in range(300):
-        if os.path.exists(path):
-            break
-        time.sleep(0.1)
+    saved = download(page, work, "warnings-download", "tamrix-check.txt")
     want = subprocess.run([args.cli, "--check"], cwd=folder, capture_output=True, timeout=300).stdout
-    saved = open(path, "rb").read() if os.path.exists(path) else b""
     check(saved and saved == want.split(b"\n", 1)[1], f"the warnings download: {saved[:80]!r}")
     page.js("document.body.dataset.state = 'loading'; document.getElementById('forget-button').click()")
     page.wait_ready()
