@@ -541,8 +541,8 @@ def case_in_view(args, page, url, figures):
                     return `${ready.toFixed(0)} ms, DOMContentLoaded ${loaded.toFixed(0)} ms`;""")
             page.js("document.getElementById('grades-box').open = true")
             strongest = json.loads(cli(args, "--json", str(cli_find(args, "kind:weapon sort:damage")[0])).stdout)
-            for query, value in ((LINK_QUERY, "+11"), ("kind:weapon sort:damage",
-                                                       strongest["description"].split("sebzés : ")[1])):
+            for query, value in ((LINK_QUERY, "+11"), ("varazslatos aranyozott szamszerij", "számszeríj"),
+                                 ("kind:weapon sort:damage", strongest["description"].split("sebzés : ")[1])):
                 page.search(query)
                 shown = page.js(CUT, BOXES)
                 first = page.js("return document.querySelector('#results .result').innerText.replace(/\\s+/g, ' ')")

@@ -14,7 +14,9 @@ export function createDialog(app) {
   const name = $("name");
   const description = $("description");
   const note = $("number-note");
+  const announce = $("number-announce");
   let answered = false; // the number field has been used: the fields answer it
+  let announceTimer = 0;
 
   function showDescription(text) {
     const lines = text.split("\n");
@@ -37,6 +39,11 @@ export function createDialog(app) {
     name.textContent = answer.name;
     showDescription(answer.description);
     note.textContent = numberHint(app.state.number, answer.item, app.set && app.set.range);
+    // Screen readers hear the answer once typing pauses, not at every key.
+    clearTimeout(announceTimer);
+    announceTimer = setTimeout(() => {
+      announce.textContent = note.textContent || answer.name || answer.description;
+    }, 700);
     return answer.item ? answer.number : null;
   }
 

@@ -125,9 +125,9 @@ export function createSearch(app) {
   function extend(count) {
     if (numbers.length >= shown.count) return;
     const rows = app.engine.rows(numbers.length, count);
-    const made = rows.map((data, offset) => row(data, numbers.length + offset));
-    for (const data of rows) numbers.push(data.number);
-    list.append(...made);
+    const made = document.createDocumentFragment();
+    for (const data of rows) made.append(row(data, numbers.push(data.number) - 1));
+    list.append(made);
     $("results-count").textContent = numbers.length < shown.count ? `${numbers.length} látható a ${shown.count} közül.` : "";
     more.hidden = numbers.length >= shown.count;
   }
