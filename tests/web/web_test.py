@@ -78,6 +78,12 @@ class Page:
     def js(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
 
+    # Opens the address afresh, not as a change of fragment, and waits.
+    def open(self, address):
+        self.driver.get("about:blank")
+        self.driver.get(address)
+        return self.wait_ready()
+
     def wait_ready(self):
         WebDriverWait(self.driver, 30).until(
             lambda d: d.execute_script("return document.body.dataset.state") != "loading")
@@ -376,12 +382,10 @@ def page_state(page):
                td.textContent)};""")
 
 
-def case_link(args, page, url):
+def case_link(args, page, url, figures):
     """A link restores the number, the query and the comparison; working on
     adds history entries that Back undoes."""
-    page.driver.get("about:blank")
-    page.driver.get(link(url, "2385", LINK_QUERY, LINK_COMPARED))
-    check(page.wait_ready() == "ready", "the page opens from a link")
+    check(page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED)) == "ready", "the page opens from a link")
     state = page_state(page)
     want = json.loads(cli(args, "--json", "--compare", *LINK_COMPARED).stdout)
     check(state["number"] == "2385" and page.text("name") == "a parázsló csiszolt szablya",
@@ -412,9 +416,13 @@ def case_link(args, page, url):
           "Back takes the added item out")
     page.driver.back()
     check(page_state(page)["number"] == "2385", "Back shows the link's item again")
-    page.driver.get(url + "#1454")
+    page.open(url + "#1454")
     check(page_state(page)["number"] == "1454" and page.text("name") == "a lángoló finom kard",
           "a short link shows its item")
+    figures["opening #1454: first answer, DOMContentLoaded"] = page.js("""
+        const ready = performance.getEntriesByName('tamrix-first-answer')[0].startTime;
+        const loaded = performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd;
+        return `${ready.toFixed(0)} ms, ${loaded.toFixed(0)} ms`;""")
 
 
 def case_choosing(args, page):
@@ -485,9 +493,7 @@ def case_without_engine(page, url):
     script = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                          {"source": "delete window.WebAssembly;"})
     try:
-        page.driver.get("about:blank")
-        page.driver.get(url)
-        check(page.wait_ready() == "failed", "the page without its engine")
+        check(page.open(url) == "failed", "the page without its engine")
         page.js("document.getElementById('error').textContent = ''")
         page.driver.find_element(By.ID, "sample-button").click()
         check(page.text("error").startswith("A böngésző nem tudja futtatni a Tamrix motorját") and
@@ -525,20 +531,13 @@ def emulate(page, width, height):
         "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
 
 
-def case_in_view(args, page, url, figures):
+def case_in_view(args, page, url):
     """Nothing a player searched or sorted by is cut, at either size; the
     comparison comes into view when an item is added."""
     try:
         for width, height, name in SCREENS:
             emulate(page, width, height)
-            page.driver.get("about:blank")
-            page.driver.get(link(url, "2385", LINK_QUERY, LINK_COMPARED))
-            page.wait_ready()
-            if name == "desktop":
-                figures["first answer after DOMContentLoaded"] = page.js("""
-                    const ready = performance.getEntriesByName('tamrix-first-answer')[0].startTime;
-                    const loaded = performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd;
-                    return `${ready.toFixed(0)} ms, DOMContentLoaded ${loaded.toFixed(0)} ms`;""")
+            page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED))
             page.js("document.getElementById('grades-box').open = true")
             strongest = json.loads(cli(args, "--json", str(cli_find(args, "kind:weapon sort:damage")[0])).stdout)
             for query, value in ((LINK_QUERY, "+11"), ("varazslatos aranyozott szamszerij", "számszeríj"),
@@ -609,9 +608,7 @@ def case_kept_set(args, page, url, work):
     page.driver.refresh()
     check(page.wait_ready() == "ready" and page.text("data-status") == "Betöltve: a beépített minta Data.",
           f"forgotten: {page.text('data-status')!r}")
-    page.driver.get("about:blank")
-    page.driver.get(own_link)
-    page.wait_ready()
+    page.open(own_link)
     check(page.text("link-note").startswith("Ez a link egy másik Data-val készült"),
           f"another set's link: {page.text('link-note')!r}")
 
@@ -623,9 +620,7 @@ def case_many_warnings(args, page, work):
     shutil.copytree(args.data, os.path.join(folder, "Data"))
     with open(os.path.join(folder, "Data", "change.txt"), "ab") as f:
         f.write(b"23500 12 81 1\r\n" * 200_000)  # each one hidden by the record before
-    page.driver.get("about:blank")
-    page.driver.get("file://" + args.page)
-    page.wait_ready()
+    page.open("file://" + args.page)
     page.load_files([os.path.join(folder, "Data", name) for name in DATA_FILES])
     shown = warnings_shown(page)
     check(shown["count"] == "A Data 200000 figyelmeztetéssel töltődött be." and len(shown["items"]) == 300 and
@@ -659,9 +654,7 @@ def case_engine_trap(args, page, url, work):
     answering, and the status says exactly that."""
     script = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TRAP})
     try:
-        page.driver.get("about:blank")
-        page.driver.get(url)
-        page.wait_ready()
+        page.open(url)
         _, uploaded = write_second_set(args.data, os.path.join(work, "trapped"))
         page.js("window.trapNextLoad = true")
         page.load_files(uploaded)
@@ -712,10 +705,10 @@ def main():
             case_search(args, page)
             case_answer_in_view(args, page)
             case_data_sets(args, page, work)
-            case_link(args, page, url)
+            case_link(args, page, url, figures)
             case_choosing(args, page)
             case_calm_search(args, page)
-            case_in_view(args, page, url, figures)
+            case_in_view(args, page, url)
             case_speed(page, figures)
             case_no_requests(page, url)
             case_csv_download(args, page, work)

@@ -4,7 +4,7 @@
 // fails, leaves the set before answering, and the status says so.
 import { $, download, el } from "./dom.js";
 import { dataStatus, placeText, warningsCount, warningsMore } from "./format.js";
-import { forgetSet, keepSet, keptSet, keptSetAnswers } from "./store.js";
+import { forgetSet, keepSet, keptSetAnswers } from "./store.js";
 import { loadInFreshEngine } from "./engine.js";
 
 const SHOWN_WARNINGS = 300;
@@ -184,11 +184,12 @@ export function createData(app) {
 
   // The start: the set kept from before, or the sample. A kept set that no
   // longer loads leaves the sample answering.
-  async function start(engineModule, sampleFiles, names) {
+  // `keeping` is keptSet()'s promise, asked for while the engine compiles.
+  async function start(engineModule, sampleFiles, names, keeping) {
     module = engineModule;
     sample = sampleFiles;
     dataFileNames = names;
-    const keeping = await keptSet();
+    keeping = await keeping;
     kept = keeping.set !== null;
     if (kept && keeping.answers && (await loadSet(startLoad(), keeping.set.files, keeping.set.name))) return;
     const failed = kept && keeping.answers ? status.textContent : "";

@@ -10,6 +10,7 @@ import { createSearch } from "./search.js";
 import { createGrades } from "./grades.js";
 import { createComparison } from "./compare.js";
 import { createData } from "./data.js";
+import { keptSet } from "./store.js";
 
 const embedded = /* @EMBEDDED@ */ null;
 
@@ -27,6 +28,7 @@ const app = {
   shownItem: null, // the number field's item, while it is one
   engineFailure: "",
   restoring: false, // the state comes from the address: it is not written back
+  starting: true, // until the first set answers and the address is shown
 };
 
 const dialog = createDialog(app);
@@ -93,7 +95,7 @@ Object.assign(app, {
   },
   // A new set answers: everything is asked again.
   setChanged() {
-    if (!app.engine) return;
+    if (!app.engine || app.starting) return; // the start renders once, from the address
     app.state.compared = app.state.compared.filter((number) => app.engine.describe(number).item);
     renderItem();
     search.run(false);
@@ -110,7 +112,9 @@ function restore(bringPart) {
   try {
     renderItem();
     search.run(false);
-    search.highlightNumber(app.shownItem);
+    // The result the link shows is highlighted; without a query every item
+    // is a result, and none is highlighted.
+    search.highlightNumber(app.state.query ? app.shownItem : null);
     comparison.render();
     renderLinkNote();
   } finally {
@@ -168,10 +172,11 @@ window.addEventListener("unhandledrejection", engineFailed);
 async function start() {
   let module;
   try {
+    const keeping = keptSet();
     module = await compileEngine(bytesFromBase64(embedded.wasm));
     const names = (await startEngine(module)).files();
     const sample = Object.fromEntries(Object.entries(embedded.data).map(([name, text]) => [name, bytesFromBase64(text)]));
-    await data.start(module, sample, names);
+    await data.start(module, sample, names, keeping);
   } catch (error) {
     app.engine = null;
     app.engineFailure = `A böngésző nem tudja futtatni a Tamrix motorját, ezért a lap nem működik: ${error}`;
@@ -180,6 +185,7 @@ async function start() {
     document.body.dataset.state = "failed";
     return;
   }
+  app.starting = false;
   restore(true);
   performance.mark("tamrix-first-answer");
 }
