@@ -205,7 +205,7 @@ def case_search(args, page):
 # Whether the element is in view: wholly, or (`top`) from its top on.
 def in_view(page, element_id, top=False):
     return page.js("""const box = document.getElementById(arguments[0]).getBoundingClientRect();
-        return box.top >= 0 && (arguments[1] ? box.top + 40 : box.bottom) <= window.innerHeight;""",
+        return box.top >= -1 && (arguments[1] ? box.top + 40 : box.bottom) <= window.innerHeight;""",
                    element_id, top)
 
 
@@ -385,7 +385,8 @@ def page_state(page):
 def case_link(args, page, url, figures):
     """A link restores the number, the query and the comparison; working on
     adds history entries that Back undoes."""
-    check(page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED)) == "ready", "the page opens from a link")
+    check(page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED)) == "ready" and
+          in_view(page, "comparison", top=True), "the page opens from a link at its comparison")
     state = page_state(page)
     want = json.loads(cli(args, "--json", "--compare", *LINK_COMPARED).stdout)
     check(state["number"] == "2385" and page.text("name") == "a parázsló csiszolt szablya",
@@ -582,6 +583,8 @@ def case_calm_search(args, page):
           page.js("return document.getElementById('sort').selectedOptions[0].text") == "szám szerint" and
           "tűzsebzés szerint, csökkenő" in page.js("return document.getElementById('sort').innerText"),
           "a skill chosen by its button, and its sort named as the data set names it")
+    page.driver.find_element(By.ID, "number").send_keys(Keys.TAB, "/")  # from a button
+    check(page.js("return document.activeElement.id") == "search", "/ moves to the search field")
     page.answers(["999"])
     check(page.text("number-note") == "A(z) 999 nem tárgy: a tárgyak száma 1000 és 29799 között van.",
           f"999's hint: {page.text('number-note')!r}")

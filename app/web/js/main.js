@@ -107,6 +107,7 @@ Object.assign(app, {
 // The address into the state, and the page from the state: a link, Back.
 function restore(bringPart) {
   if (!app.engine) return;
+  const comparedBefore = app.state.compared.join(",");
   readFragment(app.state, location.hash);
   app.restoring = true;
   try {
@@ -120,6 +121,8 @@ function restore(bringPart) {
   } finally {
     app.restoring = false;
   }
+  // Back that changes the comparison shows the change.
+  if (!bringPart && comparedBefore !== app.state.compared.join(",")) bringIntoView($("comparison"));
   const part = bringPart ? partOf(app.state) : null;
   const target = { comparison: $("comparison"), item: $("name").closest("section"), search: $("search-section") }[part];
   if (target) target.scrollIntoView({ block: "start" });
