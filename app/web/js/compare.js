@@ -49,7 +49,7 @@ export function createComparison(app) {
     // Taking an item out: a row of its own, so that the headers stay short.
     const removes = el("tr", { class: "removes" }, el("td", {}),
       ...numbers.map((number) => {
-        const button = el("button", { type: "button", class: "remove", "aria-label": `${number} kivétele` }, "× kivétel");
+        const button = el("button", { type: "button", class: "remove", "aria-label": `${number} kivétele` }, "×");
         button.addEventListener("click", () => app.removeFromComparison(number));
         return el("td", { "data-number": number }, button);
       }));
