@@ -5,13 +5,17 @@
 
 #include "authoring/data_warnings.h"
 #include "authoring/message_text.h"
+#include "authoring/shape_notes.h"
 #include "authoring/warning_context.h"
 #include "database/number_field.h"
 
 namespace tamrix {
 
-std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
-                                           const FileReader& readFile) {
+namespace {
+
+// The notes that trace a failure to a type's line count.
+std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& files,
+                                     const FileReader& readFile) {
   const std::optional<LoadFailure>& failure = db.lastFailure();
   if (!failure || failure->line == 0 ||
       (failure->fileName != files[DataFile::kTypes] &&
@@ -71,6 +75,16 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
     if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count->line)
       notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }
+  return notes;
+}
+
+}  // namespace
+
+std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
+                                           const FileReader& readFile) {
+  std::vector<DataNote> notes = lineCountNotes(db, files, readFile);
+  for (DataNote& note : findShapeNotes(db, files, readFile))
+    notes.push_back(std::move(note));
   return notes;
 }
 

@@ -33,7 +33,9 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
   if (!bytes)
     return nullptr;
   SourceFile& file = found->second.emplace();
-  file.text = bytes->substr(0, bytes->find('\x1A'));
+  const std::size_t end = std::min(bytes->find('\x1A'), bytes->size());
+  file.text = bytes->substr(0, end);
+  file.afterEnd = bytes->substr(end);
   DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader())
     return &file;

@@ -29,6 +29,7 @@ struct DataLine {
 
 struct SourceFile {
   std::string text;             // the bytes that the reader reads: up to a Ctrl-Z
+  std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
 };
