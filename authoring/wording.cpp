@@ -124,8 +124,10 @@ CodeWording codeWording(WarningCode code) {
            "ez a sor UTF-8 kódolású egy Windows-1250 fájlban: az ékezetei hibásan jelennek meg"}};
     case WarningCode::kCrLineEnds:
       return {"cr-line-ends",
-              {"lines end in a carriage return alone: they read as one line with the next",
-               "a sorok végén CR áll LF nélkül: a következő sorral együtt egy sornak olvasódnak"}};
+              {"a carriage return that no line feed follows: a line that ends in it alone reads "
+               "as one with the next; one before a CR LF (CR CR LF) stays as the line's last byte",
+               "LF nélküli CR: a csak CR-re végződő sor a következővel együtt egy sornak "
+               "olvasódik; a CR LF előtti (CR CR LF) a sor utolsó bájtjaként benne marad"}};
     case WarningCode::kTab:
       return {"tab",
               {"a tab outside a name: fields are separated by blanks only",

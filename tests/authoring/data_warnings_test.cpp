@@ -175,6 +175,7 @@ TEST(DataWarningsTest, EachSlipOnceSilentIsNamedAtItsPlace) {
       {"std", 446, "\" \"gy\xFBr\xFB\"", "\" \"\"", "name-empty", "std", 446, 17},
       {"skill", 43, "karizma", "kari?ma", "name-question-mark", "skill", 43, 6},
       {"rnd", 58, "23 t\xFBzsebz\xE9s", "23 hidegsebz\xE9s", "remark-other-skill", "rnd", 58, 4},
+      {"skill", 43, "\"karizma\"\r\n", "\"karizma\"\r\r\n", "cr-line-ends", "skill", 43, 14},
       // What the reader never reaches.
       {"change", -1, "",
        "\x1A"
