@@ -30,7 +30,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   std::vector<DataNote> notes;
   if (failure->fileName == files[DataFile::kTypes]) {
     if (outOfStep != nullptr && failure->line > outOfStep->count->line)
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
     return notes;
   }
   const SourceFile* rndFile = sources.file(files[DataFile::kRndItems]);
@@ -49,7 +49,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
     case LoadFault::kRndTypeZero:
     case LoadFault::kRndTypeUnknown: {
       if (outOfStep != nullptr)
-        notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+        notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
       if (current == nullptr || current->type == nullptr)
         break;
       const int32_t id = readNumber(current->type->text);
@@ -71,7 +71,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   }
   if (reading != nullptr && reading->typeEntry != nullptr) {
     if (readOutOfStep(types, reading->typeEntry))
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
     if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count->line)
       notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }

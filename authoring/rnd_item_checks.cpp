@@ -127,7 +127,7 @@ void checkRndItems(WarningContext& context) {
     if (readOutOfStep(context.types, entry.typeEntry))
       for (std::size_t w = before; w < context.warnings.size(); ++w)
         context.warnings[w].notes.push_back(
-            outOfStepNote(context.name(DataFile::kTypes), *context.types.outOfStep));
+            outOfStepNote(context.name(DataFile::kTypes), context.types));
   }
   context.warnRepeats(DataFile::kRndItems, slots, WarningCode::kPrefixRepeated,
                       [](int64_t slot) { return "random prefix " + str(slot); });

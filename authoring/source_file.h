@@ -71,6 +71,9 @@ struct TypeFileLayout {
   // the id or count line of the record after it holds several numbers. The
   // records after it are read out of step.
   const TypeRecordLines* outOfStep = nullptr;
+  // That record seems to lack its count line: the line read as its count
+  // holds several numbers.
+  bool countLost = false;
 };
 
 TypeFileLayout typeFileLayout(const SourceFile& file);

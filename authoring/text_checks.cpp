@@ -53,7 +53,8 @@ void checkText(WarningContext& context, DataFile dataFile) {
     // CR CR LF: the last CR goes with the LF, the first stays in the line.
     if (file.text.compare(cr + 1, 2, "\r\n") == 0)
       context.warnings.push_back(
-          {placeIn(fileName, file.text, cr), std::string(codeWording(WarningCode::kCrLineEnds).name),
+          {placeIn(fileName, file.text, cr),
+           std::string(codeWording(WarningCode::kCrLineEnds).name),
            "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
            "its last byte (a line of nothing else looks empty but is read as data)",
            {},

@@ -14,8 +14,11 @@ namespace tamrix {
 
 void WarningContext::add(SourceLine where, WarningCode code, std::string message,
                          std::vector<DataNote> notes) {
-  warnings.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
-                      std::move(notes), {}});
+  warnings.push_back({std::move(where),
+                      std::string(codeWording(code).name),
+                      std::move(message),
+                      std::move(notes),
+                      {}});
 }
 
 bool WarningContext::hasSkill(int32_t index) const {
@@ -104,7 +107,13 @@ DataNote noteAt(const std::string& fileName, int32_t line, std::string message) 
   return note;
 }
 
-DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record) {
+DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types) {
+  const TypeRecordLines& record = *types.outOfStep;
+  if (types.countLost)
+    return noteAt(typeFile, record.count->line,
+                  "type " + str(readNumber(record.id->text)) +
+                      " seems to lack its line count: this line, read as the count, holds several "
+                      "numbers, and the records after it are read out of step");
   return noteAt(typeFile, record.count->line,
                 "the line count of type " + str(readNumber(record.id->text)) +
                     " does not seem to match its amount lines: the records after it are read out "

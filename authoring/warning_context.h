@@ -66,9 +66,9 @@ struct WarningContext {
 // A note at `line` of `fileName`.
 DataNote noteAt(const std::string& fileName, int32_t line, std::string message);
 
-// The note for a type record whose line count makes the records after it
-// read out of step.
-DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record);
+// The note for the type record (types.outOfStep) whose line count, or the
+// lack of it, makes the records after it read out of step.
+DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types);
 
 // The note for the count line that decides how many skill index lines an
 // entry of that type reads.

@@ -252,6 +252,8 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
       // Type 5's count one too high swallows type 6's id; the records after it
       // are read out of step until a count reads above 6.
       {"type", 60, "1", "2", "type", 72, {60}},
+      // Type 18 loses its count line: its first amount line is read as one.
+      {"type", 133, "1", "", "type", 148, {134}},
       // Type 24 loses an amount line at the end of the file and is dropped.
       {"type", 170, "2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "", "rnd", 393, {164}},
       // Prefix 2 lacks a skill index line of type 16: prefix 3's number line
