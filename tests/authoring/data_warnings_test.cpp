@@ -160,6 +160,7 @@ TEST(DataWarningsTest, EachSlipOnceSilentIsNamedAtItsPlace) {
       {"skill", 43, "\"karizma\"", "\"karizma\" \"r\xE9gi\"", "name-quote", "skill", 43, 13},
       // Values that mean nothing, records that reach no item.
       {"skill", 43, "5 0", "5 2", "doubling-flag", "skill", 43, 3},
+      {"skill", 43, "5 0", "5 -1", "doubling-flag", "skill", 43, 3},
       {"change", 40, "1450 11 -1", "1450 111 -1", "change-kind-unused", "change", 40, 6},
       {"change", 40, "1450 11 -1", "1450 -1 11", "change-kind-unused", "change", 40, 6},
       {"rnd", 50, "#1450", "#1400\r\n\"x\"\r\n5\r\n23\r\n#1450", "prefix-unreachable", "rnd", 50,
