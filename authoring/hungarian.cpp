@@ -11,6 +11,10 @@ std::string hu(std::string_view utf8) {
   return utf8ToCp1250(utf8).value_or(std::string(utf8));
 }
 
+std::string huSpan(int64_t first, int64_t last) {
+  return first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
+}
+
 std::string hungarianText(const DataWarning& warning) {
   if (!warning.hungarian.empty())
     return warning.hungarian;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "authoring/data_warnings.h"
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "authoring/shape_notes.h"
 #include "authoring/warning_context.h"
@@ -57,7 +58,10 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
         if (record.cutShort && readNumber(record.id->text) == id)
           notes.push_back(noteAt(files[DataFile::kTypes], record.count->line,
                                  "the record of type id " + str(id) +
-                                     " is dropped: the file ends inside its amount lines"));
+                                     " is dropped: the file ends inside its amount lines",
+                                 hu("a(z) ") + str(id) +
+                                     hu(" azonosítójú típus kimarad: a fájl a mennyiségsorai "
+                                        "közben véget ér")));
       break;
     }
     case LoadFault::kRndSkillNotNumber:

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -142,11 +143,18 @@ void checkRndItems(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.add({name}, WarningCode::kPrefixSlotEmpty,
-                  "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
-                      span(int64_t{first} + int64_t{*runStart} * blockSize,
-                           int64_t{first} + int64_t{slot} * blockSize - 1) +
-                      ", so " + effect);
+      context.addBilingual(
+          {name}, WarningCode::kPrefixSlotEmpty,
+          "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
+              span(int64_t{first} + int64_t{*runStart} * blockSize,
+                   int64_t{first} + int64_t{slot} * blockSize - 1) +
+              ", so " + effect,
+          hu("egyetlen bejegyzés sem adja meg a(z) ") + huSpan(*runStart, slot - 1) +
+              hu(". előtagot (tárgyszámok: ") +
+              huSpan(int64_t{first} + int64_t{*runStart} * blockSize,
+                     int64_t{first} + int64_t{slot} * blockSize - 1) +
+              hu(context.db.findType(0) != nullptr ? "), ezért a nevük „?”-lel kezdődik"
+                                                   : "), ezért nincs leírásuk"));
     runStart.reset();
     if (prefix != nullptr && context.db.findType((*prefix)->typeId) == nullptr &&
         !cutShort.contains(slot))

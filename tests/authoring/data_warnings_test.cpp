@@ -272,6 +272,7 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
     std::vector<int32_t> noteLines;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
       EXPECT_EQ(note.where.fileName, "type");
+      EXPECT_FALSE(note.hungarian.empty()) << note.message;
       noteLines.push_back(note.where.line);
     }
     EXPECT_EQ(noteLines, row.noteLines) << row.file << ":" << row.line;
