@@ -6,11 +6,14 @@
 #include <utility>
 
 #include "authoring/change_checks.h"
+#include "authoring/line_accounting.h"
+#include "authoring/name_checks.h"
 #include "authoring/rnd_item_checks.h"
 #include "authoring/skill_checks.h"
 #include "authoring/std_item_checks.h"
 #include "authoring/text_checks.h"
 #include "authoring/type_checks.h"
+#include "authoring/value_meaning.h"
 #include "authoring/warning_context.h"
 
 namespace tamrix {
@@ -30,6 +33,9 @@ std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFile
       text = &unreadable;
     }
     checkText(context, file);
+    for (auto* check : {findUnreadBytes, findMeaninglessValues, findNameSlips})
+      for (DataWarning& w : check(*text, file, files[file], db))
+        context.warnings.push_back(std::move(w));
   }
   context.types = typeFileLayout(context.text(DataFile::kTypes));
   checkSkills(context);

@@ -71,6 +71,26 @@ SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumb
   return found;
 }
 
+// The change records of prefix `prefix` that an item of kind `kind` does
+// not take, and why.
+std::vector<ItemExplanation::UnusedChange> unusedChanges(const ItemDatabase& db, int32_t prefix,
+                                                         int32_t kind, bool chaos) {
+  std::vector<ItemExplanation::UnusedChange> unused;
+  const ChangeEntry* applies = db.findChange(prefix, kind);
+  for (const ChangeEntry& change : db.changes()) {
+    if (change.prefixIndex != prefix || (&change == applies && !chaos))
+      continue;
+    const std::string reason =
+        change.itemKind != kind ? "it is for kind " + std::to_string(change.itemKind) +
+                                      ", and the group base is of kind " + std::to_string(kind)
+        : &change != applies ? "an earlier record for the same prefix and kind applies, line " +
+                                   std::to_string(applies->line)
+                             : "the chaos item takes no amounts";
+    unused.push_back({change, reason});
+  }
+  return unused;
+}
+
 }  // namespace
 
 ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, int32_t number,
@@ -123,6 +143,12 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, in
   out.chaos = decoding && decoding->chaos;
   if (out.chaos)
     out.change.reset();  // the chaos item takes no amounts, so no record applies
+  if (out.change && out.prefix && out.type)
+    for (int32_t j = 0; j < std::min(out.type->lineCount, kTypeMaxLines); ++j)
+      out.overridden.push_back(
+          {files[DataFile::kRndItems], out.prefix->skillLines[static_cast<std::size_t>(j)]});
+  if (item.prefix >= 1)
+    out.otherChanges = unusedChanges(db, item.prefix, out.kind, out.chaos);
   composeDescription(db, decoding, out.text);
   out.sums = decoding ? decoding->sums
                       : std::vector<int32_t>(

@@ -45,6 +45,15 @@ struct ItemExplanation {
   std::optional<RndItemEntry> prefix;  // the prefix's entry, when it has one
   std::optional<TypeEntry> type;       // the prefix's type, when it is found
   std::optional<ChangeEntry> change;   // the change record that applies
+  // With a change record: the prefix's skill index lines that it overrides.
+  std::vector<SourceLine> overridden;
+  // The change records of the item's prefix that do not apply to it, each
+  // with the reason, in English.
+  struct UnusedChange {
+    ChangeEntry record;
+    std::string reason;
+  };
+  std::vector<UnusedChange> otherChanges;
   std::vector<Contribution> contributions;
   // The sums of BonusLayout{skillCount}, as the decoder adds them: the skills, then damage
   // sides, dice and bonus.

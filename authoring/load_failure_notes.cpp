@@ -4,14 +4,19 @@
 #include <vector>
 
 #include "authoring/data_warnings.h"
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
+#include "authoring/shape_notes.h"
 #include "authoring/warning_context.h"
 #include "database/number_field.h"
 
 namespace tamrix {
 
-std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
-                                           const FileReader& readFile) {
+namespace {
+
+// The notes that trace a failure to a type's line count.
+std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& files,
+                                     const FileReader& readFile) {
   const std::optional<LoadFailure>& failure = db.lastFailure();
   if (!failure || failure->line == 0 ||
       (failure->fileName != files[DataFile::kTypes] &&
@@ -26,7 +31,7 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
   std::vector<DataNote> notes;
   if (failure->fileName == files[DataFile::kTypes]) {
     if (outOfStep != nullptr && failure->line > outOfStep->count->line)
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
     return notes;
   }
   const SourceFile* rndFile = sources.file(files[DataFile::kRndItems]);
@@ -45,7 +50,7 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
     case LoadFault::kRndTypeZero:
     case LoadFault::kRndTypeUnknown: {
       if (outOfStep != nullptr)
-        notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+        notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
       if (current == nullptr || current->type == nullptr)
         break;
       const int32_t id = readNumber(current->type->text);
@@ -53,7 +58,10 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
         if (record.cutShort && readNumber(record.id->text) == id)
           notes.push_back(noteAt(files[DataFile::kTypes], record.count->line,
                                  "the record of type id " + str(id) +
-                                     " is dropped: the file ends inside its amount lines"));
+                                     " is dropped: the file ends inside its amount lines",
+                                 hu("a(z) ") + str(id) +
+                                     hu(" azonosítójú típus kimarad: a fájl a mennyiségsorai "
+                                        "közben véget ér")));
       break;
     }
     case LoadFault::kRndSkillNotNumber:
@@ -67,10 +75,20 @@ std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFil
   }
   if (reading != nullptr && reading->typeEntry != nullptr) {
     if (readOutOfStep(types, reading->typeEntry))
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
     if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count->line)
       notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }
+  return notes;
+}
+
+}  // namespace
+
+std::vector<DataNote> findLoadFailureNotes(const ItemDatabase& db, const DataFileSet& files,
+                                           const FileReader& readFile) {
+  std::vector<DataNote> notes = lineCountNotes(db, files, readFile);
+  for (DataNote& note : findShapeNotes(db, files, readFile))
+    notes.push_back(std::move(note));
   return notes;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -129,7 +130,7 @@ void checkRndItems(WarningContext& context) {
     if (readOutOfStep(context.types, entry.typeEntry))
       for (std::size_t w = before; w < context.warnings.size(); ++w)
         context.warnings[w].notes.push_back(
-            outOfStepNote(context.name(DataFile::kTypes), *context.types.outOfStep));
+            outOfStepNote(context.name(DataFile::kTypes), context.types));
   }
   context.warnRepeats(DataFile::kRndItems, slots, WarningCode::kPrefixRepeated,
                       [](int64_t slot) { return "random prefix " + str(slot); });
@@ -144,11 +145,18 @@ void checkRndItems(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.add({name}, WarningCode::kPrefixSlotEmpty,
-                  "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
-                      span(int64_t{first} + int64_t{*runStart} * blockSize,
-                           int64_t{first} + int64_t{slot} * blockSize - 1) +
-                      ", so " + effect);
+      context.addBilingual(
+          {name}, WarningCode::kPrefixSlotEmpty,
+          "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
+              span(int64_t{first} + int64_t{*runStart} * blockSize,
+                   int64_t{first} + int64_t{slot} * blockSize - 1) +
+              ", so " + effect,
+          hu("egyetlen bejegyzés sem adja meg a(z) ") + huSpan(*runStart, slot - 1) +
+              hu(". előtagot (tárgyszámok: ") +
+              huSpan(int64_t{first} + int64_t{*runStart} * blockSize,
+                     int64_t{first} + int64_t{slot} * blockSize - 1) +
+              hu(context.db.findType(0) != nullptr ? "), ezért a nevük „?”-lel kezdődik"
+                                                   : "), ezért nincs leírásuk"));
     runStart.reset();
     if (prefix != nullptr && context.db.findType((*prefix)->typeId) == nullptr &&
         !cutShort.contains(slot))

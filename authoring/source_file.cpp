@@ -33,7 +33,9 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
   if (!bytes)
     return nullptr;
   SourceFile& file = found->second.emplace();
-  file.text = bytes->substr(0, bytes->find('\x1A'));
+  const std::size_t end = std::min(bytes->find('\x1A'), bytes->size());
+  file.text = bytes->substr(0, end);
+  file.afterEnd = bytes->substr(end);
   DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader())
     return &file;
@@ -86,9 +88,22 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
     if (i == lines.size())
       break;  // the loader fails here
     record.count = &lines[i++];
-    if (!outOfStep && layout.records.size() > 1 &&
-        (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count)))
+    // A count of several numbers under a plain id is an amount line: this
+    // record lost its count line, unless the record before swallowed the
+    // real id as an amount line of one number. Otherwise the record before
+    // read too few or too many amount lines.
+    const TypeRecordLines* previous =
+        layout.records.size() > 1 ? &layout.records[layout.records.size() - 2] : nullptr;
+    const bool swallowed = previous != nullptr && !previous->amounts.empty() &&
+                           !holdsSeveralNumbers(*previous->amounts.back());
+    if (!outOfStep && !swallowed && !holdsSeveralNumbers(*record.id) &&
+        holdsSeveralNumbers(*record.count)) {
+      outOfStep = layout.records.size() - 1;
+      layout.countLost = true;
+    } else if (!outOfStep && layout.records.size() > 1 &&
+               (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count))) {
       outOfStep = layout.records.size() - 2;
+    }
     const int32_t count = readNumber(record.count->text);
     if (count > kTypeMaxLines)
       break;  // the loader fails here

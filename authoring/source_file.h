@@ -29,6 +29,7 @@ struct DataLine {
 
 struct SourceFile {
   std::string text;             // the bytes that the reader reads: up to a Ctrl-Z
+  std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
 };
@@ -70,6 +71,9 @@ struct TypeFileLayout {
   // the id or count line of the record after it holds several numbers. The
   // records after it are read out of step.
   const TypeRecordLines* outOfStep = nullptr;
+  // That record seems to lack its count line: the line read as its count
+  // holds several numbers.
+  bool countLost = false;
 };
 
 TypeFileLayout typeFileLayout(const SourceFile& file);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -46,9 +47,12 @@ void warnEmptySlots(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.add({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
-                  "no line gives item number " + span(base + *runStart, base + slot - 1) +
-                      ", so its name reads \"?\"");
+      context.addBilingual({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
+                           "no line gives item number " + span(base + *runStart, base + slot - 1) +
+                               ", so its name reads \"?\"",
+                           hu("egyetlen sor sem adja meg a(z) ") +
+                               huSpan(base + *runStart, base + slot - 1) +
+                               hu(" tárgyszámot, ezért a neve „?”"));
     runStart.reset();
   }
 }

@@ -83,7 +83,7 @@ void checkTypes(WarningContext& context) {
   if (context.types.outOfStep != nullptr)
     for (std::size_t w = before; w < context.warnings.size(); ++w)
       if (context.warnings[w].where.line > context.types.outOfStep->count->line)
-        context.warnings[w].notes.push_back(outOfStepNote(name, *context.types.outOfStep));
+        context.warnings[w].notes.push_back(outOfStepNote(name, context.types));
 }
 
 }  // namespace tamrix

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "database/bonus_layout.h"
 #include "database/number_field.h"
@@ -14,8 +15,17 @@ namespace tamrix {
 
 void WarningContext::add(SourceLine where, WarningCode code, std::string message,
                          std::vector<DataNote> notes) {
-  warnings.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
-                      std::move(notes)});
+  warnings.push_back({std::move(where),
+                      std::string(codeWording(code).name),
+                      std::move(message),
+                      std::move(notes),
+                      {}});
+}
+
+void WarningContext::addBilingual(SourceLine where, WarningCode code, std::string message,
+                                  std::string hungarian, std::vector<DataNote> notes) {
+  add(std::move(where), code, std::move(message), std::move(notes));
+  warnings.back().hungarian = std::move(hungarian);
 }
 
 bool WarningContext::hasSkill(int32_t index) const {
@@ -96,19 +106,34 @@ void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines,
 
 // Built member by member: GCC 12 takes the nested braces of a note inside a
 // list for a use of uninitialised memory.
-DataNote noteAt(const std::string& fileName, int32_t line, std::string message) {
+DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
+                std::string hungarian) {
   DataNote note;
   note.where.fileName = fileName;
   note.where.line = line;
   note.message = std::move(message);
+  note.hungarian = std::move(hungarian);
   return note;
 }
 
-DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record) {
+DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types) {
+  const TypeRecordLines& record = *types.outOfStep;
+  if (types.countLost)
+    return noteAt(typeFile, record.count->line,
+                  "type " + str(readNumber(record.id->text)) +
+                      " seems to lack its line count: this line, read as the count, holds several "
+                      "numbers, and the records after it are read out of step",
+                  hu("a(z) ") + str(readNumber(record.id->text)) +
+                      hu(" azonosítójú típusnak mintha hiányozna a sorainak száma: ez a sor, "
+                         "amelyet a program annak olvas, több számot tartalmaz, és az utána "
+                         "következő típusok elcsúsznak"));
   return noteAt(typeFile, record.count->line,
                 "the line count of type " + str(readNumber(record.id->text)) +
                     " does not seem to match its amount lines: the records after it are read out "
-                    "of step");
+                    "of step",
+                hu("a(z) ") + str(readNumber(record.id->text)) +
+                    hu(" azonosítójú típus sorainak száma mintha nem egyezne a mennyiségsoraival: "
+                       "az utána következő típusok elcsúsznak"));
 }
 
 DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
@@ -116,7 +141,10 @@ DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
                 "the line count of type " + str(type.id) + " is " + str(type.lineCount) +
                     ", so an entry of that type reads " +
                     (type.lineCount > 1 ? str(type.lineCount) + " skill index lines"
-                                        : std::string("one skill index line")));
+                                        : std::string("one skill index line")),
+                hu("a(z) ") + str(type.id) + hu(" azonosítójú típus sorainak száma ") +
+                    str(type.lineCount) + hu(", ezért egy ilyen típusú előtag ") +
+                    str(std::max(type.lineCount, 1)) + hu(" képesség-sorszám sort olvas"));
 }
 
 bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type) {

@@ -32,6 +32,9 @@ struct WarningContext {
 
   void add(SourceLine where, WarningCode code, std::string message,
            std::vector<DataNote> notes = {});
+  // The same with the message's Hungarian text (Windows-1250), for the page.
+  void addBilingual(SourceLine where, WarningCode code, std::string message, std::string hungarian,
+                    std::vector<DataNote> notes = {});
 
   bool hasSkill(int32_t index) const;
   bool skillTableEmpty() const;
@@ -64,11 +67,12 @@ struct WarningContext {
 };
 
 // A note at `line` of `fileName`.
-DataNote noteAt(const std::string& fileName, int32_t line, std::string message);
+DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
+                std::string hungarian = {});
 
-// The note for a type record whose line count makes the records after it
-// read out of step.
-DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record);
+// The note for the type record (types.outOfStep) whose line count, or the
+// lack of it, makes the records after it read out of step.
+DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types);
 
 // The note for the count line that decides how many skill index lines an
 // entry of that type reads.

@@ -124,8 +124,10 @@ CodeWording codeWording(WarningCode code) {
            "ez a sor UTF-8 kódolású egy Windows-1250 fájlban: az ékezetei hibásan jelennek meg"}};
     case WarningCode::kCrLineEnds:
       return {"cr-line-ends",
-              {"lines end in a carriage return alone: they read as one line with the next",
-               "a sorok végén CR áll LF nélkül: a következő sorral együtt egy sornak olvasódnak"}};
+              {"a carriage return that no line feed follows: a line that ends in it alone reads "
+               "as one with the next; one before a CR LF (CR CR LF) stays as the line's last byte",
+               "LF nélküli CR: a csak CR-re végződő sor a következővel együtt egy sornak "
+               "olvasódik; a CR LF előtti (CR CR LF) a sor utolsó bájtjaként benne marad"}};
     case WarningCode::kTab:
       return {"tab",
               {"a tab outside a name: fields are separated by blanks only",
@@ -244,6 +246,70 @@ CodeWording codeWording(WarningCode code) {
       return {"change-target-outside",
               {"a change target outside the bonus table: it adds nothing",
                "az átirányítás célja a bónusztáblán kívül esik: semmit sem ad"}};
+    case WarningCode::kUnreadText:
+      return {"unread-text",
+              {"text that no field reads and that stands in no free place of its line",
+               "olyan szöveg, amelyet egyik mező sem olvas, és nem is a sor szabad helyén áll"}};
+    case WarningCode::kNameQuote:
+      return {"name-quote",
+              {"a name that holds a double quote: it runs on to the line's last quote",
+               "a név idézőjelet tartalmaz: a sor utolsó idézőjeléig tart"}};
+    case WarningCode::kAfterEnd:
+      return {"after-end",
+              {"data after a Ctrl-Z byte, where the file ends for the program: it is not read",
+               "adat egy Ctrl-Z bájt után, ahol a fájl a program számára véget ér: nem olvassa"}};
+    case WarningCode::kNulByte:
+      return {"nul-byte",
+              {"a NUL byte: the line's text ends there, and what follows it is not read",
+               "NUL bájt: a sor szövege ott véget ér, ami utána áll, azt a program nem olvassa"}};
+    case WarningCode::kDoublingFlag:
+      return {"doubling-flag",
+              {"a doubling flag other than 0 or 1: only 1 doubles, every other value reads as 0",
+               "a duplázás értéke nem 0 vagy 1: csak az 1 dupláz, minden más 0-nak számít"}};
+    case WarningCode::kNumberInsideBlock:
+      return {"number-inside-block",
+              {"an item number inside a random prefix's block rather than its first: it stands "
+               "for the whole block",
+               "a tárgyszám nem az előtag első tárgyszáma, hanem a blokkja belsejéből való: az "
+               "egész blokkot jelenti"}};
+    case WarningCode::kPrefixUnreachable:
+      return {
+          "prefix-unreachable",
+          {"a random prefix entry in the block of the plain items: no item number reaches it",
+           "az előtag az előtag nélküli tárgyak blokkjába esik: egyetlen tárgyszám sem éri el"}};
+    case WarningCode::kChangeKindUnused:
+      return {"change-kind-unused",
+              {"a change record for a kind that no group base has: it never applies",
+               "az átirányítás fajtája egyik alaptárgyé sem: sosem érvényesül"}};
+    case WarningCode::kNameArticle:
+      return {"name-article",
+              {"a random prefix's name that begins with an article: the description adds its own",
+               "az előtag neve névelővel kezdődik: a leírás a sajátját is elé teszi"}};
+    case WarningCode::kNameBlank:
+      return {"name-blank",
+              {"a random prefix's name that begins with a blank: the article is chosen for it",
+               "az előtag neve szóközzel kezdődik: a névelő a szóközhöz igazodik"}};
+    case WarningCode::kNameCapital:
+      return {"name-capital",
+              {"a random prefix's name that begins with a capital letter, after a small article",
+               "az előtag neve nagybetűvel kezdődik, a kisbetűs névelő után"}};
+    case WarningCode::kNameEmpty:
+      return {"name-empty",
+              {"an empty name where the description needs one: a word is missing from it",
+               "üres név ott, ahol a leírásnak szüksége van rá: egy szó hiányzik belőle"}};
+    case WarningCode::kNameQuestionMark:
+      return {"name-question-mark",
+              {"a name with \"?\", the mark that descriptions show for a missing name",
+               "a névben „?” áll, amelyet a leírás a hiányzó név helyén mutat"}};
+    case WarningCode::kNameRepeated:
+      return {
+          "name-repeated",
+          {"two skills or two random prefixes with the same name: they cannot be told apart",
+           "két képességnek vagy két előtagnak ugyanaz a neve: nem lehet őket megkülönböztetni"}};
+    case WarningCode::kRemarkOtherSkill:
+      return {"remark-other-skill",
+              {"a remark after a skill index that names another skill than the index's",
+               "a képesség-sorszám utáni megjegyzés más képességet nevez meg, mint a sorszám"}};
   }
   return {};  // each code has its case above
 }

@@ -47,8 +47,23 @@ enum class WarningCode {
   kChangeHidden,
   kChangeNoPrefix,
   kChangeTargetOutside,
+  kUnreadText,
+  kNameQuote,
+  kAfterEnd,
+  kNulByte,
+  kDoublingFlag,
+  kNumberInsideBlock,
+  kPrefixUnreachable,
+  kChangeKindUnused,
+  kNameArticle,
+  kNameBlank,
+  kNameCapital,
+  kNameEmpty,
+  kNameQuestionMark,
+  kNameRepeated,
+  kRemarkOtherSkill,
 };
-inline constexpr int kWarningCodeCount = static_cast<int>(WarningCode::kChangeTargetOutside) + 1;
+inline constexpr int kWarningCodeCount = static_cast<int>(WarningCode::kRemarkOtherSkill) + 1;
 
 // A warning code's name and what it means, in a short sentence.
 struct CodeWording {

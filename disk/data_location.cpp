@@ -72,6 +72,42 @@ std::optional<std::string> missingDataFile(const std::filesystem::path& folder,
   return std::nullopt;
 }
 
+std::string IncompleteDataSet::missingList() const {
+  std::string list;
+  for (const std::string& file : missing)
+    list += (list.empty() ? "" : ", ") + file;
+  return list;
+}
+
+std::vector<IncompleteDataSet> setsPassedOver(const std::vector<std::filesystem::path>& candidates,
+                                              const std::filesystem::path& chosen,
+                                              const DataFileSet& files) {
+  std::vector<IncompleteDataSet> passedOver;
+  for (const auto& folder : candidates) {
+    if (folder == chosen)
+      break;
+    IncompleteDataSet set;
+    std::filesystem::path dataFolder;
+    for (const DataFile file : kReadFiles) {
+      const std::filesystem::path path = dataFilePath(folder, files[file]);
+      dataFolder = path.parent_path();
+      std::error_code error;
+      if (!std::filesystem::is_regular_file(path, error))
+        set.missing.push_back(path.filename().string());
+    }
+    std::error_code error;
+    if (set.missing.empty() || !std::filesystem::is_directory(dataFolder, error))
+      continue;
+    // The current directory reads as "./Data", which says where the program runs.
+    set.dataFolder =
+        folder == "."
+            ? dataFolder.string()
+            : dataFilePath(absoluteFolder(folder), files[kReadFiles[0]]).parent_path().string();
+    passedOver.push_back(std::move(set));
+  }
+  return passedOver;
+}
+
 std::optional<std::filesystem::path> findDataSet(
     const std::vector<std::filesystem::path>& candidates, const DataFileSet& files) {
   for (const auto& folder : candidates) {

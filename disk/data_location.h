@@ -35,6 +35,24 @@ std::vector<std::filesystem::path> dataFolderCandidates();
 std::optional<std::string> missingDataFile(const std::filesystem::path& folder,
                                            const DataFileSet& files);
 
+// A folder with a Data folder of its own that lacks some files of the set:
+// the user's own data, which the search passes over.
+struct IncompleteDataSet {
+  std::string dataFolder;            // as the user reads it: "./Data", "/home/u/.../Data"
+  std::vector<std::string> missing;  // the files it lacks: "skill.txt", ...
+
+  // The files it lacks as a list: "skill.txt, type.txt".
+  std::string missingList() const;
+};
+
+// The candidates before `chosen` that are passed over although they hold a
+// Data folder, with what each lacks; a program names them before it answers
+// from `chosen`, so that an incomplete set of one's own is never set aside
+// in silence.
+std::vector<IncompleteDataSet> setsPassedOver(const std::vector<std::filesystem::path>& candidates,
+                                              const std::filesystem::path& chosen,
+                                              const DataFileSet& files);
+
 // The first candidate that holds the set `files`; nothing when none does.
 std::optional<std::filesystem::path> findDataSet(
     const std::vector<std::filesystem::path>& candidates, const DataFileSet& files);

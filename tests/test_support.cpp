@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "disk/file_bytes.h"
+
 namespace tamrix::test {
 
 TempDir::TempDir() {
@@ -63,6 +65,13 @@ const DataFileSet& shortNames() {
     return name;
   });
   return names;
+}
+
+std::map<std::string, std::string> sampleFiles() {
+  std::map<std::string, std::string> files;
+  for (const DataFile file : kReadFiles)
+    files[shortNames()[file]] = readFileBytes(sampleDataDir() / dataFileName(file)).value_or("");
+  return files;
 }
 
 std::map<std::string, std::string> dataSetFiles(const DataSetText& text) {

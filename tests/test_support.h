@@ -65,6 +65,9 @@ struct DataSetText {
 // "rnd", "change" and "spec".
 const DataFileSet& shortNames();
 
+// The sample set's files as stored (CR LF), under their short names.
+std::map<std::string, std::string> sampleFiles();
+
 // The files of `text`, each after its "-start-" line, under their short names.
 std::map<std::string, std::string> dataSetFiles(const DataSetText& text);
 

@@ -1,7 +1,6 @@
 #include "app/cli/data_search.h"
 
 #include <cstdio>
-#include <system_error>
 
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
@@ -16,12 +15,9 @@ DataSearch searchDataSet() {
   const std::optional<std::filesystem::path> folder = findDataSet(candidates, dialogDataFiles());
   if (!folder)
     return {std::nullopt, candidates};
-  std::error_code error;
-  if (std::filesystem::is_directory("Data", error)) {
-    const std::string missing = *missingDataFile(".", dialogDataFiles());
-    writeOutput(stderr, "tamrix-cli: note: ./Data lacks " +
-                            missing.substr(missing.rfind('\\') + 1) + "; using the data set in " +
-                            folderList({*folder}, "") + "\n");
+  for (const IncompleteDataSet& set : setsPassedOver(candidates, *folder, dialogDataFiles())) {
+    writeOutput(stderr, "tamrix-cli: note: " + set.dataFolder + " lacks " + set.missingList() +
+                            "; using the data set in " + folderList({*folder}, "") + "\n");
   }
   const std::u8string directory = folder->u8string();
   return {std::string(directory.begin(), directory.end()), {}};

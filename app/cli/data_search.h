@@ -18,8 +18,9 @@ struct DataSearch {
 
 // Finds the data set. The current directory's answers as it always has;
 // when it holds none, the first of the other folders that holds one does,
-// with a note on standard error if the current directory has a Data folder
-// (a set missing a file must not pass silently for the one that answers).
+// with a note on standard error for each folder passed over that has a Data
+// folder of its own, naming the files it lacks (a set missing a file must
+// not pass silently for the one that answers).
 // When no folder holds a set, the load is left to fail in the current
 // directory with its usual error.
 DataSearch searchDataSet();

@@ -14,7 +14,9 @@
 #include "app/dialog_logic.h"
 #include "app/json.h"
 #include "authoring/catalogue_diff.h"
+#include "search/catalogue.h"
 #include "search/query.h"
+#include "search/search_error.h"
 
 namespace tamrix::cli {
 

@@ -101,6 +101,13 @@ std::string explanationText(const ItemDatabase& db, const DataSetPlace& place,
              std::to_string(e.kind) + ": every amount to target " +
              std::to_string(e.change->skillIndex) + ", multiplier " +
              std::to_string(e.change->multiplier) + "\n";
+    for (const SourceLine& line : e.overridden)
+      out += "  " + location(place, line) +
+             ": the prefix's skill index line, overridden by the change record\n";
+    for (const ItemExplanation::UnusedChange& other : e.otherChanges)
+      out += "  " + location(place, {files[DataFile::kChanges], other.record.line}) +
+             ": change record for prefix " + std::to_string(item.prefix) + " and kind " +
+             std::to_string(other.record.itemKind) + " does not apply: " + other.reason + "\n";
     for (const Contribution& c : e.contributions)
       out += "  " + contributionText(db, place, item.grade, c) + "\n";
     std::string sums;
@@ -158,6 +165,15 @@ Json explanationJson(const ItemDatabase& db, const DataSetPlace& place, const It
           ? jsonRecord(place, files[DataFile::kChanges], e.change->line,
                        {{"target", e.change->skillIndex}, {"multiplier", e.change->multiplier}})
           : Json(nullptr);
+  Json overridden = Json::array();
+  for (const SourceLine& line : e.overridden)
+    overridden.push_back(jsonPlace(place, line));
+  out["overriddenLines"] = std::move(overridden);
+  Json others = Json::array();
+  for (const ItemExplanation::UnusedChange& other : e.otherChanges)
+    others.push_back(jsonRecord(place, files[DataFile::kChanges], other.record.line,
+                                {{"kind", other.record.itemKind}, {"reason", other.reason}}));
+  out["otherChangeRecords"] = std::move(others);
   Json contributions = Json::array();
   for (const Contribution& c : e.contributions) {
     Json step;

@@ -96,8 +96,9 @@ std::string helpText() {
       "Without NUMBER arguments, one number is read from each line of standard input\n"
       "(a line longer than " +
       std::to_string(kLongestNumberLine) +
-      " bytes reads as 0). Options go before --find, whose\n"
-      "query takes every word after it.\n"
+      " bytes reads as 0). The query of --find takes every\n"
+      "word after it but the options, which count wherever they stand (after --,\n"
+      "every word is the query's).\n"
       "On a terminal, control characters from the data files are shown as \\xHH.\n"
       "Exit status: 0 success, 1 the data files could not be loaded or the output could\n"
       "not be written, 2 wrong usage, 3 warnings with --check --strict; --diff as\n"

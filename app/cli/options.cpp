@@ -80,21 +80,41 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
     const OptionRow* row = findOption(arg);
     if (row == nullptr)
       return "unknown option " + arg;
-    if (row->argument == Argument::kDirectory) {
-      if (i + 1 == arguments.size())
-        return arg + " needs " + std::string(row->argumentName);
-      row->store(options, arguments[++i]);
-    } else if (row->argument == Argument::kRest) {
-      if (i + 1 == arguments.size())
-        return arg + " needs " + std::string(row->argumentName);
+    // An option among the query's words is taken as the option it is, and
+    // so honoured or refused, never searched for; after "--" every word is
+    // the query's.
+    const auto take = [&](const OptionRow* option) -> std::optional<std::string> {
+      if (option->argument == Argument::kDirectory) {
+        if (i + 1 == arguments.size())
+          return std::string(option->name) + " needs " + std::string(option->argumentName);
+        option->store(options, arguments[++i]);
+      } else if (option->store != nullptr && option->argument != Argument::kRest) {
+        option->store(options, "");
+      }
+      given.push_back(option);
+      return std::nullopt;
+    };
+    if (row->argument == Argument::kRest) {
       std::string rest;
-      for (++i; i < arguments.size(); ++i)
-        rest += (rest.empty() ? "" : " ") + arguments[i];
+      bool wordsOnly = false;
+      for (++i; i < arguments.size(); ++i) {
+        const OptionRow* option = wordsOnly ? nullptr : findOption(arguments[i]);
+        if (option != nullptr && option->argument != Argument::kRest) {
+          if (auto error = take(option))
+            return error;
+        } else if (!wordsOnly && arguments[i] == "--") {
+          wordsOnly = true;
+        } else {
+          rest += (rest.empty() ? "" : " ") + arguments[i];
+        }
+      }
+      if (rest.empty())
+        return arg + " needs " + std::string(row->argumentName);
       row->store(options, std::move(rest));
-    } else if (row->store != nullptr) {
-      row->store(options, "");
+      given.push_back(row);
+    } else if (auto error = take(row)) {
+      return error;
     }
-    given.push_back(row);
   }
 
   for (const OptionRow* row : given) {

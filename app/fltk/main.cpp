@@ -52,6 +52,15 @@ int main() {
                   ") ezekben a mappákban:\n" + tamrix::folderList(candidates, "\n"));
     return 1;
   }
+  // A Data folder of the user's own that lacks files is named before the
+  // dialog answers from another set (on standard error: a message box would
+  // stand in the way of every start until the folder is mended).
+  for (const auto& set : tamrix::setsPassedOver(candidates, *folder, tamrix::dialogDataFiles())) {
+    std::fprintf(stderr, "%s\n",
+                 ("A " + set.dataFolder + " mappából hiányzik: " + set.missingList() +
+                  "; az adatokat innen " + "olvasom: " + tamrix::folderList({*folder}, ""))
+                     .c_str());
+  }
   // The load reads Data relative to the current directory.
   std::error_code error;
   const std::filesystem::path place = std::filesystem::absolute(*folder, error);

@@ -3,6 +3,8 @@
 // slip made once in the sample set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -11,7 +13,6 @@
 
 #include "authoring/data_warnings.h"
 #include "authoring/wording.h"
-#include "disk/file_bytes.h"
 #include "test_support.h"
 #include "text/encoding.h"
 
@@ -19,16 +20,6 @@ namespace tamrix::test {
 namespace {
 
 const DataFileSet& kNames = shortNames();
-
-// The sample set's files as stored (CR LF), under kNames.
-std::map<std::string, std::string> sampleFiles() {
-  std::map<std::string, std::string> files;
-  for (const auto& [name, file] : {std::pair{"std", "stditem.txt"}, std::pair{"skill", "skill.txt"},
-                                   std::pair{"type", "type.txt"}, std::pair{"rnd", "rnditem.txt"},
-                                   std::pair{"change", "change.txt"}})
-    files[name] = readFileBytes(sampleDataDir() / file).value_or("");
-  return files;
-}
 
 // Replaces every `before` in `text` by `after` when `line` is 0; otherwise
 // the first `before` that starts on line `line` (from 1), which must be there.
@@ -150,6 +141,71 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
   }
 }
 
+// Slips that loaded in silence before: each is named, among what it may
+// bring on further down, at the line and column that the author must edit.
+// On line `line` of `file` (-1: at the end of the file) `before` becomes `after`.
+TEST(DataWarningsTest, EachSlipOnceSilentIsNamedAtItsPlace) {
+  const std::string skill6 = "6 1 \"tart\xF3ss\xE1g\"";
+  const Slip slips[] = {
+      // Text that no field reads.
+      {"std", 47, " 45 \"", " 45 50 \"", "unread-text", "std", 47, 20},
+      {"std", 47, " 45 \"", " 1 000 \"", "unread-text", "std", 47, 19},
+      {"std", 238, "3 40 \"", "3 40 7 \"", "unread-text", "std", 238, 13},
+      {"std", 446, "1375 2 \"", "1375 2 5 \"", "unread-text", "std", 446, 8},
+      {"std", 510, "\" \"", "\"\t\"", "unread-text", "std", 510, 18},
+      {"std", 510, "\" \"", "\"\xA0\"", "unread-text", "std", 510, 18},
+      {"std", 47, "\"egysz", "\"egy\"sz", "unread-text", "std", 47, 25},
+      {"change", 40, "1450 11 -1 1 ", "1450 11 -1 1 2 ", "unread-text", "change", 40, 14},
+      {"skill", 43, "\"\r\n" + skill6, "\" " + skill6, "name-quote", "skill", 43, 13},
+      {"skill", 43, "\"karizma\"", "\"karizma\" \"r\xE9gi\"", "name-quote", "skill", 43, 13},
+      // Values that mean nothing, records that reach no item.
+      {"skill", 43, "5 0", "5 2", "doubling-flag", "skill", 43, 3},
+      {"skill", 43, "5 0", "5 -1", "doubling-flag", "skill", 43, 3},
+      {"change", 40, "1450 11 -1", "1450 111 -1", "change-kind-unused", "change", 40, 6},
+      {"change", 40, "1450 11 -1", "1450 -1 11", "change-kind-unused", "change", 40, 6},
+      {"rnd", 50, "#1450", "#1400\r\n\"x\"\r\n5\r\n23\r\n#1450", "prefix-unreachable", "rnd", 50,
+       2},
+      {"rnd", 55, "#1900", "#1903", "number-inside-block", "rnd", 55, 2},
+      // Names that print otherwise than written.
+      {"rnd", 56, "\"izz", "\"az izz", "name-article", "rnd", 56, 2},
+      {"rnd", 56, "\"izz", "\" izz", "name-blank", "rnd", 56, 2},
+      {"rnd", 56, "\"izz", "\"Izz", "name-capital", "rnd", 56, 2},
+      {"rnd", 56, "\"izz\xF3\"", "\"l\xE1ngol\xF3\"", "name-repeated", "rnd", 56, 2, 50},
+      {"skill", 44, "\"tart\xF3ss\xE1g\"", "\"karizma\"", "name-repeated", "skill", 44, 6, 43},
+      {"std", 47, "\"egyszer\xFB \"", "\"\"", "name-empty", "std", 47, 21},
+      {"std", 446, "\" \"gy\xFBr\xFB\"", "\" \"\"", "name-empty", "std", 446, 17},
+      {"skill", 43, "karizma", "kari?ma", "name-question-mark", "skill", 43, 6},
+      {"rnd", 58, "23 t\xFBzsebz\xE9s", "23 hidegsebz\xE9s", "remark-other-skill", "rnd", 58, 4},
+      {"skill", 43, "\"karizma\"\r\n", "\"karizma\"\r\r\n", "cr-line-ends", "skill", 43, 14},
+      // What the reader never reaches.
+      {"change", -1, "",
+       "\x1A"
+       "1450 12 -1 1\r\n",
+       "after-end", "change", 78, 2, 78},
+      {"change", -1, "", std::string(4, '\0'), "nul-byte", "change", 78, 1},
+  };
+  for (const Slip& slip : slips) {
+    std::map<std::string, std::string> files = sampleFiles();
+    if (slip.line < 0)
+      files[slip.file] += slip.after;
+    else
+      edit(files[slip.file], slip.line, slip.before, slip.after);
+    const auto db = loadFiles(files);
+    ASSERT_EQ(db->lastError(), std::nullopt) << slip.code;
+    const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
+    const auto found = std::find_if(warnings.begin(), warnings.end(), [&](const DataWarning& w) {
+      return w.code == slip.code && w.where.fileName == slip.atFile &&
+             w.where.line == slip.atLine && w.where.column == slip.atColumn;
+    });
+    ASSERT_NE(found, warnings.end()) << slip.code << " " << slip.atLine << "\n" << listed(warnings);
+    EXPECT_EQ(found->notes.empty() ? 0 : found->notes[0].where.line, slip.noteLine) << slip.code;
+    // The page shows it in Hungarian, with its own numbers and names.
+    EXPECT_FALSE(found->hungarian.empty()) << slip.code;
+    for (const DataNote& note : found->notes)
+      EXPECT_FALSE(note.hungarian.empty()) << slip.code;
+  }
+}
+
 // What concerns a file as a whole: written in UTF-8, without data lines, or
 // gone when the warnings' pass reads it again.
 TEST(DataWarningsTest, WholeFileWarnings) {
@@ -197,6 +253,8 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
       // Type 5's count one too high swallows type 6's id; the records after it
       // are read out of step until a count reads above 6.
       {"type", 60, "1", "2", "type", 72, {60}},
+      // Type 18 loses its count line: its first amount line is read as one.
+      {"type", 133, "1", "", "type", 148, {134}},
       // Type 24 loses an amount line at the end of the file and is dropped.
       {"type", 170, "2 3 4 5 6 7 8 9 10 11 12 13 14 15 16", "", "rnd", 393, {164}},
       // Prefix 2 lacks a skill index line of type 16: prefix 3's number line
@@ -214,9 +272,59 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
     std::vector<int32_t> noteLines;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
       EXPECT_EQ(note.where.fileName, "type");
+      EXPECT_FALSE(note.hungarian.empty()) << note.message;
       noteLines.push_back(note.where.line);
     }
     EXPECT_EQ(noteLines, row.noteLines) << row.file << ":" << row.line;
+  }
+}
+
+// A failure whose rule does not say what the bytes look like gets a note
+// that does: at `noteLine` of `noteFile`, a message holding `says`.
+TEST(DataWarningsTest, FailedLoadNamesWhatItsBytesLookLike) {
+  const auto utf16 = [](bool mark) {
+    return [mark](std::string& text) {
+      std::string wide = mark ? "\xFF\xFE" : "";
+      for (const char c : text)
+        wide += std::string(1, c) + '\0';
+      text = wide;
+    };
+  };
+  const auto replace = [](int32_t line, std::string before, std::string after) {
+    return [=](std::string& text) { edit(text, line, before, after); };
+  };
+  struct Row {
+    const char* file;
+    std::function<void(std::string&)> change;
+    int32_t failsAt;
+    const char* noteFile;
+    int32_t noteLine;
+    const char* says;
+  };
+  const Row rows[] = {
+      {"skill", utf16(true), 0, "skill", 0, "UTF-16, with a byte order mark"},
+      {"skill", utf16(false), 0, "skill", 0, "UTF-16, without"},
+      {"skill", replace(43, "\"karizma\"", "\x84karizma\x94"), 43, "skill", 43, "typographic"},
+      {"skill", replace(43, "\"\r\n", "\"\r\n\r\r\n"), 44, "skill", 44, "CR CR LF"},
+      {"skill", replace(37, "-start-", "-start-\r\n-start-"), 38, "skill", 38, "second -start-"},
+      {"skill", replace(1, "(skill.txt)", "-start-"), 3, "skill", 1, "header line holds -start-"},
+      {"type", replace(132, "18", "megjegyz\xE9s\r\n18"), 133, "type", 132, "holds no number"},
+  };
+  for (const Row& row : rows) {
+    std::map<std::string, std::string> files = sampleFiles();
+    row.change(files[row.file]);
+    const auto db = loadFiles(files);
+    ASSERT_TRUE(db->lastFailure().has_value()) << row.says;
+    EXPECT_EQ(db->lastFailure()->line, row.failsAt) << row.says;
+    std::string notes;
+    bool found = false;
+    for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
+      notes +=
+          note.where.fileName + ":" + std::to_string(note.where.line) + " " + note.message + "\n";
+      found = found || (note.where.fileName == row.noteFile && note.where.line == row.noteLine &&
+                        note.message.find(row.says) != std::string::npos);
+    }
+    EXPECT_TRUE(found) << row.says << "\n" << notes;
   }
 }
 

@@ -89,6 +89,29 @@ TEST(ExplainItemTest, WorkedExampleWithAndWithoutChangeRecord) {
   }
 }
 
+// With a change record, the skill index lines it overrides; the prefix's
+// records that do not apply, and why: another kind, an earlier record.
+TEST(ExplainItemTest, ChangeRecordsNameWhatTheyOverrideAndWhyOthersDoNotApply) {
+  const std::pair<std::string, std::vector<std::string>> rows[] = {
+      {"", {}},
+      {"2350 2 3 1\n2350 11 -1 1\n2350 11 5 1",
+       {"rnd:5", "rnd:6", "change:2 it is for kind 2",
+        "change:4 an earlier record for the same prefix and kind applies"}},
+      {"2350 11 200 3", {"rnd:5", "rnd:6"}},
+  };
+  for (const auto& [changes, expected] : rows) {
+    const auto db = loadDataSet(workedExample(changes));
+    const ItemExplanation e = explainItem(*db, kNames, 2385);
+    std::vector<std::string> lines;
+    for (const SourceLine& line : e.overridden)
+      lines.push_back(line.fileName + ":" + std::to_string(line.line));
+    for (const ItemExplanation::UnusedChange& other : e.otherChanges)
+      lines.push_back("change:" + std::to_string(other.record.line) + " " +
+                      other.reason.substr(0, other.reason.find(',')));
+    EXPECT_EQ(lines, expected) << changes;
+  }
+}
+
 // A slot given again by a line of a kind without numbers keeps the numbers
 // of the line before: that line is the one they cite.
 TEST(ExplainItemTest, OwnNumbersCiteTheLineThatGaveThem) {

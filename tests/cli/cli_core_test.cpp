@@ -38,7 +38,10 @@ TEST(ArgumentsTest, EachLineChoosesAModeOrIsRefusedWithItsUsageError) {
       {{"--all", "--help"}, "mode help"},
       {{"--bash-completion"}, "mode completion"},
       {{"-C", "d", "--json", "--all"}, "mode all"},
-      {{"--find", "kard", "--all"}, "mode find"},  // the query takes every word after it
+      // The query takes every word after it but the options; after -- every word.
+      {{"--find", "kard", "--all"}, "--all and --find exclude each other"},
+      {{"--find", "kard", "--", "--all"}, "mode find"},
+      {{"--diff", ".", "--find", "kard", "--summary"}, "mode diff filtered"},
       {{"--check", "--strict", "--raw"}, "mode check"},
       {{"--explain", "0", " -7 ", "-0"}, "mode explain"},
       {{"--diff", ".", "--find", "kard"}, "mode diff filtered"},

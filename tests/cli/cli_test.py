@@ -292,9 +292,16 @@ def case_completion():
             got = subprocess.run(["bash", "-c", probe], cwd=folder, capture_output=True,
                                  text=True).stdout.split()
             check(got == want, f"completing {line!r}: {got}")
-    # --find takes every word after it.
+    # --find takes every word after it but the options, which are honoured or
+    # refused; after -- every word is the query's.
     check(run("-C", SOURCE_DIR, "--find", "langolo", "kard").stdout ==
           run("-C", SOURCE_DIR, "--find", "langolo kard").stdout, "--find words")
+    check(run("-C", SOURCE_DIR, "--find", "langolo", "kard", "--json").stdout ==
+          run("-C", SOURCE_DIR, "--json", "--find", "langolo kard").stdout, "--find then --json")
+    r = run("-C", SOURCE_DIR, "--find", "kard", "--summary")
+    check(r.returncode == 2 and r.stdout == b"" and b"--summary" in r.stderr, f"--summary {r}")
+    r = run("-C", SOURCE_DIR, "--find", "kard", "--", "--json")
+    check(r.returncode == 0 and not r.stdout.startswith(b"{"), f"-- ends the options {r}")
 
 
 def case_find():

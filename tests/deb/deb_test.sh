@@ -46,7 +46,9 @@ cp "$root/usr/share/tamrix/Data/skill.txt" "$home/.local/share/tamrix/Data/"
 got=$(cd "$home" && env -u XDG_DATA_HOME HOME="$home" "$root/usr/bin/tamrix-cli" 1451 2>"$scratch/stderr" |
   head -n 1)
 [[ $got == "a lángoló egyszerű kard" ]] || fail "1451 from the home folder: $got $(cat "$scratch/stderr")"
-[[ $(cat "$scratch/stderr") == "tamrix-cli: note: ./Data lacks skill.txt; using the data set in $root/usr/share/tamrix" ]] ||
+# Both folders passed over are named, each with what it lacks.
+[[ $(cat "$scratch/stderr") == "tamrix-cli: note: ./Data lacks skill.txt, stditem.txt, type.txt, rnditem.txt, change.txt; using the data set in $root/usr/share/tamrix
+tamrix-cli: note: $home/.local/share/tamrix/Data lacks stditem.txt, type.txt, rnditem.txt, change.txt; using the data set in $root/usr/share/tamrix" ]] ||
   fail "the note: $(cat "$scratch/stderr")"
 
 # The installed dialog, started in the same home folder: it finds the

@@ -64,6 +64,19 @@ TEST(DataLocationTest, OnlyADataFolderWithTheFilesIsADataSet) {
       findDataSet({dir.path() / "decoy", dir.path() / "four", full, dir.path() / "five"}, kFiles),
       full);
   EXPECT_EQ(findDataSet({dir.path() / "decoy", dir.path() / "nothing"}, kFiles), std::nullopt);
+
+  // Each folder before the one that answers and with a Data folder of its
+  // own is named with all it lacks; those without one, and those after, not.
+  std::vector<std::string> named;
+  for (const IncompleteDataSet& set :
+       setsPassedOver({dir.path() / "nothing", dir.path() / "decoy", dir.path() / "four", full,
+                       dir.path() / "upper"},
+                      full, kFiles))
+    named.push_back(set.dataFolder + ": " + set.missingList());
+  EXPECT_EQ(named, (std::vector<std::string>{
+                       (dir.path() / "decoy/Data").string() + ": " +
+                           "skill.txt, stditem.txt, type.txt, rnditem.txt, change.txt",
+                       (dir.path() / "four/Data").string() + ": change.txt"}));
 }
 
 TEST(DataLocationTest, MessagesNameFoldersAndFilesAsTheSystemDoes) {
