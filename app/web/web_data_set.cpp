@@ -90,6 +90,7 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
     answer["file"] = failure ? cp1250ToUtf8(failure->fileName) : "";
     answer["line"] = lineNumber(failure ? failure->line : 0);
     answer["reason"] = failure ? loadFaultWording(failure->fault).hungarian : "";
+    answer["notes"] = notesAnswer(findLoadFailureNotes(*db, dialogDataFiles(), readFile));
     return answer;
   }
   LoadedSet set;
@@ -106,16 +107,29 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
   return answer;
 }
 
+// {"file","line","column","text"} for each note, in Hungarian where it has
+// its own Hungarian, otherwise as tamrix-cli writes it.
+Json notesAnswer(const std::vector<DataNote>& notes) {
+  Json answer = Json::array();
+  for (const DataNote& note : notes)
+    answer.push_back(
+        {{"file", cp1250ToUtf8(note.where.fileName)},
+         {"line", lineNumber(note.where.line)},
+         {"column", lineNumber(note.where.column)},
+         {"text", cp1250ToUtf8(note.hungarian.empty() ? note.message : note.hungarian)}});
+  return answer;
+}
+
 Json warningsAnswer(const LoadedSet& set, std::size_t limit) {
   Json shown = Json::array();
   for (std::size_t i = 0; i < set.warnings.size() && i < limit; ++i) {
     const DataWarning& w = set.warnings[i];
-    const std::optional<CodeWording> wording = findCodeWording(w.code);
     shown.push_back({{"file", cp1250ToUtf8(w.where.fileName)},
                      {"line", lineNumber(w.where.line)},
                      {"column", lineNumber(w.where.column)},
                      {"code", w.code},
-                     {"text", wording ? wording->meaning.hungarian : ""}});
+                     {"text", cp1250ToUtf8(hungarianText(w))},
+                     {"notes", notesAnswer(w.notes)}});
   }
   return {{"count", set.warnings.size()}, {"shown", std::move(shown)}};
 }

@@ -56,7 +56,8 @@ export function createData(app) {
       showWarnings(result.answer.warnings);
     } else if (result.answer) {
       error.textContent = result.answer.error;
-      errorPlace.textContent = `${placeText(result.answer.file, result.answer.line)}: ${result.answer.reason}`;
+      errorPlace.replaceChildren(`${placeText(result.answer.file, result.answer.line)}: ${result.answer.reason}`,
+        ...noteLines(result.answer.notes));
       status.textContent = dataStatus(app.set && app.set.name, name);
     } else {
       error.textContent = `A Tamrix motorja leállt ennek a Data-nak a betöltése közben (${result.trap}).`;
@@ -69,11 +70,18 @@ export function createData(app) {
     return Boolean(result.engine);
   }
 
+  // Each note on a line of its own under what it explains.
+  function noteLines(notes) {
+    return (notes || []).flatMap((note) =>
+      [el("br"), `${placeText(note.file, note.line, note.column)}: megjegyzés: ${note.text}`]);
+  }
+
   function showWarnings(count) {
     const answer = count > 0 ? app.engine.warnings(SHOWN_WARNINGS) : { count: 0, shown: [] };
     $("warnings-list").replaceChildren(...answer.shown.map((warning) =>
       el("li", { "data-code": warning.code, "data-line": warning.line ?? "", "data-column": warning.column ?? "" },
-        `${placeText(warning.file, warning.line, warning.column)}: ${warning.text} [${warning.code}]`)));
+        `${placeText(warning.file, warning.line, warning.column)}: ${warning.text} [${warning.code}]`,
+        ...noteLines(warning.notes))));
     $("warnings-count").textContent = warningsCount(answer.count);
     $("warnings-more").textContent = warningsMore(answer.count, answer.shown.length);
     warningsBox.hidden = answer.count === 0;
