@@ -40,9 +40,18 @@ bool DataLineReader::readLine(std::string& line) {
   return true;
 }
 
-std::size_t DataLineReader::remainingLineCount() const {
-  return static_cast<std::size_t>(
-      std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_), text_.end(), '\n'));
+std::size_t DataLineReader::remainingDataLineCount() const {
+  std::size_t lines = 0;
+  bool blank = true;
+  for (std::size_t i = pos_; i < text_.size(); ++i) {
+    if (text_[i] == '\n') {
+      lines += blank ? 0 : 1;
+      blank = true;
+    } else if (text_[i] != ' ' && text_[i] != '\r') {
+      blank = false;
+    }
+  }
+  return lines + (blank ? 0 : 1);
 }
 
 bool DataLineReader::skipHeader() {

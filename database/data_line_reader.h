@@ -37,8 +37,9 @@ class DataLineReader {
   // Returns false at the end of the text.
   bool readDataLine(std::string& line);
 
-  // How many line feeds are left to read; for sizing a table before it is filled.
-  std::size_t remainingLineCount() const;
+  // How many lines left to read hold a byte other than a blank: about as
+  // many as the data lines left, for sizing a table before it is filled.
+  std::size_t remainingDataLineCount() const;
 
   // The line of the file (1-based, counting line feeds) that the last piece
   // read comes from.
