@@ -104,11 +104,11 @@ Wording loadFaultWording(LoadFault fault) {
               "nincs alaptárgy-tábla, amelyből a tárgyszám előtagja kiderülne"};
     case LoadFault::kDataSetTooLarge:
       return {"the data files hold more than " + str(kMaxDataSetBytes >> 20) +
-                  " MB together, the most a data set may hold; this file takes them past it, "
+                  " MB together, the most a data set may hold; this is the largest of them, "
                   "and no file was loaded",
               "az adatfájlok együtt több mint " + str(kMaxDataSetBytes >> 20) +
-                  " MB-ot tesznek ki, egy adatkészlet legfeljebb ennyi lehet; ez a fájl lépi "
-                  "túl a határt, így egyik fájl sem töltődött be"};
+                  " MB-ot tesznek ki, egy adatkészlet legfeljebb ennyi lehet; ez a "
+                  "legnagyobb közülük, és egyik fájl sem töltődött be"};
   }
   return {};  // each fault has its case above
 }

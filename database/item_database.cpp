@@ -27,14 +27,18 @@ bool ItemDatabase::loadAll(const DataFileSet& files) {
   // its turn; the files after it are never loaded.
   readAhead_.clear();
   int64_t total = 0;
+  std::pair<int64_t, DataFile> largest{-1, DataFile::kSkills};
   for (const DataFile file : kReadFiles) {
     std::optional<std::string> bytes = readFile_(files[file]);
     if (!bytes)
       break;
-    total += static_cast<int64_t>(bytes->size());
+    total += std::ssize(*bytes);
+    largest = std::max(largest, std::pair(std::ssize(*bytes), file),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Named by its largest file so far, the one most likely to be wrong.
     if (total > kMaxDataSetBytes) {
       readAhead_.clear();
-      return reject(tooLargeText(), files[file], LoadFault::kDataSetTooLarge, 0);
+      return reject(tooLargeText(), files[largest.second], LoadFault::kDataSetTooLarge, 0);
     }
     readAhead_.insert_or_assign(files[file], std::move(*bytes));
   }

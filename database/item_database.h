@@ -141,7 +141,7 @@ class ItemDatabase {
   // file's name in `files`, and stops at the first that fails. Returns true
   // when all succeeded; otherwise `lastError` says why. The files are read
   // first: a set of more than kMaxDataSetBytes is refused before any loader
-  // runs, its error naming the file that takes it past the limit.
+  // runs, its error naming the largest of the files read until then.
   bool loadAll(const DataFileSet& files);
 
   // The loaders, in that order. Each returns false after a format error,

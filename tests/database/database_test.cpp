@@ -136,8 +136,8 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
 }
 
 // A set of more than kMaxDataSetBytes in all is refused before any loader
-// runs, naming the file that takes it past the limit; a set of exactly that
-// many bytes loads. A reader from disk stops one byte past the limit.
+// runs, naming its largest file; a set of exactly that many bytes loads. A
+// reader from disk stops one byte past the limit.
 TEST(LoadAllTest, RefusesASetPastTheLimitBeforeParsing) {
   const std::map<std::string, std::string> valid = {{"skill", "-start-\n0 0 \"S0\"\n"},
                                                     {"std", "-start-\n1000 2 \"a\" \"b\"\n"},
@@ -152,7 +152,7 @@ TEST(LoadAllTest, RefusesASetPastTheLimitBeforeParsing) {
   // and the file named (none when the set loads).
   const std::vector<std::tuple<std::string, int64_t, std::string>> rows = {
       {"type", 0, ""},
-      {"type", 1, "change"},  // the set in all, not one file, is past it
+      {"type", 1, "type"},  // the set in all, not one file, is past it
       {"skill", validBytes, "skill"},  // past it on its own
   };
   for (const auto& [file, beyond, named] : rows) {
