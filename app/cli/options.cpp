@@ -61,6 +61,11 @@ bool isNumber(std::string_view arg) {
   return !digits.empty() && digits.find_first_not_of('0') == std::string_view::npos;
 }
 
+// Digits only, and few enough for 64 bits.
+bool isCount(std::string_view arg) {
+  return !arg.empty() && arg.size() <= 19 && arg.find_first_not_of("0123456789") == arg.npos;
+}
+
 }  // namespace
 
 std::optional<std::string> parseArguments(std::span<const std::string> arguments,
@@ -83,6 +88,10 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
     if (row->argument == Argument::kDirectory) {
       if (i + 1 == arguments.size())
         return arg + " needs " + std::string(row->argumentName);
+      row->store(options, arguments[++i]);
+    } else if (row->argument == Argument::kCount) {
+      if (i + 1 == arguments.size() || !isCount(arguments[i + 1]))
+        return arg + " needs " + std::string(row->argumentName) + ", a whole number of 0 or more";
       row->store(options, arguments[++i]);
     } else if (row->argument == Argument::kRest) {
       if (i + 1 == arguments.size())

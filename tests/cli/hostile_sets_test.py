@@ -44,6 +44,21 @@ with tempfile.TemporaryDirectory() as scratch:
               warnings_of(checked) == base_warnings + made["warnings"],
               f"{shape}: {warnings_of(checked)} warnings, {made['warnings']} more than "
               f"{base_warnings} wanted")
+        if shape != "warning-every-line":
+            continue
+        # The first N, then how many more; --strict still counts them all.
+        total = base_warnings + made["warnings"]
+        limited = run(folder, "--check", "--strict", "--max-warnings", "10")
+        check(limited.returncode == 3 and warnings_of(limited) == 10 and
+              limited.stdout.endswith(f"\n{total - 10} more warnings not shown "
+                                      "(--max-warnings 10)\n".encode()) and
+              limited.stdout.splitlines()[:21] == checked.stdout.splitlines()[:21],
+              f"--max-warnings 10 {limited.stdout[-200:]}")
+        limited = run(folder, "--check", "--json", "--max-warnings", "0")
+        check(limited.stdout.splitlines()[1:] ==
+              [f'{{"warnings_not_shown":{total}}}'.encode()], f"--json {limited.stdout}")
+        check(run(folder, "--check", "--max-warnings", str(total)).stdout == checked.stdout,
+              "as many as there are")
 
     at_limit = os.path.join(scratch, "at-limit")
     hostile_sets.write_set("long-lines", hostile_sets.LIMIT_BYTES, at_limit, SAMPLE)
