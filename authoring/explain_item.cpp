@@ -107,7 +107,8 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, in
             : ownNumberLine(files[DataFile::kStdItems], db.specItemCount() + item.slot,
                             ownField(s.target, BonusLayout{db.skillCount()}), out.ownSlot, sources);
     if (s.source != BonusStep::Source::kOwnNumber && out.type)
-      c.amountAt = amountPlace(files[DataFile::kTypes], db.amountLine(*out.type, static_cast<int32_t>(amountLine)).line,
+      c.amountAt = amountPlace(files[DataFile::kTypes],
+                               db.amountLine(*out.type, static_cast<int32_t>(amountLine)).line,
                                item.grade, sources);
     c.amountLine = s.amountLine + 1;
     c.amount = s.amount;

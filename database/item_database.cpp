@@ -115,8 +115,9 @@ std::optional<int64_t> ItemDatabase::prefixIndexOf(int32_t number) const {
 }
 
 const TypeEntry* ItemDatabase::findType(int32_t id) const {
-  const auto found = std::lower_bound(typeIndex_.begin(), typeIndex_.end(), id,
-                                      [this](uint32_t at, int32_t key) { return types_[at].id < key; });
+  const auto found =
+      std::lower_bound(typeIndex_.begin(), typeIndex_.end(), id,
+                       [this](uint32_t at, int32_t key) { return types_[at].id < key; });
   return found == typeIndex_.end() || types_[*found].id != id ? nullptr : &types_[*found];
 }
 
@@ -128,8 +129,8 @@ TypeAmountLine ItemDatabase::amountLine(const TypeEntry& type, int32_t i) const 
     at += 1 + static_cast<std::size_t>(typeAmounts_[at] % kAmountCountSpan);
   const int32_t word = typeAmounts_[at];
   return {word / kAmountCountSpan,
-          std::span<const int32_t>(typeAmounts_).subspan(
-              at + 1, static_cast<std::size_t>(word % kAmountCountSpan))};
+          std::span<const int32_t>(typeAmounts_)
+              .subspan(at + 1, static_cast<std::size_t>(word % kAmountCountSpan))};
 }
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {

@@ -61,10 +61,9 @@ void ItemDatabase::indexChanges() {
   std::sort(changeIndex_.begin(), changeIndex_.end(), [&](uint32_t a, uint32_t b) {
     return std::pair(keyOf(a), a) < std::pair(keyOf(b), b);
   });
-  changeIndex_.erase(
-      std::unique(changeIndex_.begin(), changeIndex_.end(),
-                  [&](uint32_t a, uint32_t b) { return keyOf(a) == keyOf(b); }),
-      changeIndex_.end());
+  changeIndex_.erase(std::unique(changeIndex_.begin(), changeIndex_.end(),
+                                 [&](uint32_t a, uint32_t b) { return keyOf(a) == keyOf(b); }),
+                     changeIndex_.end());
   changeIndex_.shrink_to_fit();
 }
 

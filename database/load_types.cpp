@@ -87,9 +87,10 @@ void ItemDatabase::indexTypes() {
   std::sort(typeIndex_.begin(), typeIndex_.end(), [this](uint32_t a, uint32_t b) {
     return std::pair(types_[a].id, a) < std::pair(types_[b].id, b);
   });
-  typeIndex_.erase(std::unique(typeIndex_.begin(), typeIndex_.end(),
-                               [this](uint32_t a, uint32_t b) { return types_[a].id == types_[b].id; }),
-                   typeIndex_.end());
+  typeIndex_.erase(
+      std::unique(typeIndex_.begin(), typeIndex_.end(),
+                  [this](uint32_t a, uint32_t b) { return types_[a].id == types_[b].id; }),
+      typeIndex_.end());
   typeIndex_.shrink_to_fit();
 }
 

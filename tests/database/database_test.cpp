@@ -152,7 +152,7 @@ TEST(LoadAllTest, RefusesASetPastTheLimitBeforeParsing) {
   // and the file named (none when the set loads).
   const std::vector<std::tuple<std::string, int64_t, std::string>> rows = {
       {"type", 0, ""},
-      {"type", 1, "type"},  // the set in all, not one file, is past it
+      {"type", 1, "type"},             // the set in all, not one file, is past it
       {"skill", validBytes, "skill"},  // past it on its own
   };
   for (const auto& [file, beyond, named] : rows) {

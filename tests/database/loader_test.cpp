@@ -152,8 +152,9 @@ TEST(LoaderTest, Types) {
 // not 0: every grade past it, an amount line the record does not have and a
 // grade outside the table read 0, and each line keeps its place in the file.
 TEST(LoaderTest, TypeAmountsNotGivenReadZero) {
-  ItemDatabase db(memoryFiles({{"t", "-start-\n4\n3\n0 7 0\n\n0\n-2 0 0 0 0 0 0 0 0 0 0 0 0 0 5 9\n"
-                                     "8\n0\n3\n"}}));
+  ItemDatabase db(memoryFiles({{"t",
+                                "-start-\n4\n3\n0 7 0\n\n0\n-2 0 0 0 0 0 0 0 0 0 0 0 0 0 5 9\n"
+                                "8\n0\n3\n"}}));
   ASSERT_TRUE(db.loadTypes("t"));
   ASSERT_EQ(db.typeCount(), 2);
   const TypeEntry& four = *db.findType(4);
