@@ -116,7 +116,7 @@ void checkRndItems(WarningContext& context) {
     if (entry.name != nullptr)
       prefix.append(" ").append(quoted(nameOf(entry.name->text)));
     for (std::size_t j = 0; j < entry.skills.size(); ++j) {
-      const DataLine& line = *entry.skills[j];
+      const DataLine& line = entry.skills[j];
       context.checkNumberField(DataFile::kRndItems, line, 0, "the skill index");
       if (static_cast<int64_t>(j) < entry.typeEntry->lineCount)
         checkPrefixSkill(context, line, *entry.typeEntry, j, prefix);

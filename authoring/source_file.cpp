@@ -34,15 +34,23 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
     return nullptr;
   SourceFile& file = found->second.emplace();
   file.text = bytes->substr(0, bytes->find('\x1A'));
+  // The reader reads the same bytes, so its pieces lie in `file.text` where
+  // they lie in its own copy.
   DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader())
     return &file;
   file.startLine = reader.lineNumber();
+  file.lines.reserve(reader.remainingDataLineCount());
   for (std::string piece; reader.readLine(piece);) {
     std::string text = piece;
     normalizeLine(text);
-    if (!text.empty())
-      file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), piece, std::move(text)});
+    if (text.empty())
+      continue;
+    const std::string_view stored =
+        std::string_view(file.text).substr(reader.pieceStart(), piece.size());
+    const std::string_view normalized =
+        text == piece ? stored : std::string_view(file.normalized.emplace_back(std::move(text)));
+    file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), stored, normalized});
   }
   return &file;
 }
@@ -92,13 +100,11 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
     const int32_t count = readNumber(record.count->text);
     if (count > kTypeMaxLines)
       break;  // the loader fails here
-    for (int32_t a = 0; a < std::max(count, 1); ++a) {
-      if (i == lines.size()) {
-        record.cutShort = true;
-        break;
-      }
-      record.amounts.push_back(&lines[i++]);
-    }
+    const std::size_t wanted = static_cast<std::size_t>(std::max(count, 1));
+    const std::size_t given = std::min(wanted, lines.size() - i);
+    record.amounts = std::span(lines).subspan(i, given);
+    record.cutShort = given < wanted;
+    i += given;
   }
   if (outOfStep)
     layout.outOfStep = &layout.records[*outOfStep];
@@ -124,14 +130,11 @@ std::vector<RndEntryLines> rndFileLayout(const SourceFile& file, const ItemDatab
     entry.typeEntry = typeId == 0 ? nullptr : db.findType(typeId);
     if (entry.typeEntry == nullptr)
       break;  // the loader fails here
-    for (int32_t j = 0; j < std::max(entry.typeEntry->lineCount, 1); ++j) {
-      const DataLine* skill = nullptr;
-      if (!next(skill)) {
-        entry.cutShort = true;
-        break;
-      }
-      entry.skills.push_back(skill);
-    }
+    const auto wanted = static_cast<std::size_t>(std::max(entry.typeEntry->lineCount, 1));
+    const std::size_t given = std::min(wanted, lines.size() - i);
+    entry.skills = std::span(lines).subspan(i, given);
+    entry.cutShort = given < wanted;
+    i += given;
   }
   return entries;
 }

@@ -19,6 +19,7 @@ bool DataLineReader::readLine(std::string& line) {
     return false;
   lineNumber_ = nextLineNumber_;
   pieceOffset_ = static_cast<int32_t>(pos_ - lineStart_);
+  pieceStart_ = pos_;
   const std::string_view window = std::string_view(text_).substr(pos_, kMaxLinePiece + 1);
   const std::size_t feed = window.find('\n');
   std::size_t length = std::min(feed, window.size());

@@ -49,6 +49,9 @@ class DataLineReader {
   // the later pieces of a line longer than kMaxLinePiece.
   int32_t pieceOffset() const { return pieceOffset_; }
 
+  // Where the last piece read begins in the text.
+  std::size_t pieceStart() const { return pieceStart_; }
+
  private:
   std::string text_;
   std::size_t pos_ = 0;
@@ -56,6 +59,7 @@ class DataLineReader {
   int32_t lineNumber_ = 0;
   int32_t nextLineNumber_ = 1;
   int32_t pieceOffset_ = 0;
+  std::size_t pieceStart_ = 0;
 };
 
 }  // namespace tamrix
