@@ -59,6 +59,8 @@ with tempfile.TemporaryDirectory() as scratch:
               [f'{{"warnings_not_shown":{total}}}'.encode()], f"--json {limited.stdout}")
         check(run(folder, "--check", "--max-warnings", str(total)).stdout == checked.stdout,
               "as many as there are")
+        check(run(folder, "--check", "--max-warnings", str(total - 1)).stdout.endswith(
+            f"\n1 more warning not shown (--max-warnings {total - 1})\n".encode()), "one more")
 
     at_limit = os.path.join(scratch, "at-limit")
     hostile_sets.write_set("long-lines", hostile_sets.LIMIT_BYTES, at_limit, SAMPLE)
