@@ -127,7 +127,8 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, in
             : ownNumberLine(files[DataFile::kStdItems], db.specItemCount() + item.slot,
                             ownField(s.target, BonusLayout{db.skillCount()}), out.ownSlot, sources);
     if (s.source != BonusStep::Source::kOwnNumber && out.type)
-      c.amountAt = amountPlace(files[DataFile::kTypes], out.type->amountLines[amountLine],
+      c.amountAt = amountPlace(files[DataFile::kTypes],
+                               db.amountLine(*out.type, static_cast<int32_t>(amountLine)).line,
                                item.grade, sources);
     c.amountLine = s.amountLine + 1;
     c.amount = s.amount;

@@ -205,8 +205,8 @@ class Accounting {
       if (entry.type != nullptr)
         unread(*entry.type, tokenEnd(entry.type->text, 0), entry.type->text.size(),
                "after the type id of a random prefix", hu("az előtag típusazonosítója után"));
-      for (const DataLine* skill : entry.skills)
-        remark(*skill, tokenEnd(skill->text, 0), "the skill index", hu("képesség-sorszám"));
+      for (const DataLine& skill : entry.skills)
+        remark(skill, tokenEnd(skill.text, 0), "the skill index", hu("képesség-sorszám"));
     }
   }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,9 +72,11 @@ void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeE
                     " is no skill: it adds to a weapon's " + context.damageName(skill) +
                     ", and on other items to nothing");
   } else {
-    const auto& amounts = type.amounts[j];
+    const std::span<const int32_t> given =
+        context.db.amountLine(type, static_cast<int32_t>(j)).given;
     // The chaos item's grade shows no bonus.
-    if (std::any_of(amounts.begin(), amounts.begin() + kChaosGrade,
+    if (std::any_of(given.begin(),
+                    given.begin() + std::min<std::ptrdiff_t>(std::ssize(given), kChaosGrade),
                     [](int32_t a) { return a != 0; }))
       context.checkTargetSkill(where, skill, what);
   }
@@ -114,7 +117,7 @@ void checkRndItems(WarningContext& context) {
     if (entry.name != nullptr)
       prefix.append(" ").append(quoted(nameOf(entry.name->text)));
     for (std::size_t j = 0; j < entry.skills.size(); ++j) {
-      const DataLine& line = *entry.skills[j];
+      const DataLine& line = entry.skills[j];
       context.checkNumberField(DataFile::kRndItems, line, 0, "the skill index");
       if (static_cast<int64_t>(j) < entry.typeEntry->lineCount)
         checkPrefixSkill(context, line, *entry.typeEntry, j, prefix);

@@ -36,15 +36,23 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
   const std::size_t end = std::min(bytes->find('\x1A'), bytes->size());
   file.text = bytes->substr(0, end);
   file.afterEnd = bytes->substr(end);
+  // The reader reads the same bytes, so its pieces lie in `file.text` where
+  // they lie in its own copy.
   DataLineReader reader(std::move(*bytes));
   if (!reader.skipHeader())
     return &file;
   file.startLine = reader.lineNumber();
+  file.lines.reserve(reader.remainingDataLineCount());
   for (std::string piece; reader.readLine(piece);) {
     std::string text = piece;
     normalizeLine(text);
-    if (!text.empty())
-      file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), piece, std::move(text)});
+    if (text.empty())
+      continue;
+    const std::string_view stored =
+        std::string_view(file.text).substr(reader.pieceStart(), piece.size());
+    const std::string_view normalized =
+        text == piece ? stored : std::string_view(file.normalized.emplace_back(std::move(text)));
+    file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), stored, normalized});
   }
   return &file;
 }
@@ -95,7 +103,7 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
     const TypeRecordLines* previous =
         layout.records.size() > 1 ? &layout.records[layout.records.size() - 2] : nullptr;
     const bool swallowed = previous != nullptr && !previous->amounts.empty() &&
-                           !holdsSeveralNumbers(*previous->amounts.back());
+                           !holdsSeveralNumbers(previous->amounts.back());
     if (!outOfStep && !swallowed && !holdsSeveralNumbers(*record.id) &&
         holdsSeveralNumbers(*record.count)) {
       outOfStep = layout.records.size() - 1;
@@ -107,13 +115,11 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
     const int32_t count = readNumber(record.count->text);
     if (count > kTypeMaxLines)
       break;  // the loader fails here
-    for (int32_t a = 0; a < std::max(count, 1); ++a) {
-      if (i == lines.size()) {
-        record.cutShort = true;
-        break;
-      }
-      record.amounts.push_back(&lines[i++]);
-    }
+    const std::size_t wanted = static_cast<std::size_t>(std::max(count, 1));
+    const std::size_t given = std::min(wanted, lines.size() - i);
+    record.amounts = std::span(lines).subspan(i, given);
+    record.cutShort = given < wanted;
+    i += given;
   }
   if (outOfStep)
     layout.outOfStep = &layout.records[*outOfStep];
@@ -139,14 +145,11 @@ std::vector<RndEntryLines> rndFileLayout(const SourceFile& file, const ItemDatab
     entry.typeEntry = typeId == 0 ? nullptr : db.findType(typeId);
     if (entry.typeEntry == nullptr)
       break;  // the loader fails here
-    for (int32_t j = 0; j < std::max(entry.typeEntry->lineCount, 1); ++j) {
-      const DataLine* skill = nullptr;
-      if (!next(skill)) {
-        entry.cutShort = true;
-        break;
-      }
-      entry.skills.push_back(skill);
-    }
+    const auto wanted = static_cast<std::size_t>(std::max(entry.typeEntry->lineCount, 1));
+    const std::size_t given = std::min(wanted, lines.size() - i);
+    entry.skills = std::span(lines).subspan(i, given);
+    entry.cutShort = given < wanted;
+    i += given;
   }
   return entries;
 }

@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,21 +19,30 @@
 
 namespace tamrix {
 
+// The texts are views into the SourceFile that holds the line.
 struct DataLine {
-  int32_t line = 0;    // the line of the file, from 1
-  int32_t offset = 0;  // bytes of that line before this piece (long lines come in pieces)
-  std::string stored;  // the piece as read, before normalisation
-  std::string text;    // normalised, as the loaders parse it
+  int32_t line = 0;         // the line of the file, from 1
+  int32_t offset = 0;       // bytes of that line before this piece (long lines come in pieces)
+  std::string_view stored;  // the piece as read, before normalisation
+  std::string_view text;    // normalised, as the loaders parse it
 
   // The column (from 1) in the file's line of byte `at` of `text`.
   int32_t column(std::size_t at) const;
 };
 
+// Its lines point into it, so it stays where it was made.
 struct SourceFile {
+  SourceFile() = default;
+  SourceFile(const SourceFile&) = delete;
+  SourceFile& operator=(const SourceFile&) = delete;
+
   std::string text;             // the bytes that the reader reads: up to a Ctrl-Z
   std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
+  // The normalised texts of the lines that normalisation changes; the
+  // others are their stored piece.
+  std::deque<std::string> normalized;
 };
 
 // The files of one data set, each read at most once.
@@ -61,7 +72,7 @@ bool isPlainNumber(std::string_view token);
 struct TypeRecordLines {
   const DataLine* id = nullptr;
   const DataLine* count = nullptr;
-  std::vector<const DataLine*> amounts;
+  std::span<const DataLine> amounts;  // they follow each other
   bool cutShort = false;
 };
 
@@ -84,7 +95,7 @@ struct RndEntryLines {
   const DataLine* number = nullptr;
   const DataLine* name = nullptr;
   const DataLine* type = nullptr;
-  std::vector<const DataLine*> skills;
+  std::span<const DataLine> skills;  // they follow each other
   const TypeEntry* typeEntry = nullptr;
   bool cutShort = false;  // the file ends before all its lines
 };

@@ -69,8 +69,8 @@ void checkTypes(WarningContext& context) {
                   "the file ends after " + str(std::ssize(record.amounts)) + " of this type's " +
                       str(std::max(readNumber(record.count->text), 1)) +
                       " amount lines, so the record is dropped");
-    for (const DataLine* amounts : record.amounts)
-      checkAmountLine(context, *amounts);
+    for (const DataLine& amounts : record.amounts)
+      checkAmountLine(context, amounts);
   }
   for (const TypeEntry& type : context.db.types())
     if (const TypeEntry* first = context.db.findType(type.id); first != &type)

@@ -102,6 +102,13 @@ Wording loadFaultWording(LoadFault fault) {
     case LoadFault::kChangeNoStdItems:
       return {"no standard item table to give the prefix of this item number",
               "nincs alaptárgy-tábla, amelyből a tárgyszám előtagja kiderülne"};
+    case LoadFault::kDataSetTooLarge:
+      return {"the data files hold more than " + str(kMaxDataSetBytes >> 20) +
+                  " MB together, the most a data set may hold; this is the largest of them, "
+                  "and no file was loaded",
+              "az adatfájlok együtt több mint " + str(kMaxDataSetBytes >> 20) +
+                  " MB-ot tesznek ki, egy adatkészlet legfeljebb ennyi lehet; ez a "
+                  "legnagyobb közülük, és egyik fájl sem töltődött be"};
   }
   return {};  // each fault has its case above
 }

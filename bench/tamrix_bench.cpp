@@ -277,17 +277,29 @@ bool prepare(const std::filesystem::path& sampleDir, const std::filesystem::path
 }  // namespace tamrix::bench
 
 int main(int argc, char** argv) {
-  // --sample_data=DIR names the sample set; every other argument is
-  // Google Benchmark's.
+  // --sample_data=DIR names the sample set; --write_large_set=DIR only
+  // writes the large set there, for measuring the programs on it; every
+  // other argument is Google Benchmark's.
   constexpr std::string_view kSampleFlag = "--sample_data=";
+  constexpr std::string_view kWriteFlag = "--write_large_set=";
   std::filesystem::path sampleDir = std::filesystem::path(TAMRIX_SOURCE_DIR) / "Data";
+  std::filesystem::path writeDir;
   std::vector<char*> args;
   for (int i = 0; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg.substr(0, kSampleFlag.size()) == kSampleFlag)
       sampleDir = std::string(arg.substr(kSampleFlag.size()));
+    else if (arg.substr(0, kWriteFlag.size()) == kWriteFlag)
+      writeDir = std::string(arg.substr(kWriteFlag.size()));
     else
       args.push_back(argv[i]);
+  }
+  if (!writeDir.empty()) {
+    std::string error;
+    if (tamrix::bench::writeLargeDataSet(sampleDir, writeDir, error))
+      return 0;
+    std::fprintf(stderr, "tamrix-bench: %s\n", error.c_str());
+    return 1;
   }
   int benchArgc = static_cast<int>(args.size());
   benchmark::Initialize(&benchArgc, args.data());

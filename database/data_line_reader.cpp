@@ -19,6 +19,7 @@ bool DataLineReader::readLine(std::string& line) {
     return false;
   lineNumber_ = nextLineNumber_;
   pieceOffset_ = static_cast<int32_t>(pos_ - lineStart_);
+  pieceStart_ = pos_;
   const std::string_view window = std::string_view(text_).substr(pos_, kMaxLinePiece + 1);
   const std::size_t feed = window.find('\n');
   std::size_t length = std::min(feed, window.size());
@@ -40,9 +41,18 @@ bool DataLineReader::readLine(std::string& line) {
   return true;
 }
 
-std::size_t DataLineReader::remainingLineCount() const {
-  return static_cast<std::size_t>(
-      std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_), text_.end(), '\n'));
+std::size_t DataLineReader::remainingDataLineCount() const {
+  std::size_t lines = 0;
+  bool blank = true;
+  for (std::size_t i = pos_; i < text_.size(); ++i) {
+    if (text_[i] == '\n') {
+      lines += blank ? 0 : 1;
+      blank = true;
+    } else if (text_[i] != ' ' && text_[i] != '\r') {
+      blank = false;
+    }
+  }
+  return lines + (blank ? 0 : 1);
 }
 
 bool DataLineReader::skipHeader() {

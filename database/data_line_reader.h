@@ -37,8 +37,9 @@ class DataLineReader {
   // Returns false at the end of the text.
   bool readDataLine(std::string& line);
 
-  // How many line feeds are left to read; for sizing a table before it is filled.
-  std::size_t remainingLineCount() const;
+  // How many lines left to read hold a byte other than a blank: about as
+  // many as the data lines left, for sizing a table before it is filled.
+  std::size_t remainingDataLineCount() const;
 
   // The line of the file (1-based, counting line feeds) that the last piece
   // read comes from.
@@ -48,6 +49,9 @@ class DataLineReader {
   // the later pieces of a line longer than kMaxLinePiece.
   int32_t pieceOffset() const { return pieceOffset_; }
 
+  // Where the last piece read begins in the text.
+  std::size_t pieceStart() const { return pieceStart_; }
+
  private:
   std::string text_;
   std::size_t pos_ = 0;
@@ -55,6 +59,7 @@ class DataLineReader {
   int32_t lineNumber_ = 0;
   int32_t nextLineNumber_ = 1;
   int32_t pieceOffset_ = 0;
+  std::size_t pieceStart_ = 0;
 };
 
 }  // namespace tamrix

@@ -1,5 +1,7 @@
 #include "database/item_database.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "database/data_line_reader.h"
@@ -12,16 +14,43 @@ namespace {
 constexpr std::string_view kCannotOpenText = "a f\xE1jl nem nyithat\xF3 meg";
 constexpr std::string_view kNoStartLineText = "hi\xE1nyzik a -start- sor";
 
+std::string tooLargeText() {
+  return "az adatk\xE9szlet nagyobb " + std::to_string(kMaxDataSetBytes >> 20) + " MB-n\xE1l";
+}
+
 }  // namespace
 
 ItemDatabase::ItemDatabase(FileReader readFile) : readFile_(std::move(readFile)) {}
 
 bool ItemDatabase::loadAll(const DataFileSet& files) {
-  for (const DataFile file : kLoadOrder) {
-    if (!(this->*loaderOf(file))(files[file]))
-      return false;
+  // A file that cannot be read is left to its loader, which reports it in
+  // its turn; the files after it are never loaded.
+  readAhead_.clear();
+  int64_t total = 0;
+  std::pair<int64_t, DataFile> largest{-1, DataFile::kSkills};
+  for (const DataFile file : kReadFiles) {
+    std::optional<std::string> bytes = readFile_(files[file]);
+    if (!bytes)
+      break;
+    total += std::ssize(*bytes);
+    largest = std::max(largest, std::pair(std::ssize(*bytes), file),
+                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Named by its largest file so far, the one most likely to be wrong.
+    if (total > kMaxDataSetBytes) {
+      readAhead_.clear();
+      return reject(tooLargeText(), files[largest.second], LoadFault::kDataSetTooLarge, 0);
+    }
+    readAhead_.insert_or_assign(files[file], std::move(*bytes));
   }
-  return true;
+  bool loaded = true;
+  for (const DataFile file : kLoadOrder) {
+    if (!(this->*loaderOf(file))(files[file])) {
+      loaded = false;
+      break;
+    }
+  }
+  readAhead_.clear();
+  return loaded;
 }
 
 ItemDatabase::Loader ItemDatabase::loaderOf(DataFile file) {
@@ -55,9 +84,20 @@ void ItemDatabase::setLoadError(std::string_view line, std::string_view fileName
 }
 
 std::optional<DataLineReader> ItemDatabase::openDataFile(const std::string& fileName) {
-  std::optional<std::string> bytes = readFile_(fileName);
+  std::optional<std::string> bytes;
+  if (const auto ahead = readAhead_.find(fileName); ahead != readAhead_.end()) {
+    bytes = std::move(ahead->second);
+    readAhead_.erase(ahead);
+  } else {
+    bytes = readFile_(fileName);
+  }
   if (!bytes) {
     reject(kCannotOpenText, fileName, LoadFault::kCannotOpen, 0);
+    return std::nullopt;
+  }
+  // A loader run on its own sees the limit too.
+  if (std::ssize(*bytes) > kMaxDataSetBytes) {
+    reject(tooLargeText(), fileName, LoadFault::kDataSetTooLarge, 0);
     return std::nullopt;
   }
   DataLineReader reader(std::move(*bytes));
@@ -75,13 +115,34 @@ std::optional<int64_t> ItemDatabase::prefixIndexOf(int32_t number) const {
 }
 
 const TypeEntry* ItemDatabase::findType(int32_t id) const {
-  const auto found = typeIndex_.find(id);
-  return found == typeIndex_.end() ? nullptr : &types_[found->second];
+  const auto found =
+      std::lower_bound(typeIndex_.begin(), typeIndex_.end(), id,
+                       [this](uint32_t at, int32_t key) { return types_[at].id < key; });
+  return found == typeIndex_.end() || types_[*found].id != id ? nullptr : &types_[*found];
+}
+
+TypeAmountLine ItemDatabase::amountLine(const TypeEntry& type, int32_t i) const {
+  if (i < 0 || i >= std::max(type.lineCount, 1))
+    return {};
+  std::size_t at = type.amountsAt;
+  for (; i > 0; --i)
+    at += 1 + static_cast<std::size_t>(typeAmounts_[at] % kAmountCountSpan);
+  const int32_t word = typeAmounts_[at];
+  return {word / kAmountCountSpan,
+          std::span<const int32_t>(typeAmounts_)
+              .subspan(at + 1, static_cast<std::size_t>(word % kAmountCountSpan))};
 }
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {
-  const auto found = changeIndex_.find(changeKey(prefixIndex, itemKind));
-  return found == changeIndex_.end() ? nullptr : &changes_[found->second];
+  const uint64_t key = changeKey(prefixIndex, itemKind);
+  const auto found = std::lower_bound(
+      changeIndex_.begin(), changeIndex_.end(), key, [this](uint32_t at, uint64_t k) {
+        return changeKey(changes_[at].prefixIndex, changes_[at].itemKind) < k;
+      });
+  if (found == changeIndex_.end())
+    return nullptr;
+  const ChangeEntry& change = changes_[*found];
+  return changeKey(change.prefixIndex, change.itemKind) == key ? &change : nullptr;
 }
 
 }  // namespace tamrix

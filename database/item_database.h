@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -45,14 +46,28 @@ struct SkillEntry {
   int32_t line = 0;
 };
 
+// A type record. Its amount lines (max(lineCount, 1) of them) are kept by the
+// database, each only as long as its amounts are: ItemDatabase::amountLine.
 struct TypeEntry {
   int32_t id = 0;
   int32_t lineCount = 0;
-  // amounts[i][g]: what amount line i gives to an item of grade g.
-  std::array<std::array<int32_t, kTypeGrades>, kTypeMaxLines> amounts{};
   int32_t line = 0;
   int32_t countLine = 0;
-  std::array<int32_t, kTypeMaxLines> amountLines{};  // the line of each amount line read
+  uint32_t amountsAt = 0;  // where its amount lines begin in the database's store
+};
+
+// One amount line of a type record: the line of the file it was read from and
+// its amounts up to the last that is not 0. Every other grade reads 0.
+struct TypeAmountLine {
+  int32_t line = 0;
+  std::span<const int32_t> given;
+
+  // What the line gives to an item of grade `grade`.
+  int32_t amount(int32_t grade) const {
+    return grade >= 0 && static_cast<std::size_t>(grade) < given.size()
+               ? given[static_cast<std::size_t>(grade)]
+               : 0;
+  }
 };
 
 struct RndItemEntry {
@@ -100,6 +115,7 @@ enum class LoadFault {
   kChangeNotNumber,
   kChangeTooFewNumbers,
   kChangeNoStdItems,
+  kDataSetTooLarge,
 };
 
 // Where and why the last load failed, next to `lastError`.
@@ -123,7 +139,9 @@ class ItemDatabase {
 
   // Runs the six loaders in load order (data_file_set.h), each with its
   // file's name in `files`, and stops at the first that fails. Returns true
-  // when all succeeded; otherwise `lastError` says why.
+  // when all succeeded; otherwise `lastError` says why. The files are read
+  // first: a set of more than kMaxDataSetBytes is refused before any loader
+  // runs, its error naming the largest of the files read until then.
   bool loadAll(const DataFileSet& files);
 
   // The loaders, in that order. Each returns false after a format error,
@@ -140,6 +158,9 @@ class ItemDatabase {
 
   // The first type record in file order with this id, or null.
   const TypeEntry* findType(int32_t id) const;
+  // Amount line `i` of `type`, a record of this database; i runs from 0 to
+  // max(type.lineCount, 1) - 1, and any other i has no amounts and line 0.
+  TypeAmountLine amountLine(const TypeEntry& type, int32_t i) const;
   // The first change record in file order with this prefix index and item
   // kind, or null.
   const ChangeEntry* findChange(int32_t prefixIndex, int32_t itemKind) const;
@@ -186,18 +207,35 @@ class ItemDatabase {
     return false;
   }
 
+  // A type's amount line word: line * kAmountCountSpan + amounts given. A
+  // file holds at most kMaxDataSetBytes, so the word never overflows.
+  static constexpr int32_t kAmountCountSpan = 16;
+  static_assert(kTypeGrades < kAmountCountSpan);
+  static_assert((kMaxDataSetBytes + 2) * kAmountCountSpan <= INT32_MAX);
+
   FileReader readFile_;
+  // The bytes that loadAll has read ahead, by file name; each loader takes
+  // its own out, so that they are freed as the load goes on.
+  std::unordered_map<std::string, std::string> readAhead_;
   int32_t specItemCount_ = 0;
   int32_t groupSize_ = 0;
   std::vector<StdItemEntry> stdItems_;
   std::vector<std::optional<SkillEntry>> skills_;
   std::vector<std::optional<RndItemEntry>> rndItems_;
   std::vector<TypeEntry> types_;
+  // The amount lines of every type record, each a word of its line number
+  // times kAmountCountSpan plus how many amounts follow, then those amounts.
+  std::vector<int32_t> typeAmounts_;
   std::vector<ChangeEntry> changes_;
-  // Lookups: the position of the first record in file order with a key,
-  // added as each record is loaded.
-  std::unordered_map<int32_t, std::size_t> typeIndex_;
-  std::unordered_map<uint64_t, std::size_t> changeIndex_;  // by changeKey
+  // Lookups: the position of the first record in file order with each key,
+  // sorted by key; built when the table's loader ends.
+  std::vector<uint32_t> typeIndex_;
+  std::vector<uint32_t> changeIndex_;  // by changeKey
+  void indexTypes();
+  void indexChanges();
+  // The records of an open file; false after setting the load error.
+  bool readTypeRecords(DataLineReader& reader, const std::string& fileName);
+  bool readChangeRecords(DataLineReader& reader, const std::string& fileName);
 
   std::optional<std::string> lastError_;
   std::optional<LoadFailure> lastFailure_;

@@ -18,6 +18,11 @@ inline constexpr int32_t kRndItemSlots = 64;  // slot 0 stands for "no prefix"
 inline constexpr int32_t kTypeMaxLines = 6;
 inline constexpr int32_t kTypeGrades = kGroupSlots;
 
+// The most bytes a data set's files may hold together. Real sets are a few
+// hundred kilobytes; a set past this is refused before it is parsed, so that
+// a wrong folder or a runaway generator cannot exhaust the memory.
+inline constexpr int64_t kMaxDataSetBytes = int64_t{64} << 20;
+
 // The item numbers that the tables describe: from the first to one before
 // the end, one block of standard item slots per random prefix slot.
 inline constexpr int32_t kFirstItemNumber = kSpecItemSlots;

@@ -89,7 +89,7 @@ void addPrefixAmounts(const ItemDatabase& db, const TypeEntry& type, const ItemN
   for (int32_t i = 0; i < type.lineCount; ++i) {
     BonusStep step;
     step.amountLine = i;
-    step.amount = type.amounts[static_cast<std::size_t>(i)][static_cast<std::size_t>(item.grade)];
+    step.amount = db.amountLine(type, i).amount(item.grade);
     step.added = step.amount;
     if (change == nullptr) {
       step.source = BonusStep::Source::kPrefixSkill;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "database/limits.h"
 #include "disk/data_path.h"
 #include "disk/file_bytes.h"
 
@@ -9,7 +10,9 @@ namespace tamrix {
 
 FileReader diskReader(std::filesystem::path folder) {
   return [folder = std::move(folder)](const std::string& fileName) {
-    return readFileBytes(dataFilePath(folder, fileName));
+    // One byte past the limit is enough for the load to refuse the set.
+    return readFileBytes(dataFilePath(folder, fileName),
+                         static_cast<std::size_t>(kMaxDataSetBytes) + 1);
   };
 }
 

@@ -1,5 +1,6 @@
 #include "disk/file_bytes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <system_error>
@@ -13,7 +14,7 @@ constexpr std::uintmax_t kMaxSizeHint = std::uintmax_t{1} << 28;
 
 }  // namespace
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes) {
   // Only a regular file is a data file. A pipe or a device under a data
   // file's name (a link to /dev/zero, say) would keep the read waiting for
   // more input or never let it end.
@@ -28,17 +29,17 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
   // decide what the file holds.
   std::error_code sizeError;
   const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-  std::size_t capacity =
-      !sizeError && size < kMaxSizeHint ? static_cast<std::size_t>(size) + 1 : 65536;
+  std::size_t capacity = std::min(
+      maxBytes, !sizeError && size < kMaxSizeHint ? static_cast<std::size_t>(size) + 1 : 65536);
   std::string bytes;
   std::size_t filled = 0;
   for (;;) {
     bytes.resize(capacity);
     file.read(bytes.data() + filled, static_cast<std::streamsize>(capacity - filled));
     filled += static_cast<std::size_t>(file.gcount());
-    if (filled < capacity)
+    if (filled < capacity || capacity == maxBytes)
       break;
-    capacity *= 2;
+    capacity = capacity > maxBytes / 2 ? maxBytes : capacity * 2;
   }
   bytes.resize(filled);
   if (file.bad())

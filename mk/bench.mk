@@ -1,9 +1,11 @@
 # Benchmarks: `make bench` builds the optimised tamrix-bench and tamrix-cli,
 # runs every benchmark five times and prints the medians, the ratios against
-# the floors measured in the same run, and the peak memory of
-# `tamrix-cli --all --raw`. The test-bench step of `make test` runs each
-# benchmark briefly, once, so that they keep building and running; it
-# checks no timing.
+# the floors measured in the same run, the peak memory of
+# `tamrix-cli --all --raw`, and the peak memory per byte of describing and
+# checking the hostile sets of bench/hostile_sets.py and the large set. The
+# test-bench step of `make test` runs each benchmark briefly, once, and the
+# memory runs on small sets, so that they keep building and running; it
+# checks no timing and no target.
 BENCH_BUILD := build/release
 BENCH_REPETITIONS ?= 5
 
@@ -20,3 +22,5 @@ bench: build-bench
 
 test-bench: build-bench
 	$(BENCH_BUILD)/bench/tamrix-bench --benchmark_min_time=0.001
+	python3 scripts/bench-report.py --cli $(BENCH_BUILD)/app/cli/tamrix-cli --data-root "$(CURDIR)" \
+	  --memory-only --hostile-bytes 200000

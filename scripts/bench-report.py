@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Runs tamrix-bench and tamrix-cli and prints the figures that matter:
 the median of each benchmark, the ratios against the floors measured in the
-same run, and the peak memory of describing the whole catalogue.
+same run, the peak memory of describing the whole catalogue, and the peak
+memory per byte of describing and checking hostile data sets (bench/
+hostile_sets.py) and the large set.
 
   bench-report.py --bench BENCH --cli CLI --data-root DIR [--json OUT]
-                  [--repetitions N] [--strict]
+                  [--repetitions N] [--hostile-bytes N] [--strict]
   bench-report.py --from-json OUT [--strict]    (figures of an earlier run)
+  bench-report.py --cli CLI --data-root DIR --memory-only [--hostile-bytes N]
 
 With --strict the exit status is 1 when a target is missed.
 """
@@ -17,6 +20,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench"))
+import hostile_sets  # noqa: E402
 
 # name, numerator, denominator, limit. The limits are guards that keep the
 # algorithms linear and the lookups free of scans, not goals to tune for.
@@ -35,6 +41,11 @@ RATIOS = [
     ("weapons by damage / describe all", "BM_QuerySortedWeapons", "BM_DescribeAllSample", 0.5),
 ]
 PEAK_MEMORY_LIMIT_KB = 8 * 1024
+# Describing or checking a data set holds at most this many bytes per byte of
+# the set beyond what the same run holds for the sample set.
+MEMORY_PER_BYTE_LIMIT = 4.0
+# What each hostile set is measured with: a description, and the check.
+MEMORY_RUNS = (("describe", ["2385"], (0,)), ("check", ["--check", "--strict"], (0, 3)))
 
 # Times are compared as CPU time: the machine may be shared, and waiting for
 # it is not the program's cost.
@@ -75,22 +86,87 @@ def medians(report):
     return result
 
 
-def peak_memory_kb(cli, data_root):
-    """Peak resident memory of `tamrix-cli --all --raw`, in KiB.
+def peak_kb(command, statuses=(0,)):
+    """Peak resident memory of running `command`, in KiB; None without GNU time.
 
     GNU time measures it: a child started from this script would count the
     script's own memory, which it shares until the program is loaded."""
     time_program = shutil.which("time", path="/usr/bin:/bin") or "/usr/bin/time"
     if not os.path.exists(time_program):
-        print("bench-report: /usr/bin/time is missing; peak memory not measured")
         return None
     with tempfile.NamedTemporaryFile("r", suffix=".txt") as measured, \
             open(os.devnull, "wb") as sink:
-        result = subprocess.run([time_program, "-f", "%M", "-o", measured.name,
-                                 cli, "-C", data_root, "--all", "--raw"], stdout=sink)
-        if result.returncode != 0:
-            raise SystemExit(f"bench-report: {cli} --all --raw ended with {result.returncode}")
+        result = subprocess.run([time_program, "-f", "%M", "-o", measured.name, *command],
+                                stdout=sink, stderr=sink)
+        if result.returncode not in statuses:
+            raise SystemExit(f"bench-report: {' '.join(command)} ended with {result.returncode}")
         return int(measured.read().split()[-1])
+
+
+def peak_memory_kb(cli, data_root):
+    """Peak resident memory of `tamrix-cli --all --raw`, in KiB."""
+    peak = peak_kb([cli, "-C", data_root, "--all", "--raw"])
+    if peak is None:
+        print("bench-report: /usr/bin/time is missing; peak memory not measured")
+    return peak
+
+
+def read_bytes(folder):
+    return sum(os.path.getsize(os.path.join(folder, "Data", name))
+               for name in hostile_sets.READ_FILES)
+
+
+def memory_per_byte(cli, data_root, hostile_bytes, large_set_writer):
+    """Rows of (set, bytes, run, peak KiB, bytes held per byte of the set
+    beyond the sample set's peak) for each hostile shape and the large set,
+    and the peak of refusing a set just past the size limit."""
+    sample = os.path.join(data_root, "Data")
+    base = {run: peak_kb([cli, "-C", data_root, *args], statuses)
+            for run, args, statuses in MEMORY_RUNS}
+    if None in base.values():
+        return None, None
+    rows = []
+    with tempfile.TemporaryDirectory(prefix="tamrix-hostile-") as scratch:
+        sets = []
+        for shape in sorted(hostile_sets.SHAPES):
+            folder = os.path.join(scratch, shape)
+            hostile_sets.write_set(shape, hostile_bytes, folder, sample)
+            sets.append((shape, folder))
+        if large_set_writer:
+            folder = os.path.join(scratch, "large")
+            subprocess.run([large_set_writer, f"--write_large_set={folder}/Data"], check=True,
+                           stdout=subprocess.DEVNULL)
+            sets.append(("large set", folder))
+        for name, folder in sets:
+            size = read_bytes(folder)
+            for run, args, statuses in MEMORY_RUNS:
+                peak = peak_kb([cli, "-C", folder, *args], statuses)
+                rows.append((name, size, run, peak, (peak - base[run]) * 1024 / size))
+            shutil.rmtree(folder)
+        refused = None
+        if hostile_bytes >= 1 << 20:
+            folder = os.path.join(scratch, "past-limit")
+            hostile_sets.write_set("tiny-types", hostile_sets.LIMIT_BYTES + 1, folder, sample)
+            # A program from before the limit loads it; its peak is shown all the same.
+            refused = peak_kb([cli, "-C", folder, "2385"], (0, 1))
+    return rows, refused
+
+
+def report_memory(rows, refused):
+    missed = []
+    print(f"Peak memory per byte of the data set, beyond the sample set's peak "
+          f"(target <= {MEMORY_PER_BYTE_LIMIT:g})")
+    for name, size, run, peak, per_byte in rows:
+        verdict = "met" if per_byte <= MEMORY_PER_BYTE_LIMIT else "MISSED"
+        if per_byte > MEMORY_PER_BYTE_LIMIT:
+            missed.append(f"memory, {name} {run}")
+        print(f"  {name:20} {size / 1e6:7.2f} MB  {run:8} {peak / 1024:8.1f} MiB "
+              f"{per_byte:6.2f}  {verdict}")
+    if refused is not None:
+        print(f"  {'tiny-types past limit':20} {(hostile_sets.LIMIT_BYTES + 1) / 1e6:7.2f} MB  "
+              f"{'describe':8} {refused / 1024:8.1f} MiB")
+    print()
+    return missed
 
 
 def format_time(seconds):
@@ -155,7 +231,23 @@ def main():
     parser.add_argument("--repetitions", type=int, default=5)
     parser.add_argument("--strict", action="store_true",
                         help="exit with status 1 when a target is missed")
+    parser.add_argument("--hostile-bytes", type=int, default=16 << 20,
+                        help="the size of each hostile data set")
+    parser.add_argument("--memory-only", action="store_true",
+                        help="measure only the memory per byte, with --cli")
     options = parser.parse_args()
+
+    if options.memory_only:
+        if not options.cli:
+            parser.error("--memory-only needs --cli")
+        rows, refused = memory_per_byte(options.cli, options.data_root, options.hostile_bytes,
+                                        None)
+        if rows is None:
+            print("bench-report: /usr/bin/time is missing; peak memory not measured")
+            return 0
+        print()
+        missed = report_memory(rows, refused)
+        return 1 if missed and options.strict else 0
 
     json_path = options.from_json or options.json
     if not options.from_json:
@@ -164,8 +256,13 @@ def main():
         run_bench(options.bench, json_path, options.repetitions)
     with open(json_path, encoding="utf-8") as results:
         data = json.load(results)
-    peak_kb = peak_memory_kb(options.cli, options.data_root) if options.cli else None
-    missed = report(medians(data), data.get("context", {}), peak_kb)
+    peak = peak_memory_kb(options.cli, options.data_root) if options.cli else None
+    missed = report(medians(data), data.get("context", {}), peak)
+    if options.cli and options.bench:
+        rows, refused = memory_per_byte(options.cli, options.data_root, options.hostile_bytes,
+                                        options.bench)
+        if rows is not None:
+            missed += report_memory(rows, refused)
     if missed:
         print("Missed: " + ", ".join(missed))
     return 1 if missed and options.strict else 0

@@ -1,6 +1,10 @@
 #include "app/cli/check.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "app/cli/diagnostic.h"
@@ -16,7 +20,9 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
   writeOutput(stdout, loadSummary(db, options.format));
   const std::vector<DataWarning> warnings =
       findDataWarnings(db, dialogDataFiles(), dataSetReader(place));
-  for (const DataWarning& w : warnings) {
+  const std::size_t shown = static_cast<std::size_t>(
+      std::min<uint64_t>(warnings.size(), options.maxWarnings.value_or(UINT64_MAX)));
+  for (const DataWarning& w : std::span(warnings).first(shown)) {
     if (options.format == Format::kJson) {
       Json record;
       record["warning"] = w.code;
@@ -30,6 +36,15 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
                                      options.format) +
                               noteLines(place, w.notes, options.format));
     }
+  }
+  if (const std::size_t hidden = warnings.size() - shown; hidden > 0) {
+    // As a compiler that stops at its error limit says so.
+    if (options.format == Format::kJson)
+      writeOutput(stdout, jsonLine(Json{{"warnings_not_shown", hidden}}));
+    else
+      writeOutput(stdout, std::to_string(hidden) +
+                              (hidden == 1 ? " more warning" : " more warnings") +
+                              " not shown (--max-warnings " + std::to_string(shown) + ")\n");
   }
   return !warnings.empty() && options.strict ? Outcome::kWarnings : Outcome::kDone;
 }

@@ -9,7 +9,8 @@
 namespace tamrix::cli {
 
 // The summary, then "FILE:LINE: warning: ... [code]" per warning (a JSON
-// object per line with kJson) on standard output.
+// object per line with kJson) on standard output; with --max-warnings only
+// the first ones, then a line with the count of the others.
 Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlaces& places);
 
 }  // namespace tamrix::cli

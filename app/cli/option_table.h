@@ -40,6 +40,7 @@ enum class Argument {
   kNone,
   kDirectory,  // the next argument
   kRest,       // every argument after it, joined by blanks
+  kCount,      // the next argument, a whole number of 0 or more
 };
 
 struct OptionRow {
@@ -135,6 +136,13 @@ inline constexpr std::array kOptions = {
               .modes = bit(Mode::kCheck),
               .store = [](Options& o, std::string) { o.strict = true; },
               .help = "with --check: warnings fail the check (exit status 3)"},
+    OptionRow{.name = "--max-warnings",
+              .modes = bit(Mode::kCheck),
+              .argument = Argument::kCount,
+              .argumentName = "N",
+              .store = [](Options& o, std::string n) { o.maxWarnings = std::stoull(n); },
+              .help = "with --check: print only the first N warnings, then how many more\n"
+                      "there are"},
     OptionRow{.name = "--explain",
               .role = Role::kMode,
               .mode = Mode::kExplain,

@@ -61,6 +61,11 @@ bool isNumber(std::string_view arg) {
   return !digits.empty() && digits.find_first_not_of('0') == std::string_view::npos;
 }
 
+// Digits only, and few enough for 64 bits.
+bool isCount(std::string_view arg) {
+  return !arg.empty() && arg.size() <= 19 && arg.find_first_not_of("0123456789") == arg.npos;
+}
+
 }  // namespace
 
 std::optional<std::string> parseArguments(std::span<const std::string> arguments,
@@ -87,6 +92,11 @@ std::optional<std::string> parseArguments(std::span<const std::string> arguments
       if (option->argument == Argument::kDirectory) {
         if (i + 1 == arguments.size())
           return std::string(option->name) + " needs " + std::string(option->argumentName);
+        option->store(options, arguments[++i]);
+      } else if (option->argument == Argument::kCount) {
+        if (i + 1 == arguments.size() || !isCount(arguments[i + 1]))
+          return std::string(option->name) + " needs " + std::string(option->argumentName) +
+                 ", a whole number of 0 or more";
         option->store(options, arguments[++i]);
       } else if (option->store != nullptr && option->argument != Argument::kRest) {
         option->store(options, "");

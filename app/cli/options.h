@@ -40,6 +40,7 @@ struct Options {
   Format format = Format::kText;
   std::optional<std::string> directory;  // -C, UTF-8
   bool strict = false;                   // --check --strict
+  std::optional<uint64_t> maxWarnings;   // --check --max-warnings
   std::string otherDirectory;            // --diff, UTF-8
   std::string query;                     // --find, UTF-8
   bool filtered = false;                 // --find narrows another mode's items (--diff)

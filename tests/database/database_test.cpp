@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "database/data_line_reader.h"
 #include "database/item_database.h"
 #include "disk/disk_reader.h"
+#include "disk/file_bytes.h"
 #include "normalize_walk.h"
 #include "test_support.h"
 
@@ -130,6 +133,46 @@ TEST(LoadAllTest, RunsTheLoadersInOrderAndStopsAtTheFirstFailure) {
     EXPECT_EQ(db.lastError().value_or(""), error) << file << " " << link;
     EXPECT_EQ(db.lastFailure().has_value(), !error.empty()) << file << " " << link;
   }
+}
+
+// A set of more than kMaxDataSetBytes in all is refused before any loader
+// runs, naming its largest file; a set of exactly that many bytes loads. A
+// reader from disk stops one byte past the limit.
+TEST(LoadAllTest, RefusesASetPastTheLimitBeforeParsing) {
+  const std::map<std::string, std::string> valid = {{"skill", "-start-\n0 0 \"S0\"\n"},
+                                                    {"std", "-start-\n1000 2 \"a\" \"b\"\n"},
+                                                    {"type", "-start-\n1\n1\n1\n"},
+                                                    {"rnd", "-start-\n#1450\n\"p\"\n1\n0\n"},
+                                                    {"change", "-start-\n"}};
+  int64_t validBytes = 0;
+  for (const auto& [name, bytes] : valid)
+    validBytes += std::ssize(bytes);
+  const std::string tooLarge = "az adatk\xE9szlet nagyobb 64 MB-n\xE1l";
+  // The file given a long header, the bytes the set has beyond the limit,
+  // and the file named (none when the set loads).
+  const std::vector<std::tuple<std::string, int64_t, std::string>> rows = {
+      {"type", 0, ""},
+      {"type", 1, "type"},             // the set in all, not one file, is past it
+      {"skill", validBytes, "skill"},  // past it on its own
+  };
+  for (const auto& [file, beyond, named] : rows) {
+    std::map<std::string, std::string> files = valid;
+    const int64_t header = kMaxDataSetBytes - validBytes + beyond - 1;
+    files[file] = std::string(static_cast<std::size_t>(header), 'x') + "\n" + files[file];
+    const std::unique_ptr<ItemDatabase> db = loadFiles(std::move(files));
+    EXPECT_EQ(db->lastError().value_or(""), named.empty() ? "" : named + " : " + tooLarge) << file;
+    EXPECT_EQ(db->skillCount() + db->typeCount(), named.empty() ? kSkillSlots + 1 : 0) << file;
+    if (!named.empty()) {
+      const LoadFailure& failure = db->lastFailure().value();
+      EXPECT_EQ(std::tuple(failure.fileName, failure.line, failure.fault),
+                std::tuple(named, 0, LoadFault::kDataSetTooLarge));
+    }
+  }
+  const TempDir dir;
+  const std::string path = dir.write("big.txt", std::string(100, 'x'));
+  EXPECT_EQ(readFileBytes(path, 10), std::string(10, 'x'));
+  EXPECT_EQ(readFileBytes(path, 100), std::string(100, 'x'));
+  EXPECT_EQ(readFileBytes(path), std::string(100, 'x'));
 }
 
 }  // namespace

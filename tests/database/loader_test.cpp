@@ -137,17 +137,52 @@ TEST(LoaderTest, Types) {
     std::vector<Type> types;
     for (const TypeEntry& t : db.types()) {
       std::vector<std::vector<int32_t>> lines;
-      for (const auto& amounts : t.amounts) {
-        std::vector<int32_t> line(amounts.begin(), amounts.end());
-        while (!line.empty() && line.back() == 0)
-          line.pop_back();
-        if (!line.empty())
-          lines.push_back(line);
+      for (int32_t i = 0; i < std::max(t.lineCount, 1); ++i) {
+        const std::span<const int32_t> given = db.amountLine(t, i).given;
+        if (!given.empty())
+          lines.emplace_back(given.begin(), given.end());
       }
       types.emplace_back(t.id, t.lineCount, lines);
     }
     return types;
   });
+}
+
+// A type record keeps each amount line only up to its last amount that is
+// not 0: every grade past it, an amount line the record does not have and a
+// grade outside the table read 0, and each line keeps its place in the file.
+TEST(LoaderTest, TypeAmountsNotGivenReadZero) {
+  ItemDatabase db(memoryFiles({{"t",
+                                "-start-\n4\n3\n0 7 0\n\n0\n-2 0 0 0 0 0 0 0 0 0 0 0 0 0 5 9\n"
+                                "8\n0\n3\n"}}));
+  ASSERT_TRUE(db.loadTypes("t"));
+  ASSERT_EQ(db.typeCount(), 2);
+  const TypeEntry& four = *db.findType(4);
+  const auto amounts = [&](const TypeEntry& type, int32_t i) {
+    std::vector<int32_t> row;
+    for (int32_t grade = -1; grade <= kTypeGrades; ++grade)
+      row.push_back(db.amountLine(type, i).amount(grade));
+    return row;
+  };
+  const std::vector<int32_t> zeros(kTypeGrades + 2, 0);
+  std::vector<int32_t> first = zeros;
+  first[2] = 7;
+  std::vector<int32_t> third = zeros;
+  third[1] = -2;
+  third[15] = 5;
+  EXPECT_EQ(amounts(four, 0), first);
+  EXPECT_EQ(amounts(four, 1), zeros);
+  EXPECT_EQ(amounts(four, 2), third);
+  EXPECT_EQ(amounts(four, 3), zeros);  // the record has three lines
+  EXPECT_EQ(amounts(four, -1), zeros);
+  EXPECT_EQ(std::vector({db.amountLine(four, 0).line, db.amountLine(four, 1).line,
+                         db.amountLine(four, 2).line, db.amountLine(four, 3).line}),
+            std::vector({4, 6, 7, 0}));
+  const TypeEntry& eight = *db.findType(8);
+  std::vector<int32_t> only = zeros;
+  only[1] = 3;
+  EXPECT_EQ(amounts(eight, 0), only);  // a count of 0 still reads one line
+  EXPECT_EQ(db.amountLine(eight, 0).line, 10);
 }
 
 // Slot, name, type id, and the skill indices up to the last non-zero one.
