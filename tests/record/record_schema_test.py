@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""tamrix-cli --json against docs/item-record.schema.json, and each record's
+parts against the text it describes. Usage: record_schema_test.py BINARY SOURCE_DIR"""
+
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import jsonschema
+
+BINARY, SOURCE_DIR = os.path.abspath(sys.argv[1]), sys.argv[2]
+with open(os.path.join(SOURCE_DIR, "docs", "item-record.schema.json"), encoding="utf-8") as f:
+    SCHEMA = json.load(f)
+VALIDATOR = jsonschema.Draft202012Validator(SCHEMA)
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def records(folder, *args, stdin=b""):
+    r = subprocess.run([BINARY, "-C", folder, "--json", *args], input=stdin, capture_output=True,
+                       timeout=60)
+    check(r.returncode == 0 and r.stderr == b"", f"{args}: {r}")
+    return [json.loads(line) for line in r.stdout.decode().splitlines()]
+
+
+def text_answer(folder, number):
+    r = subprocess.run([BINARY, "-C", folder, str(number)], capture_output=True, timeout=60)
+    return r.stdout.decode()
+
+
+def valid(record):
+    errors = [e.message for e in VALIDATOR.iter_errors(record)]
+    check(not errors, f"{record.get('number')}: {errors}")
+
+
+def agrees(folder, record):
+    """The parts are what the text shows: the same name line and lines, each
+    bonus's text in the list in order, the damage figure on its line."""
+    text = text_answer(folder, record["number"])
+    check(text.startswith(record["name"] + "\n" + record["description"]), f"text of {record}")
+    at = record["description"].find(":\n")
+    for bonus in record.get("bonuses", []):
+        found = record["description"].find(bonus["text"], at)
+        check(found > at, f"{record['number']}: {bonus['text']} not in its place")
+        at = found
+    damage = record.get("damage")
+    if damage:
+        line = record["description"].rsplit("\n", 1)[-1]
+        check(line == ("sebzés : " + damage["text"]).rstrip(), f"damage of {record}")
+        check(damage["twiceAverage"] == damage["dice"] * (damage["sides"] + 1) + 2 * damage["bonus"]
+              and damage["average"] * 2 == damage["twiceAverage"], f"average {damage}")
+
+
+def main():
+    # The sample: a weapon with a prefix, a plain item, the chaos item, a
+    # number that is no item, 0, and texts that hold no number.
+    sample = SOURCE_DIR
+    got = records(sample, "2385", "1000", "1449", "1464", "7", "0", "abc", "99999999999")
+    for record in got:
+        valid(record)
+        agrees(sample, record)
+    weapon, sword, plain, chaos, none, zero, word, huge = got
+    check(weapon["prefix"]["index"] >= 1 and weapon["damage"]["text"] == "2d6+2"
+          and [b["value"] for b in weapon["bonuses"]] == [60, 4, 4, 7], f"weapon {weapon}")
+    check(plain["damage"] is None and plain["prefix"] is None, f"plain {plain}")
+    check(chaos["chaos"] and chaos["bonuses"] == [] and chaos["damage"] is None, f"chaos {chaos}")
+    check(none == {"number": 7, "name": "", "description": "", "item": False}, f"none {none}")
+    check("input" not in zero and zero["item"] is False, f"0 {zero}")
+    check((word["input"], huge["input"], word["number"], huge["number"]) == ("abc", "99999999999",
+                                                                             0, 0), "inputs")
+    # Standard input keeps each line as given.
+    lines = records(sample, stdin=b"2385\n12x\n\n")
+    check([r.get("input") for r in lines] == [None, "12x", ""], f"stdin {lines}")
+    # Every item of the sample, through --all.
+    r = subprocess.run([BINARY, "-C", sample, "--all", "--json"], capture_output=True, timeout=120)
+    every = [json.loads(line) for line in r.stdout.decode().splitlines()]
+    check(len(every) > 1000 and all(e["item"] for e in every), f"--all: {len(every)}")
+    for record in every[::97]:
+        valid(record)
+
+    # A skill the table lacks, and a weapon whose damage is three zeros.
+    with tempfile.TemporaryDirectory() as folder:
+        data = {
+            "skill.txt": b'-start-\n7 1 "S7"\n',
+            "stditem.txt": b'-start-\n1000 11 4 1 1 2 1 "Kard" "kardja"\n1001 2 "nagy "\n',
+            "type.txt": b"-start-\n9\n2\n4 4\n2 2\n",
+            "rnditem.txt": b'-start-\n#1450\n"\xe9les"\n9\n3\n7\n',
+            "change.txt": b"-start-\n",
+        }
+        os.makedirs(os.path.join(folder, "Data"))
+        for name, content in data.items():
+            with open(os.path.join(folder, "Data", name), "wb") as f:
+                f.write(content)
+        odd = records(folder, "1000", "1451")
+        for record in odd:
+            valid(record)
+            agrees(folder, record)
+        check(odd[0]["bonuses"][0] == {"skill": 6, "name": None, "value": 1, "text": "+1 ?"},
+              f"missing skill {odd[0]}")
+        check(odd[1]["damage"]["text"] == "" and odd[1]["prefix"] == {"index": 1, "name": "éles"},
+              f"no damage {odd[1]}")
+
+    # The schema itself refuses what the record must not be.
+    for wrong in ({"number": 1, "name": "", "description": ""},
+                  dict(weapon, bonuses=[dict(weapon["bonuses"][0], value=0)]),
+                  dict(none, kind=3)):
+        check(not VALIDATOR.is_valid(wrong), f"schema accepts {wrong}")
+    if failures:
+        sys.exit(f"{len(failures)} check(s) failed")
+
+
+main()
