@@ -25,9 +25,9 @@ test_packages=(
   xvfb xauth xdotool x11-apps imagemagick
   # the Debian package and its check
   dpkg-dev lintian
-  # the web page (the engine in WebAssembly) and its browser test
+  # the web page (the engine in WebAssembly), its browser test and its modules' tests
   lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium nodejs
   # format checks and the code page test
   clang-format libc-bin
 )

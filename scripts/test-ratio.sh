@@ -9,7 +9,7 @@ limit=${1:-40}
 lines() { git ls-files -co --exclude-standard "$@" | grep -E "$pattern" | xargs -r cat | grep -cv '^\s*$'; }
 pattern='\.(cpp|h|js|py)$'
 code=$(lines database decoder text search authoring app)
-pattern='\.(cpp|h|py|sh)$'
+pattern='\.(cpp|h|py|sh|mjs)$'
 tests=$(lines tests fuzz)
 echo "test-ratio: product code $code lines, tests $tests lines:" \
   "$(awk -v t="$tests" -v c="$code" 'BEGIN { printf "%.1f", 100 * t / c }')% (at most $limit%)"

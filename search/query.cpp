@@ -477,6 +477,17 @@ SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8) {
       found.push_back(&item);
   }
   order(found, terms);
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    const Term& term = terms[i];
+    if (term.kind == TermKind::kSort)
+      result.sortTerms.emplace_back(rawTerms[i].data() - queryUtf8.data(), rawTerms[i].size());
+    if (term.kind != TermKind::kComparison && term.kind != TermKind::kSort)
+      continue;
+    for (const int32_t skill : term.skills) {
+      if (std::find(result.skills.begin(), result.skills.end(), skill) == result.skills.end())
+        result.skills.push_back(skill);
+    }
+  }
   result.numbers.reserve(found.size());
   for (const CatalogueItem* item : found)
     result.numbers.push_back(item->number);

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "database/bonus_layout.h"
@@ -145,6 +146,11 @@ std::string searchErrorHungarian(const SearchError& error);
 struct SearchResult {
   std::vector<int32_t> numbers;      // in the order of the query's sort terms
   std::optional<SearchError> error;  // the query cannot be read; nothing searched
+  // What the query reads by, for a front end that shows it: the skills its
+  // comparisons and skill sorts name, each once, in the query's order; and
+  // where its sort: terms stand in the query (offset and size, in bytes).
+  std::vector<int32_t> skills;
+  std::vector<std::pair<std::size_t, std::size_t>> sortTerms;
 };
 
 // The numbers of the catalogue's items that match `queryUtf8`, ordered by

@@ -195,6 +195,14 @@ TEST(SearchTest, TheEmptyQueryMatchesEveryItem) {
     EXPECT_EQ(search(catalogue(), query).numbers.size(), catalogue().items().size()) << query;
 }
 
+// "ero" names two skills; each skill comes once, in the query's order.
+TEST(SearchTest, AQueryTellsTheSkillsAndSortTermsItReadsBy) {
+  const SearchResult result = search(catalogue(), "sort:ero kard tuzsebzes>=1 sort:name tuzs>0");
+  EXPECT_EQ(result.skills, (std::vector<int32_t>{0, 40, 3}));
+  using Place = std::pair<std::size_t, std::size_t>;
+  EXPECT_EQ(result.sortTerms, (std::vector<Place>{{0, 8}, {27, 9}}));
+}
+
 // In tamrix-cli's English and, for one query of each error, in the page's
 // Hungarian.
 TEST(SearchTest, UnreadableQueriesNameTheTerm) {

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Drives the real tamrix.html in headless Chromium: what only the page can
 show (its widgets, links, history, downloads, loading the user's files, the
-phone-sized screen), checked against tamrix-cli on the same data; reports how
-long its searches take. Leaves OUT/tamrix-search.png and
-OUT/tamrix-phone.png.
+desktop and phone screens, the engine failing), checked against tamrix-cli
+on the same data; reports how long its searches and its first answer take.
+Leaves OUT/tamrix-desktop.png and OUT/tamrix-phone.png.
 
 Usage: web_test.py --page HTML --cli TAMRIX_CLI --data SAMPLE_DATA_DIR --out OUT"""
 
@@ -78,6 +78,12 @@ class Page:
     def js(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
 
+    # Opens the address afresh, not as a change of fragment, and waits.
+    def open(self, address):
+        self.driver.get("about:blank")
+        self.driver.get(address)
+        return self.wait_ready()
+
     def wait_ready(self):
         WebDriverWait(self.driver, 30).until(
             lambda d: d.execute_script("return document.body.dataset.state") != "loading")
@@ -98,32 +104,23 @@ class Page:
                       description: document.getElementById('description').textContent};
             });""", texts)
 
+    # Puts the query into the field and presses Enter, which shows at once
+    # what a pause in typing would.
     def search(self, query):
         self.js("""
             const field = document.getElementById('search');
             field.value = arguments[0];
-            field.dispatchEvent(new Event('input'));""", query)
+            field.dispatchEvent(new Event('input'));
+            field.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter'}));""", query)
         return self.text("search-error")
 
-    # Every result number, read from the rows as the list is scrolled
-    # through from top to bottom; the list is made tall for that, so that
-    # each screenful holds hundreds of rows.
+    # Every result number, read from the rows as "more" makes them.
     def result_numbers(self):
         return self.js("""
             const list = document.getElementById('results');
-            list.style.height = '20000px';
-            const seen = new Map();
-            for (let top = 0; ; top += list.clientHeight) {
-              list.scrollTop = top;
-              list.dispatchEvent(new Event('scroll'));
-              for (const row of list.querySelectorAll('[data-number]'))
-                seen.set(Number(row.dataset.index), Number(row.dataset.number));
-              if (top >= list.scrollHeight) break;
-            }
-            list.style.height = '';
-            list.scrollTop = 0;
-            list.dispatchEvent(new Event('scroll'));
-            return [...seen.keys()].sort((a, b) => a - b).map((index) => seen.get(index));""")
+            const more = document.getElementById('results-more');
+            for (let tries = 0; !more.hidden && tries < 1000; ++tries) more.click();
+            return [...list.children].map((row) => Number(row.dataset.number));""")
 
     def load_files(self, paths, input_id="data-files"):
         self.js("document.body.dataset.state = 'loading'")
@@ -195,18 +192,21 @@ def case_search(args, page):
     # Choosing a result: by keyboard from the search field, and by click.
     page.search("langolo kard")
     search = page.driver.find_element(By.ID, "search")
-    search.send_keys(Keys.ARROW_DOWN, Keys.ENTER)
+    check(page.js("return document.querySelectorAll('#results [aria-selected=\"true\"]').length") == 0,
+          "no result is highlighted before the player moves")
+    search.send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ENTER)
     check(page.driver.find_element(By.ID, "number").get_attribute("value") == "1451" and
           page.text("name") == "a lángoló egyszerű kard", "Enter chooses the highlighted result")
     page.driver.find_element(By.CSS_SELECTOR, '#results [data-number="1454"]').click()
     check(page.driver.find_element(By.ID, "number").get_attribute("value") == "1454",
           "a click chooses a result")
-    page.driver.save_screenshot(os.path.join(args.out, "tamrix-search.png"))
 
 
-def in_view(page, element_id):
+# Whether the element is in view: wholly, or (`top`) from its top on.
+def in_view(page, element_id, top=False):
     return page.js("""const box = document.getElementById(arguments[0]).getBoundingClientRect();
-        return box.top >= 0 && box.bottom <= window.innerHeight;""", element_id)
+        return box.top >= -1 && (arguments[1] ? box.top + 40 : box.bottom) <= window.innerHeight;""",
+                   element_id, top)
 
 
 # A result chosen on a phone-sized screen, with the page scrolled to the search
@@ -224,9 +224,6 @@ def case_answer_in_view(args, page):
         row.click()
         check(page.text("name") == "a lángoló finom kard" and in_view(page, "name") and
               in_view(page, "description"), "the answer in view at 390x844")
-        wide = page.js("return document.documentElement.scrollWidth - window.innerWidth")
-        check(wide <= 0, f"the page is {wide} px wider than the phone's screen")
-        page.driver.save_screenshot(os.path.join(args.out, "tamrix-phone.png"))
     finally:
         page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
         page.js("window.scrollTo(0, 0)")
@@ -385,12 +382,11 @@ def page_state(page):
                td.textContent)};""")
 
 
-def case_link(args, page, url):
+def case_link(args, page, url, figures):
     """A link restores the number, the query and the comparison; working on
     adds history entries that Back undoes."""
-    page.driver.get("about:blank")
-    page.driver.get(link(url, "2385", LINK_QUERY, LINK_COMPARED))
-    check(page.wait_ready() == "ready", "the page opens from a link")
+    check(page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED)) == "ready" and
+          in_view(page, "comparison", top=True), "the page opens from a link at its comparison")
     state = page_state(page)
     want = json.loads(cli(args, "--json", "--compare", *LINK_COMPARED).stdout)
     check(state["number"] == "2385" and page.text("name") == "a parázsló csiszolt szablya",
@@ -421,9 +417,13 @@ def case_link(args, page, url):
           "Back takes the added item out")
     page.driver.back()
     check(page_state(page)["number"] == "2385", "Back shows the link's item again")
-    page.driver.get(url + "#1454")
+    page.open(url + "#1454")
     check(page_state(page)["number"] == "1454" and page.text("name") == "a lángoló finom kard",
           "a short link shows its item")
+    figures["opening #1454: first answer, DOMContentLoaded"] = page.js("""
+        const ready = performance.getEntriesByName('tamrix-first-answer')[0].startTime;
+        const loaded = performance.getEntriesByType('navigation')[0].domContentLoadedEventEnd;
+        return `${ready.toFixed(0)} ms, ${loaded.toFixed(0)} ms`;""")
 
 
 def case_choosing(args, page):
@@ -436,6 +436,10 @@ def case_choosing(args, page):
           [n for n, current in rows if current == "true"] == [2385], f"every grade: {rows}")
     page.js("document.getElementById('grades-box').open = true")
     page.driver.find_element(By.CSS_SELECTOR, '#grades [data-number="2390"]').send_keys(Keys.ENTER)
+    points = page.js("""return [...document.querySelectorAll('#grades-chart g.series')].map((g) =>
+        [g.querySelector('text').textContent, g.querySelectorAll('circle').length])""")
+    check(len(points) == 4 and all(count == 15 for _, count in points) and points[0][0] == "tartósság",
+          f"the chart has a line of 15 points per skill: {points}")
     check(page_state(page)["number"] == "2390", "Enter on a grade shows it")
 
     page.search("kard grade:13")
@@ -452,7 +456,7 @@ def case_choosing(args, page):
         page.driver.find_element(By.ID, "compare-add-shown").click()
     removed = []
     for number in ("2385", "1454"):
-        page.driver.find_element(By.CSS_SELECTOR, f'#compare th[data-number="{number}"] .remove').click()
+        page.driver.find_element(By.CSS_SELECTOR, f'#compare .removes [data-number="{number}"] .remove').click()
         removed.append(page_state(page)["compared"])
     check(removed == [["1454"], []], f"items are added by button and removed one by one: {removed}")
 
@@ -463,20 +467,24 @@ def case_choosing(args, page):
           "Enter takes the suggestion")
 
 
+# Clicks the button and gives the bytes of the file it saves as `name`.
+def download(page, work, button, name):
+    folder = tempfile.mkdtemp(dir=work)
+    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+    page.js("arguments[0].closest('details')?.setAttribute('open', ''); arguments[0].click()",
+            page.driver.find_element(By.ID, button))
+    path = os.path.join(folder, name)
+    for _ in range(300):
+        if os.path.exists(path):
+            return open(path, "rb").read()
+        time.sleep(0.1)
+    return b""
+
+
 def case_csv_download(args, page, work):
     """"CSV" saves the results as tamrix-cli --csv writes them."""
-    folder = os.path.join(work, "downloads")
-    os.makedirs(folder)
-    page.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
-                                {"behavior": "allow", "downloadPath": folder})
     page.search(LINK_QUERY)
-    page.driver.find_element(By.ID, "csv").click()
-    path = os.path.join(folder, "tamrix.csv")
-    for _ in range(100):
-        if os.path.exists(path):
-            break
-        time.sleep(0.1)
-    saved = open(path, "rb").read() if os.path.exists(path) else b""
+    saved = download(page, work, "csv", "tamrix.csv")
     check(saved == cli(args, "--csv", "--find", LINK_QUERY).stdout, f"CSV download: {saved[:60]!r}")
 
 
@@ -486,14 +494,179 @@ def case_without_engine(page, url):
     script = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                          {"source": "delete window.WebAssembly;"})
     try:
-        page.driver.get("about:blank")
-        page.driver.get(url)
-        check(page.wait_ready() == "failed", "the page without its engine")
+        check(page.open(url) == "failed", "the page without its engine")
         page.js("document.getElementById('error').textContent = ''")
         page.driver.find_element(By.ID, "sample-button").click()
         check(page.text("error").startswith("A böngésző nem tudja futtatni a Tamrix motorját") and
               page.text("data-status") == "Nincs betöltött Data.",
               f"without the engine: {page.text('error')!r}")
+    finally:
+        page.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
+
+
+# --- Every value in view, at a desktop's and a phone's size -----------------
+
+SCREENS = [(1280, 800, "desktop"), (390, 844, "phone")]
+
+# The boxes whose content is cut: an element narrower or lower than what it
+# holds, unless it scrolls; and how far the page is wider than the screen.
+CUT = """
+    const scrolls = (value) => value === 'auto' || value === 'scroll';
+    const cut = [];
+    for (const el of document.querySelectorAll(arguments[0])) {
+      const style = getComputedStyle(el);
+      if (style.display === 'none' || el.clientWidth === 0) continue;
+      if ((el.scrollWidth > el.clientWidth + 1 && !scrolls(style.overflowX)) ||
+          (el.scrollHeight > el.clientHeight + 1 && !scrolls(style.overflowY)))
+        cut.push(el.id || el.className + ' ' + el.textContent.slice(0, 40));
+    }
+    const compare = document.getElementById('compare');
+    if (compare.scrollWidth > compare.clientWidth + 1) cut.push('#compare scrolls sideways');
+    return {cut, wider: document.documentElement.scrollWidth - window.innerWidth};"""
+BOXES = ("#results .result, #results .result > span, #name, #description, #grades .grade, "
+         "#grades .grade > span, #compare th, #compare td")
+
+
+def emulate(page, width, height):
+    page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+
+
+def case_in_view(args, page, url):
+    """Nothing a player searched or sorted by is cut, at either size; the
+    comparison comes into view when an item is added."""
+    try:
+        for width, height, name in SCREENS:
+            emulate(page, width, height)
+            page.open(link(url, "2385", LINK_QUERY, LINK_COMPARED))
+            page.js("document.getElementById('grades-box').open = true")
+            strongest = json.loads(cli(args, "--json", str(cli_find(args, "kind:weapon sort:damage")[0])).stdout)
+            for query, value in ((LINK_QUERY, "+11"), ("varazslatos aranyozott szamszerij", "számszeríj"),
+                                 ("kind:weapon sort:damage", strongest["description"].split("sebzés : ")[1])):
+                page.search(query)
+                shown = page.js(CUT, BOXES)
+                first = page.js("return document.querySelector('#results .result').innerText.replace(/\\s+/g, ' ')")
+                check(not shown["cut"] and shown["wider"] <= 0 and value in first,
+                      f"{name} {query!r}: cut {shown['cut'][:3]}, {shown['wider']} px too wide, first row {first!r}")
+            page.search(LINK_QUERY)
+            page.js("window.scrollTo(0, 0)" if name == "desktop" else
+                    "document.getElementById('search-section').scrollIntoView()")
+            page.driver.save_screenshot(os.path.join(args.out, f"tamrix-{name}.png"))
+            page.answers(["1454"])
+            page.js("document.getElementById('search').scrollIntoView()")
+            page.driver.find_element(By.ID, "compare-add-shown").click()
+            check(in_view(page, "comparison", top=True) and page_state(page)["compared"] == LINK_COMPARED + ["1454"],
+                  f"{name}: the comparison in view after adding")
+    finally:
+        page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+def case_calm_search(args, page):
+    """Typing a query key by key shows neither an error nor "no result"
+    on the way; an ambiguous name offers its skills as buttons."""
+    field = page.driver.find_element(By.ID, "search")
+    page.search("")
+    field.click()
+    flashes = []
+    for key in "tuzsebzes>=4":
+        field.send_keys(key)
+        if page.text("search-error") or page.text("search-status") == "Nincs találat.":
+            flashes.append(field.get_attribute("value"))
+    time.sleep(1)
+    check(not flashes and page.result_numbers() == cli_find(args, "tuzsebzes>=4"),
+          f"typing tuzsebzes>=4 flashes at {flashes}")
+    page.search("tuz>=4")
+    buttons = page.driver.find_elements(By.CSS_SELECTOR, "#choice-buttons button")
+    check([b.text for b in buttons] == ["tűzállóság", "tűzsebzés", "tűzmágia"], "the three skills tuz may mean")
+    buttons[1].click()
+    check(page_state(page)["query"] == "tuzsebzes>=4" and page.text("search-error") == "" and
+          page.js("return document.getElementById('sort').selectedOptions[0].text") == "szám szerint" and
+          "tűzsebzés szerint, csökkenő" in page.js("return document.getElementById('sort').innerText"),
+          "a skill chosen by its button, and its sort named as the data set names it")
+    page.driver.find_element(By.ID, "number").send_keys(Keys.TAB, "/")  # from a button
+    check(page.js("return document.activeElement.id") == "search", "/ moves to the search field")
+    page.answers(["999"])
+    check(page.text("number-note") == "A(z) 999 nem tárgy: a tárgyak száma 1000 és 29799 között van.",
+          f"999's hint: {page.text('number-note')!r}")
+
+
+def case_kept_set(args, page, url, work):
+    """A set the player loads answers again after a reload until forgotten;
+    a link made with it says so when another set answers."""
+    second_cli, uploaded = write_second_set(args.data, os.path.join(work, "kept"))
+    page.driver.get(url)
+    page.wait_ready()
+    page.load_files(uploaded)
+    page.answers(["2385"])
+    own_link = page.js("return location.href")
+    page.driver.refresh()
+    page.wait_ready()
+    check(page.text("data-status").startswith("Betöltve: saját Data") and
+          not page.driver.find_element(By.ID, "forget-button").get_attribute("hidden"),
+          f"a reload keeps the set: {page.text('data-status')!r}")
+    check_answers(args, page, ["2385", "1451"], second_cli, "the kept set")
+    page.js("document.body.dataset.state = 'loading'")
+    page.driver.find_element(By.ID, "forget-button").click()
+    page.wait_ready()
+    page.driver.refresh()
+    check(page.wait_ready() == "ready" and page.text("data-status") == "Betöltve: a beépített minta Data.",
+          f"forgotten: {page.text('data-status')!r}")
+    page.open(own_link)
+    check(page.text("link-note").startswith("Ez a link egy másik Data-val készült"),
+          f"another set's link: {page.text('link-note')!r}")
+
+
+def case_many_warnings(args, page, work):
+    """200,000 warnings: the true count, the first few hundred listed, and
+    the whole list to download as tamrix-cli --check prints it."""
+    folder = os.path.join(work, "warned")
+    shutil.copytree(args.data, os.path.join(folder, "Data"))
+    with open(os.path.join(folder, "Data", "change.txt"), "ab") as f:
+        f.write(b"23500 12 81 1\r\n" * 200_000)  # each one hidden by the record before
+    page.open("file://" + args.page)
+    page.load_files([os.path.join(folder, "Data", name) for name in DATA_FILES])
+    shown = warnings_shown(page)
+    check(shown["count"] == "A Data 200000 figyelmeztetéssel töltődött be." and len(shown["items"]) == 300 and
+          page.text("warnings-more").startswith("… és még 199700 figyelmeztetés"),
+          f"200,000 warnings: {shown['count']!r}, {len(shown['items'])} listed")
+    saved = download(page, work, "warnings-download", "tamrix-check.txt")
+    want = subprocess.run([args.cli, "--check"], cwd=folder, capture_output=True, timeout=300).stdout
+    check(saved and saved == want.split(b"\n", 1)[1], f"the warnings download: {saved[:80]!r}")
+    page.js("document.body.dataset.state = 'loading'; document.getElementById('forget-button').click()")
+    page.wait_ready()
+
+
+# Makes the next load's engine trap, as an engine that runs out of memory
+# does: its load first asks for an input buffer of 4 GB.
+TRAP = """
+    const instantiate = WebAssembly.instantiate;
+    WebAssembly.instantiate = async (...args) => {
+      const made = await instantiate.apply(WebAssembly, args);
+      if (!(made instanceof WebAssembly.Instance)) return made;
+      const exports = {...made.exports};
+      exports.tamrix_load = () => {
+        if (window.trapNextLoad) exports.tamrix_input(0xfffffff0);
+        return made.exports.tamrix_load();
+      };
+      return {exports};
+    };"""
+
+
+def case_engine_trap(args, page, url, work):
+    """An engine that traps while it loads a set leaves the set before
+    answering, and the status says exactly that."""
+    script = page.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TRAP})
+    try:
+        page.open(url)
+        _, uploaded = write_second_set(args.data, os.path.join(work, "trapped"))
+        page.js("window.trapNextLoad = true")
+        page.load_files(uploaded)
+        check(page.text("error").startswith("A Tamrix motorja leállt ennek a Data-nak a betöltése közben") and
+              page.text("data-status").endswith("Továbbra is ez válaszol: a beépített minta Data."),
+              f"a trap: {page.text('error')!r} {page.text('data-status')!r}")
+        check_answers(args, page, ["2385", "1451", "999"], None, "after the trap")
+        check(page.search("kard") == "" and page.result_numbers() == cli_find(args, "kard"),
+              "the sample set still searches")
     finally:
         page.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", script)
 
@@ -520,7 +693,7 @@ def main():
     for option in ("page", "cli", "data", "out"):
         parser.add_argument("--" + option, required=True)
     args = parser.parse_args()
-    args.page, args.data = os.path.abspath(args.page), os.path.abspath(args.data)
+    args.page, args.data, args.cli = (os.path.abspath(p) for p in (args.page, args.data, args.cli))
 
     figures = {"size": f"{os.path.getsize(args.page)} bytes"}
     url = "file://" + args.page
@@ -535,11 +708,16 @@ def main():
             case_search(args, page)
             case_answer_in_view(args, page)
             case_data_sets(args, page, work)
-            case_link(args, page, url)
+            case_link(args, page, url, figures)
             case_choosing(args, page)
+            case_calm_search(args, page)
+            case_in_view(args, page, url)
             case_speed(page, figures)
             case_no_requests(page, url)
             case_csv_download(args, page, work)
+            case_kept_set(args, page, url, work)
+            case_many_warnings(args, page, work)
+            case_engine_trap(args, page, url, work)
             case_without_engine(page, url)
         finally:
             driver.quit()

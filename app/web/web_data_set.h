@@ -1,0 +1,52 @@
+// The data set that the page's engine answers from: the player's files (or
+// the sample's), loaded as the dialog loads its Data folder, with what the
+// page shows about the load.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/json.h"
+#include "authoring/data_warnings.h"
+#include "database/item_database.h"
+#include "search/search.h"
+
+namespace tamrix::web {
+
+// The files of a data set by lower-case file name, as the page's picker and
+// drop give them.
+using FileSet = std::map<std::string, std::string>;
+
+std::string lowerCase(std::string text);
+
+// A short fingerprint of the data files in `files` (the dialog's six names,
+// in any letter case; other files do not count): 16 hexadecimal digits that
+// differ, but for chance, between sets whose data files differ.
+std::string fingerprintOf(const FileSet& files);
+
+struct LoadedSet {
+  std::unique_ptr<ItemDatabase> db;
+  std::unique_ptr<Catalogue> catalogue;
+  std::vector<DataWarning> warnings;
+  std::string fingerprint;
+};
+
+// Loads `files`. On success `loaded` holds the new set and the answer is
+// {"ok":true,"fingerprint","warnings":COUNT,"first","last"}; on failure
+// `loaded` is untouched and the answer is {"ok":false,"error":the dialog's
+// error text,"file","line" (null for none),"reason"}, in Hungarian.
+Json loadSet(FileSet files, LoadedSet& loaded);
+
+// The first `limit` warnings as {"count","shown":[{"file","line","column",
+// "code","text"}]}, texts in Hungarian, null for no line or column.
+Json warningsAnswer(const LoadedSet& set, std::size_t limit);
+
+// Every warning as tamrix-cli --check writes it for a Data folder in the
+// current directory: "Data/type.txt:69:11: warning: ... [code]" and its
+// note lines, UTF-8.
+std::string checkText(const LoadedSet& set);
+
+}  // namespace tamrix::web
