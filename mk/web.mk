@@ -12,7 +12,7 @@ WEB_PYTHON ?= /usr/bin/python3
 web:
 	$(CMAKE) --preset web
 	$(CMAKE) --build --preset web -j $(JOBS)
-	@ls -l $(WEB_BUILD)/tamrix.html
+	@ls -l $(WEB_BUILD)/tamrix.html $(WEB_BUILD)/tamrix-cards.js
 
 test-web: web build
 	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_BUILD)/tamrix.html \
