@@ -217,13 +217,10 @@ def write_site(args, folder):
         f.write(page.replace(tag, '<script src="tamrix-cards.js" data-tamrix-data="site/Data/"></script>'))
     shutil.copytree(os.path.join(args.source, "Data"), os.path.join(folder, "site", "Data"))
     # The site's own set differs from the sample in one name.
-    std = os.path.join(folder, "site", "Data", "stditem.txt")
-    data = open(std, "rb").read()
     marker = "parázsló".encode("cp1250")
     rnd = os.path.join(folder, "site", "Data", "rnditem.txt")
     rdata = open(rnd, "rb").read()
     open(rnd, "wb").write(rdata.replace(b'"' + marker + b'"', b'"SAJ\xc1T ' + marker + b'"', 1))
-    del data
     host = ("<!DOCTYPE html><html><head><meta charset='utf-8'><style>"
             "div { color: rgb(10, 80, 20); margin: 7px; padding: 3px; border: 2px solid red; }"
             "p { font: 17px/1.9 serif; margin: 11px 0; } span { color: navy; padding: 1px 4px; display: inline-block; }"
@@ -231,6 +228,18 @@ def write_site(args, folder):
             " <span>másik</span>.</p><div><span>belső</span></div></div><p>vége</p>%s</body></html>")
     open(os.path.join(folder, "host.html"), "w").write(host % "")
     open(os.path.join(folder, "host-cards.html"), "w").write(host % tag)
+    many = "".join(f'<p><span data-tamrix-item="{1000 + i}" tabindex="0">{i}</span></p>' for i in range(500))
+    open(os.path.join(folder, "many.html"), "w").write(host % (many + tag))
+
+
+def case_many(args, driver, url):
+    """500 marked items: nothing is built before a card is first shown."""
+    driver.get(url + "many.html")
+    check(driver.execute_script("return document.querySelectorAll('[role=tooltip]').length") == 0,
+          "cards built before use")
+    driver.execute_script("document.querySelector('[data-tamrix-item=\"1499\"]').focus()")
+    card = shown(driver)
+    check(card and card["text"] == expected(args, 1499), f"500th item {card}")
 
 
 def main():
@@ -251,6 +260,7 @@ def main():
             case_failing_data(args, driver, url)
             case_own_data(args, driver, url)
             case_host_styles(driver, url)
+            case_many(args, driver, url)
             errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"
                       and "Missing/" not in e["message"] and "favicon" not in e["message"]]
             check(errors == [], f"console errors {errors}")
