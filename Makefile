@@ -4,10 +4,14 @@
 CMAKE ?= cmake
 CTEST ?= ctest
 JOBS  ?= $(shell nproc)
+# The command-line tool of the native build, which several steps run.
+DEV_CLI := build/dev/app/cli/tamrix-cli
+# The engine's folders, which the lint and the coverage report look at.
+ENGINE_FOLDERS := text database decoder search authoring disk
 
 # Steps that `make test` runs after the format check and the native suite,
 # in the order the README lists them; each is defined in one of mk/*.mk.
-TEST_STEPS := test-ratio test-sample-data test-windows test-js test-web test-cards test-npm test-deb test-run-deps test-asan \
+TEST_STEPS := test-ratio tidy test-sample-data test-windows test-js test-web test-cards test-npm test-deb test-run-deps test-asan \
               test-fuzz test-valgrind test-bench
 
 .PHONY: all deps deps-run build check test test-native test-ratio format format-check clean

@@ -2,20 +2,14 @@
 
 #include <cstdint>
 
+#include "authoring/message_text.h"
 #include "database/limits.h"
 
 namespace tamrix {
 
 namespace {
 
-std::string str(int64_t value) {
-  return std::to_string(value);
-}
-
-// "A to B" and "A és B között".
-std::string span(int64_t first, int64_t last) {
-  return str(first) + " to " + str(last);
-}
+// "A és B között", beside message_text.h's "A to B".
 std::string between(int64_t first, int64_t last) {
   return str(first) + " és " + str(last) + " között";
 }
@@ -109,7 +103,7 @@ Wording loadFaultWording(LoadFault fault) {
       return {"no standard item table to give the prefix of this item number",
               "nincs alaptárgy-tábla, amelyből a tárgyszám előtagja kiderülne"};
   }
-  return {"the line breaks a rule of its file", "a sor megsérti a fájl egy szabályát"};
+  return {};  // each fault has its case above
 }
 
 CodeWording codeWording(WarningCode code) {
@@ -251,7 +245,7 @@ CodeWording codeWording(WarningCode code) {
               {"a change target outside the bonus table: it adds nothing",
                "az átirányítás célja a bónusztáblán kívül esik: semmit sem ad"}};
   }
-  return {"", {"", ""}};
+  return {};  // each code has its case above
 }
 
 std::optional<CodeWording> findCodeWording(std::string_view name) {

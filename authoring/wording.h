@@ -9,13 +9,9 @@
 #include <string_view>
 
 #include "database/item_database.h"
+#include "text/wording.h"
 
 namespace tamrix {
-
-struct Wording {
-  std::string english;
-  std::string hungarian;
-};
 
 // The rule of its file that `fault` broke.
 Wording loadFaultWording(LoadFault fault);

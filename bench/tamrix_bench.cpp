@@ -22,7 +22,7 @@
 #include "decoder/describe.h"
 #include "decoder/item_number.h"
 #include "disk/disk_reader.h"
-#include "search/search.h"
+#include "search/query.h"
 
 namespace tamrix::bench {
 namespace {

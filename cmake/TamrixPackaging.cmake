@@ -15,11 +15,20 @@ set(CPACK_PACKAGE_VENDOR "Tamrix")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(tamrix_packaging "${PROJECT_SOURCE_DIR}/packaging")
 
+# The web page both packages carry, built apart (`make web`); `make package`
+# names it. Without it a package cannot be made, but the programs can.
+set(TAMRIX_WEB_PAGE "" CACHE FILEPATH "The web page (tamrix.html) that the packages carry")
+function(tamrix_install_web_page destination)
+  if(TAMRIX_WEB_PAGE)
+    install(FILES "${TAMRIX_WEB_PAGE}" DESTINATION "${destination}")
+  else()
+    install(CODE "message(FATAL_ERROR \"no web page to package: configure with -DTAMRIX_WEB_PAGE=<tamrix.html>\")")
+  endif()
+endfunction()
+
 if(WIN32 AND TARGET tamrix AND TARGET tamrix-cli)
-  set(TAMRIX_WEB_PAGE "${PROJECT_SOURCE_DIR}/build/web/tamrix.html"
-      CACHE FILEPATH "The web page that the Windows zip carries")
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION .)
-  install(FILES "${TAMRIX_WEB_PAGE}" DESTINATION .)
+  tamrix_install_web_page(.)
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/" DESTINATION Data)
   string(ASCII 239 187 191 utf8_bom)
   foreach(readme OLVASSEL.txt README.txt)
@@ -40,8 +49,6 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
     message(STATUS "python3 not found: no Debian package (it draws the icon)")
     return()
   endif()
-  set(TAMRIX_WEB_PAGE "${PROJECT_SOURCE_DIR}/build/web/tamrix.html"
-      CACHE FILEPATH "The web page that the Debian package carries")
   set(generated "${PROJECT_BINARY_DIR}/packaging")
   set(docdir "${CMAKE_INSTALL_DATADIR}/doc/tamrix")
   set(tamrix_page_installed "${CMAKE_INSTALL_FULL_DATADIR}/tamrix/tamrix.html")
@@ -75,7 +82,7 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
   install(TARGETS tamrix tamrix-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
   install(DIRECTORY "${PROJECT_SOURCE_DIR}/Data/"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/tamrix/Data")
-  install(FILES "${TAMRIX_WEB_PAGE}" DESTINATION "${CMAKE_INSTALL_DATADIR}/tamrix")
+  tamrix_install_web_page("${CMAKE_INSTALL_DATADIR}/tamrix")
   install(FILES "${tamrix_packaging}/tamrix.desktop" "${generated}/tamrix-web.desktop"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
   install(FILES "${tamrix_packaging}/lintian-overrides"

@@ -9,8 +9,7 @@ set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 set(CMAKE_SYSROOT /usr)
 set(CMAKE_EXECUTABLE_SUFFIX .wasm)
 # libc++ for wasm32 is built without exceptions. SIMD lets the compiler
-# widen the engine's portable block loops (describing the catalogue takes
-# about a sixth less time); bulk memory makes copies of known size single
+# vectorise loops over bytes; bulk memory makes copies of known size single
 # instructions. Every current browser has these features (Safari since
 # 16.4).
 set(CMAKE_CXX_FLAGS_INIT

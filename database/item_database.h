@@ -1,5 +1,5 @@
-// The item database: every table read from the Data folder, the text of the
-// last load failure and the last description.
+// The item database: every table read from the Data folder, and the text
+// and place of the last load failure.
 #pragma once
 
 #include <array>

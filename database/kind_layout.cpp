@@ -5,8 +5,8 @@
 namespace tamrix {
 
 const StdNumberField* KindLayout::find(StdNumberField field) const {
-  const auto at = std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count),
-                            field);
+  const auto at =
+      std::find(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(count), field);
   return at == fields.begin() + static_cast<std::ptrdiff_t>(count) ? nullptr : &*at;
 }
 

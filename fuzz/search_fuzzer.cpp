@@ -15,8 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "search/search.h"
+#include "search/query.h"
 #include "search/small_data_set.h"
+#include "search/suggestions.h"
 #include "text/encoding.h"
 
 namespace {

@@ -4,4 +4,4 @@
 
 test-cards: web build
 	$(WEB_PYTHON) tests/web/cards_test.py --cards $(WEB_BUILD)/tamrix-cards.js \
-	  --cli build/dev/app/cli/tamrix-cli --source . --out $(WEB_BUILD)
+	  --cli $(DEV_CLI) --source . --out $(WEB_BUILD)

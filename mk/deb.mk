@@ -8,7 +8,7 @@ package: package-deb
 
 # The package carries the web page from `make web`.
 package-deb: web
-	$(CMAKE) --preset deb
+	$(CMAKE) --preset deb -DTAMRIX_WEB_PAGE="$(CURDIR)/$(WEB_PAGE)"
 	$(CMAKE) --build --preset deb -j $(JOBS)
 	cd $(DEB_BUILD) && cpack --config CPackConfig.cmake
 	@ls -l $(DEB_BUILD)/tamrix_*.deb

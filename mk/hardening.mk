@@ -19,4 +19,4 @@ fuzz test-fuzz: build-fuzz
 	bash scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 test-valgrind: build
-	bash scripts/valgrind-check.sh build/dev/app/cli/tamrix-cli "$(CURDIR)"
+	bash scripts/valgrind-check.sh $(DEV_CLI) "$(CURDIR)"

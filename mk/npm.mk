@@ -12,4 +12,4 @@ npm: web
 	@ls -l $(NPM_BUILD)/tamrix-*.tgz
 
 test-npm: npm build
-	bash tests/npm/test_package.sh $(NPM_BUILD) build/dev/app/cli/tamrix-cli
+	bash tests/npm/test_package.sh $(NPM_BUILD) $(DEV_CLI)

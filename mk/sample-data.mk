@@ -4,4 +4,4 @@
 # engine.
 .PHONY: test-sample-data
 test-sample-data: build
-	python3 scripts/make-sample-data.py --check --cli build/dev/app/cli/tamrix-cli
+	python3 scripts/make-sample-data.py --check --cli $(DEV_CLI)

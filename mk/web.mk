@@ -5,6 +5,7 @@
 # Selenium is Debian's, for the system Python, which need not be the first
 # python3 on PATH. test-js runs the page's script modules under Node.
 WEB_BUILD := build/web
+WEB_PAGE := $(WEB_BUILD)/tamrix.html
 WEB_PYTHON ?= /usr/bin/python3
 
 .PHONY: web test-web test-js
@@ -12,11 +13,11 @@ WEB_PYTHON ?= /usr/bin/python3
 web:
 	$(CMAKE) --preset web
 	$(CMAKE) --build --preset web -j $(JOBS)
-	@ls -l $(WEB_BUILD)/tamrix.html $(WEB_BUILD)/tamrix-cards.js
+	@ls -l $(WEB_PAGE) $(WEB_BUILD)/tamrix-cards.js
 
 test-web: web build
-	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_BUILD)/tamrix.html \
-	  --cli build/dev/app/cli/tamrix-cli --data Data --out $(WEB_BUILD)
+	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_PAGE) \
+	  --cli $(DEV_CLI) --data Data --out $(WEB_BUILD)
 
 # The page's modules that need no browser, and the engine's interface in
 # Node, with Node's own test runner.

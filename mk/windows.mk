@@ -7,7 +7,7 @@ WINDOWS_BUILD := build/windows
 
 .PHONY: windows package test-windows
 windows:
-	$(CMAKE) --preset windows
+	$(CMAKE) --preset windows -DTAMRIX_WEB_PAGE="$(CURDIR)/$(WEB_PAGE)"
 	$(CMAKE) --build --preset windows -j $(JOBS)
 
 package: windows

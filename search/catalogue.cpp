@@ -7,8 +7,8 @@
 #include "decoder/decode_item.h"
 #include "decoder/describe.h"
 #include "decoder/item_number.h"
+#include "search/catalogue.h"
 #include "search/fold.h"
-#include "search/search.h"
 
 namespace tamrix {
 

@@ -6,7 +6,8 @@ namespace tamrix {
 
 namespace {
 
-// The items whose value is the highest, unless every item has it.
+// The items whose value is the highest, unless every item has it; an item
+// without a value has no part in it.
 template <typename Value>
 std::vector<bool> bestOf(const std::vector<std::optional<Value>>& values) {
   std::optional<Value> highest;
@@ -48,7 +49,7 @@ Comparison compareItems(const Catalogue& catalogue, std::span<const int32_t> num
     std::vector<std::optional<int32_t>> values;
     for (const CatalogueItem* item : items) {
       row.values.push_back(item ? item->sum(skill) : 0);
-      values.emplace_back(row.values.back());
+      values.push_back(item ? std::optional(row.values.back()) : std::nullopt);
     }
     row.best = bestOf(values);
   }

@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix {
+
+// The most items one comparison shows side by side.
+inline constexpr int kMostComparedItems = 8;
 
 struct ComparisonRow {
   int32_t skill = 0;
@@ -29,8 +32,9 @@ struct Comparison {
   std::vector<bool> damageBest;
 };
 
-// The comparison of `numbers` in their order. A row marks no best when every
-// item holds the same value.
+// The comparison of `numbers` in their order. A number that is no item takes
+// no part in a row's best; a row marks no best when every item holds the
+// same value.
 Comparison compareItems(const Catalogue& catalogue, std::span<const int32_t> numbers);
 
 }  // namespace tamrix

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix {
 

@@ -39,7 +39,12 @@ std::size_t editDistance(std::string_view a, std::string_view b, std::size_t lim
 
 NameWords::NameWords(const Catalogue& catalogue) {
   std::unordered_map<std::string_view, std::size_t> index;
-  for (const CatalogueItem& item : catalogue.items()) {
+  // For each word, the last name line counted: a word that a line holds
+  // twice counts once.
+  std::vector<std::size_t> lastLine;
+  const std::vector<CatalogueItem>& items = catalogue.items();
+  for (std::size_t line = 0; line < items.size(); ++line) {
+    const CatalogueItem& item = items[line];
     // Folding keeps every byte in its place, so both texts split alike.
     const std::string_view folded = item.foldedName();
     const std::string_view shown = item.nameLine();
@@ -51,9 +56,14 @@ NameWords::NameWords(const Catalogue& catalogue) {
       if (end > start) {
         const std::string_view word = folded.substr(start, end - start);
         const auto [at, added] = index.try_emplace(word, words_.size());
-        if (added)
+        if (added) {
           words_.push_back({word, shown.substr(start, end - start), 0});
-        ++words_[at->second].lines;
+          lastLine.push_back(items.size());
+        }
+        if (lastLine[at->second] != line) {
+          lastLine[at->second] = line;
+          ++words_[at->second].lines;
+        }
       }
       start = end + 1;
     }

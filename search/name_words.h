@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix {
 

@@ -1,9 +1,10 @@
 // The words for a query that cannot be read, in tamrix-cli's English and in
 // the Hungarian of the page, side by side so that neither lacks a reason.
 #include <string>
-#include <utility>
 
-#include "search/search.h"
+#include "database/limits.h"
+#include "search/search_error.h"
+#include "text/wording.h"
 
 namespace tamrix {
 
@@ -22,7 +23,7 @@ std::string joined(const std::vector<std::string>& names) {
 // The reason, in English and in Hungarian. In Hungarian, operators and
 // keywords start the sentence: an article before them would have to follow
 // how each is read aloud.
-std::pair<std::string, std::string> reasons(const SearchError& error) {
+Wording reasons(const SearchError& error) {
   const std::string lastGrade = std::to_string(kGroupSlots - 1);
   const std::string first = std::to_string(kFirstItemNumber);
   const std::string last = std::to_string(kEndItemNumber - 1);
@@ -65,11 +66,11 @@ std::pair<std::string, std::string> reasons(const SearchError& error) {
 }  // namespace
 
 std::string searchErrorEnglish(const SearchError& error) {
-  return "'" + error.term + "': " + reasons(error).first;
+  return "'" + error.term + "': " + reasons(error).english;
 }
 
 std::string searchErrorHungarian(const SearchError& error) {
-  return "„" + error.term + "”: " + reasons(error).second;
+  return "„" + error.term + "”: " + reasons(error).hungarian;
 }
 
 }  // namespace tamrix

@@ -54,22 +54,13 @@ FileReader memoryFiles(std::map<std::string, std::string> files) {
 }
 
 const DataFileSet& shortNames() {
-  static const DataFileSet names = DataFileSet::namedBy([](DataFile file) -> std::string {
-    switch (file) {
-      case DataFile::kSpecItems:
-        return "specitem";
-      case DataFile::kSkills:
-        return "skill";
-      case DataFile::kStdItems:
-        return "std";
-      case DataFile::kTypes:
-        return "type";
-      case DataFile::kRndItems:
-        return "rnd";
-      case DataFile::kChanges:
-        return "change";
-    }
-    return "";
+  // "stditem.txt" -> "std", "skill.txt" -> "skill".
+  static const DataFileSet names = DataFileSet::namedBy([](DataFile file) {
+    std::string name(dataFileName(file));
+    name.erase(name.find('.'));
+    if (name.ends_with("item"))
+      name.erase(name.size() - 4);
+    return name;
   });
   return names;
 }

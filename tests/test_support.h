@@ -62,7 +62,7 @@ struct DataSetText {
 };
 
 // The short names the tests give the data files: "std", "skill", "type",
-// "rnd", "change" and "specitem".
+// "rnd", "change" and "spec".
 const DataFileSet& shortNames();
 
 // The files of `text`, each after its "-start-" line, under their short names.

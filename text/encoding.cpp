@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "text/utf8.h"
+
 namespace tamrix {
 
 namespace {
@@ -67,41 +69,6 @@ std::optional<unsigned char> codePointToCp1250(char32_t c) {
   return found->second;
 }
 
-// The code point that starts at `text[pos]`, advancing `pos` past it, or
-// nothing for a malformed sequence (also an overlong form or a surrogate).
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80)
-    return lead;
-  int length = 0;
-  char32_t c = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 1;
-    c = lead & 0x1Fu;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 2;
-    c = lead & 0x0Fu;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 3;
-    c = lead & 0x07u;
-  } else {
-    return std::nullopt;
-  }
-  for (int i = 0; i < length; ++i) {
-    if (pos >= text.size())
-      return std::nullopt;
-    const auto next = static_cast<unsigned char>(text[pos++]);
-    if ((next & 0xC0) != 0x80)
-      return std::nullopt;
-    c = (c << 6) | (next & 0x3Fu);
-  }
-  constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
-  if (c < kSmallest[static_cast<std::size_t>(length)] || c > 0x10FFFF ||
-      (c >= 0xD800 && c <= 0xDFFF))
-    return std::nullopt;
-  return c;
-}
-
 }  // namespace
 
 char32_t cp1250ToCodePoint(unsigned char byte) {
@@ -130,7 +97,7 @@ std::optional<std::string> utf8ToCp1250(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    const std::optional<char32_t> c = nextCodePoint(utf8, pos);
+    const std::optional<char32_t> c = nextUtf8CodePoint(utf8, pos);
     const std::optional<unsigned char> byte = c ? codePointToCp1250(*c) : std::nullopt;
     if (!byte)
       return std::nullopt;

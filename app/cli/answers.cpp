@@ -10,7 +10,7 @@
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
 #include "decoder/item_number.h"
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix::cli {
 
@@ -40,7 +40,7 @@ void describeStandardInput(Format format, const ItemDatabase& db) {
 
 }  // namespace
 
-Outcome describeNumbers(const Options& options, const ItemDatabase& db) {
+Outcome describeNumbers(const Options& options, const ItemDatabase& db, const DataSetPlaces&) {
   if (options.numbers.empty())
     describeStandardInput(options.format, db);
   for (const std::string& arg : options.numbers)
@@ -48,7 +48,7 @@ Outcome describeNumbers(const Options& options, const ItemDatabase& db) {
   return Outcome::kDone;
 }
 
-Outcome describeAll(const Options& options, const ItemDatabase& db) {
+Outcome describeAll(const Options& options, const ItemDatabase& db, const DataSetPlaces&) {
   if (options.format == Format::kCsv) {
     const Catalogue catalogue(db);
     std::vector<int32_t> numbers;

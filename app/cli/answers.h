@@ -9,9 +9,10 @@ namespace tamrix::cli {
 
 // Each NUMBER argument's answer or, without any, each line of standard
 // input's, as the dialog answers its number field.
-Outcome describeNumbers(const Options& options, const ItemDatabase& db);
+Outcome describeNumbers(const Options& options, const ItemDatabase& db,
+                        const DataSetPlaces& places);
 
 // --all: every item number that has a description, in increasing order.
-Outcome describeAll(const Options& options, const ItemDatabase& db);
+Outcome describeAll(const Options& options, const ItemDatabase& db, const DataSetPlaces& places);
 
 }  // namespace tamrix::cli

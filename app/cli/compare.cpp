@@ -61,7 +61,8 @@ std::size_t displayWidth(std::string_view utf8) {
       std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
-std::string signedNumber(int32_t value) {
+// A table cell's value: a plus sign before a gain, "0" bare.
+std::string signedUnlessZero(int32_t value) {
   std::string text(value > 0 ? "+" : "");
   return text.append(std::to_string(value));
 }
@@ -83,7 +84,7 @@ std::string textTable(const Comparison& comparison) {
   for (const ComparisonRow& row : comparison.rows) {
     std::vector<std::string>& line = lines.emplace_back(1, cp1250ToUtf8(row.name));
     for (std::size_t i = 0; i < row.values.size(); ++i)
-      line.push_back(cell(signedNumber(row.values[i]), row.best[i]));
+      line.push_back(cell(signedUnlessZero(row.values[i]), row.best[i]));
   }
   if (!comparison.damage.empty()) {
     std::vector<std::string>& line = lines.emplace_back(1, std::string(kDamageLabel));
@@ -116,7 +117,7 @@ std::string textTable(const Comparison& comparison) {
 
 }  // namespace
 
-Outcome compareNumbers(const Options& options, const ItemDatabase& db) {
+Outcome compareNumbers(const Options& options, const ItemDatabase& db, const DataSetPlaces&) {
   const Catalogue catalogue(db);
   std::vector<int32_t> numbers;
   for (const std::string& arg : options.numbers)

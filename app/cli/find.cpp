@@ -8,16 +8,16 @@
 #include "app/cli/console.h"
 #include "app/cli/output.h"
 #include "app/cli/stream_output.h"
-#include "search/search.h"
+#include "search/query.h"
+#include "search/suggestions.h"
 
 namespace tamrix::cli {
 
-Outcome findItems(const Options& options, const ItemDatabase& db) {
+Outcome findItems(const Options& options, const ItemDatabase& db, const DataSetPlaces&) {
   const Catalogue catalogue(db);
   const SearchResult result = search(catalogue, options.query);
   if (result.error) {
-    writeOutput(stderr, "tamrix-cli: " + searchErrorEnglish(*result.error) +
-                            "\nTry 'tamrix-cli --help'.\n");
+    writeOutput(stderr, usageError(searchErrorEnglish(*result.error)));
     return Outcome::kUsage;
   }
   if (options.format == Format::kCsv) {

@@ -11,6 +11,6 @@ namespace tamrix::cli {
 // success (a note on standard error says so when it is a terminal, with the
 // query that a misspelt word may have meant); a query that cannot be read is
 // a usage error, written to standard error, with nothing on standard output.
-Outcome findItems(const Options& options, const ItemDatabase& db);
+Outcome findItems(const Options& options, const ItemDatabase& db, const DataSetPlaces& places);
 
 }  // namespace tamrix::cli

@@ -8,7 +8,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "app/cli/data_set_place.h"
+
+namespace tamrix {
+class ItemDatabase;
+}
 
 namespace tamrix::cli {
 
@@ -44,6 +51,10 @@ struct Options {
 // Returns the usage error, or nothing.
 std::optional<std::string> parseArguments(std::span<const std::string> arguments, Options& options);
 
+// A usage error as written to standard error, with the line that points to
+// --help.
+std::string usageError(std::string_view message);
+
 // The text of --help.
 std::string helpText();
 
@@ -62,5 +73,18 @@ enum class Outcome {
 // 0 done, 1 failed, 2 usage, 3 warnings; --diff answers as diff(1) does:
 // 0 the same, 1 different, 2 any trouble.
 int exitStatus(Mode mode, Outcome outcome);
+
+// What a mode runs, from its row of the option table: either a text it
+// writes without data, or a run on the data set loaded for it.
+struct ModeAction {
+  std::string (*text)() = nullptr;
+  Outcome (*run)(const Options&, const ItemDatabase&, const DataSetPlaces&) = nullptr;
+  // After a failed load, it also says where and why (reportFailurePlace).
+  bool reportsFailurePlace = false;
+};
+ModeAction actionOf(Mode mode);
+
+// The text of --version.
+std::string versionText();
 
 }  // namespace tamrix::cli

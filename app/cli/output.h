@@ -10,7 +10,7 @@
 
 #include "app/cli/options.h"
 #include "database/item_database.h"
-#include "search/search.h"
+#include "search/catalogue.h"
 
 namespace tamrix::cli {
 

@@ -7,6 +7,7 @@
 #include "app/dialog_logic.h"
 #include "decoder/describe.h"
 #include "search/compare.h"
+#include "search/suggestions.h"
 #include "text/encoding.h"
 
 namespace tamrix::web {

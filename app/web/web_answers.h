@@ -10,7 +10,8 @@
 
 #include "app/json.h"
 #include "database/item_database.h"
-#include "search/search.h"
+#include "search/catalogue.h"
+#include "search/query.h"
 
 namespace tamrix::web {
 

@@ -97,10 +97,8 @@ TAMRIX_EXPORT(tamrix_add_file) void tamrixAddFile(size_t nameSize) {
 TAMRIX_EXPORT(tamrix_files) int tamrixFiles() {
   using namespace tamrix;
   Json names = Json::array();
-  for (const DataFile file : kLoadOrder) {
-    const std::string_view name(dialogDataFiles()[file]);
-    names.push_back(web::lowerCase(std::string(name.substr(name.find_last_of('\\') + 1))));
-  }
+  for (const DataFile file : kLoadOrder)
+    names.push_back(std::string(dataFileName(file)));
   return tamrix::web::give({{"files", std::move(names)}});
 }
 

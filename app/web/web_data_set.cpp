@@ -58,14 +58,14 @@ std::string lowerCase(std::string text) {
 }
 
 std::string fingerprintOf(const FileSet& files) {
-  // FNV-1a over each data file's name, size and bytes, in load order.
+  // FNV-1a over each read data file's name, size and bytes, in load order.
   uint64_t hash = 14695981039346656037ull;
   const auto add = [&hash](std::string_view bytes) {
     for (const char c : bytes)
       hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
   };
-  for (const DataFile file : kLoadOrder) {
-    const std::string name = lowerCase(baseName(dialogDataFiles()[file]));
+  for (const DataFile file : kReadFiles) {
+    const std::string name(dataFileName(file));
     const auto found = files.find(name);
     add(name);
     add(found == files.end() ? std::string_view("-") : std::to_string(found->second.size()));

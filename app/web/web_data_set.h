@@ -12,7 +12,8 @@
 #include "app/json.h"
 #include "authoring/data_warnings.h"
 #include "database/item_database.h"
-#include "search/search.h"
+#include "search/catalogue.h"
+#include "search/query.h"
 
 namespace tamrix::web {
 

@@ -59,15 +59,19 @@ std::string listed(const std::vector<DataWarning>& warnings) {
   return text;
 }
 
-TEST(DataWarningsTest, SampleSetAndItsLfCopyHaveNone) {
-  for (const bool lf : {false, true}) {
+// Nor with LF line ends, letters that are UTF-8 but for an overlong form or
+// a surrogate, or a target of -113 (skill 0).
+TEST(DataWarningsTest, SampleSetAndItsVariantsHaveNone) {
+  const std::pair<std::string, std::string> variants[] = {
+      {"", ""}, {"\r\n", "\n"}, {"er\xF5", "\xC0\xAF\xED\xA0\x80"}, {"11 -1 1", "11 -113 1"}};
+  for (const auto& [before, after] : variants) {
     std::map<std::string, std::string> files = sampleFiles();
-    if (lf)
+    if (!before.empty())
       for (auto& [name, text] : files)
-        edit(text, 0, "\r\n", "\n");
+        edit(text, 0, before, after);
     const auto db = loadFiles(files);
     ASSERT_EQ(db->lastError(), std::nullopt);
-    EXPECT_EQ(listed(findDataWarnings(*db, kNames, memoryFiles(files))), "") << "LF " << lf;
+    EXPECT_EQ(listed(findDataWarnings(*db, kNames, memoryFiles(files))), "") << after;
   }
 }
 
@@ -85,6 +89,7 @@ struct Slip {
   int32_t atLine;
   int32_t atColumn;
   int32_t noteLine = 0;
+  const char* says = "";  // a part of the message
 };
 
 TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
@@ -101,14 +106,16 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
        "prefix-repeated", "rnd", 54, 2, 50},
       {"rnd", 53, "23 t", "110 t", "bonus-to-damage", "rnd", 53, 1},
       {"change", 40, "1450 11 -1 1", "1450 11 112 1", "bonus-to-damage", "change", 40, 9},
-      {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1},
+      {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1, 0, "block"},
       // Prefix 63 on type 8 (count on type.txt:73) loses its last skill index line.
       {"rnd", 431, "79 p\xE1nc\xE9lt\xF6r\xE9s", "", "prefix-cut-short", "rnd", 427, 0, 73},
       {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
       {"std", 83, "\"csiszolt \"", "\"csiszolt\"", "name-runs-on", "std", 83, 20},
       {"type", 69, "6 7 8", "6 5 8", "amount-falls", "type", 69, 11},
       {"change", 0, "\r\n", "\r", "cr-line-ends", "change", 1, 36},
-      {"skill", 38, "er\xF5", "er\xC5\x91", "utf8-line", "skill", 38, 8},
+      {"skill", 38, "er\xF5", "er\xC2\x80\xC5\x91", "utf8-line", "skill", 38, 8},
+      // A tab inside the name does not stop the scan; two outside warn once.
+      {"skill", 38, "er\xF5\"", "e\tr\xF5\"\t\t", "tab", "skill", 38, 11},
       // The warnings that were there before, at their causes.
       {"type", 170, type7, type7 + "\r\n\r\n5\r\n1\r\n" + type7, "type-id-repeated", "type", 172, 1,
        59},
@@ -118,6 +125,8 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
        0, 40},
       {"rnd", 53, "23 t", "113 t", "prefix-skill-outside", "rnd", 53, 1},
       {"change", 40, "1450 11 -1 1", "1450 11 -114 1", "change-target-outside", "change", 40, 9},
+      {"change", 40, "1450 11 -1 1", "1450 11 113 1", "change-target-outside", "change", 40, 9},
+      {"change", 40, "1450 11 -1 1", "1450 11 -3 1", "bonus-to-damage", "change", 40, 9},
       {"std", 83, weapon, "", "std-slot-empty", "std", 0, 0},
       {"rnd", 412, "#28000\r\n\"alkonyi\"\r\n1\r\n58 \xE1rnym\xE1gia", "", "prefix-slot-empty",
        "rnd", 0, 0},
@@ -137,6 +146,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
               std::make_tuple(slip.code, slip.atFile, slip.atLine, slip.atColumn, slip.noteLine))
         << listed(warnings);
     EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
+    EXPECT_NE(w.message.find(slip.says), std::string::npos) << w.message;
   }
 }
 

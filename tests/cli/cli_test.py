@@ -54,17 +54,6 @@ def data_dir(folder, **changed):
     return folder
 
 
-def case_usage():
-    for args in (["--bogus"], ["--raw", "--json"], ["-C"], ["--all", "1000"], ["--check", "1"],
-                 ["--find"], ["--all", "--find", "kard"], ["--strict", "1"],
-                 ["--check", "--find", "kard"], ["--compare", "1000"], ["--compare"] + ["1000"] * 9,
-                 ["--raw", "--compare", "1000", "1001"], ["--csv", "1000"], ["--explain"],
-                 ["--explain", "--raw", "1"], ["--diff"], ["--diff", ".", "1"], ["--summary"],
-                 ["--diff", ".", "--check"], ["--diff", ".", "--find"]):
-        r = run(*args)
-        check(r.returncode == 2 and r.stdout == b"" and r.stderr.startswith(b"tamrix-cli: "), args)
-
-
 def case_failed_load():
     missing = b"Data\\skill.txt : a f\xe1jl nem nyithat\xf3 meg\n"
     with tempfile.TemporaryDirectory() as folder:
@@ -408,8 +397,6 @@ def case_output():
                            capture_output=True, timeout=60)
         peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
         check(r.stdout == b"\0" + T1000 + b"\0" and peak < 64 * 1024, f"a 128 MB line: {peak} kB")
-        check(run("--raw", stdin=b" " * 1000 + b"1000\n", cwd=folder).stdout == T1000 + b"\0",
-              "a padded number within the limit")
 
         # Control bytes from the data files reach a terminal escaped, in the
         # human format only; redirected output keeps them.

@@ -61,7 +61,7 @@ TEST(NormalizeLineTest, MatchesTheWalk) {
   EXPECT_EQ(normalizeByWalk("  1000   2  \"A   b\"  "), "1000 2 \"A b\"");
   EXPECT_EQ(normalizeByWalk(" \n\n\nx\n\n\ny\n\n"), "\n\nx\ny\n");  // a leading run keeps two
   // Every text of up to 10 blanks, line feeds and tabs (code's base-3 digits below
-  // its leading 1), also behind bytes that carry it across a block of 32.
+  // its leading 1), at the start of a line and behind other bytes.
   for (std::size_t code = 1; code < 2 * 59049; ++code) {
     for (std::string text : {std::string(), std::string(27, 'a'), std::string(60, 'a')}) {
       for (std::size_t c = code; c > 2; c /= 3)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "database/item_database.h"
-#include "search/search.h"
+#include "search/catalogue.h"
 #include "text/encoding.h"
 
 namespace tamrix::test {
@@ -35,11 +35,13 @@ inline const std::map<std::string, std::string> kSmallDataSet = {
     {"change.txt", "-start-\n"},
 };
 
-// The catalogue of kSmallDataSet, or null when the set does not load.
-inline std::unique_ptr<Catalogue> buildSmallCatalogue() {
-  ItemDatabase db([](const std::string& name) -> std::optional<std::string> {
-    const auto file = kSmallDataSet.find(name.substr(name.find('\\') + 1));
-    return file == kSmallDataSet.end() ? std::nullopt : utf8ToCp1250(file->second);
+// The catalogue of `files` (kSmallDataSet or a variant of it), or null when
+// the set does not load.
+inline std::unique_ptr<Catalogue> buildSmallCatalogue(
+    const std::map<std::string, std::string>& files = kSmallDataSet) {
+  ItemDatabase db([&](const std::string& name) -> std::optional<std::string> {
+    const auto file = files.find(name.substr(name.find('\\') + 1));
+    return file == files.end() ? std::nullopt : utf8ToCp1250(file->second);
   });
   if (!db.loadAll(DataFileSet::inFolder("Data")))
     return nullptr;

@@ -1,6 +1,5 @@
-// Finding items: the catalogue of every item of a loaded database, and the
-// query language that searches it by name, by bonus and by kind, grade or
-// prefix. docs/search.md describes the language for its users.
+// The catalogue: every item of a loaded database as the search reads it,
+// its description, folded name line, kind, grade, prefix and bonuses.
 #pragma once
 
 #include <array>
@@ -10,7 +9,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "database/bonus_layout.h"
@@ -106,67 +104,5 @@ class Catalogue {
   int32_t stdItemCount_ = 1;
   int32_t groupSize_ = 1;
 };
-
-// Why a query cannot be read. The search gives the reason and its parts;
-// each front end words it (searchErrorEnglish, searchErrorHungarian).
-enum class SearchErrorCode {
-  kUnbalancedQuote,  // a double quote that is not closed
-  kKindValue,        // kind: without a number or weapon
-  kGradeRange,       // grade: without N or N..M within 0 to 14
-  kPrefixValue,      // prefix: without a number
-  kUnknownSkill,     // `name` begins no skill's name
-  kAmbiguousSkill,   // `name` begins the names of several skills
-  kComparisonValue,  // no number within 32 bits after `op`
-  kNoSkillName,      // nothing before `op`
-  kGroupValue,       // group: without an item number
-  kSortKey,          // sort: without number, grade, name, damage or a skill
-  kSortDirection,    // sort:KEY: followed by neither asc nor desc
-  kSortNegated,      // -sort:, which would remove no item
-};
-
-// All texts in UTF-8, as typed.
-struct SearchError {
-  SearchErrorCode code = SearchErrorCode::kUnbalancedQuote;
-  std::string term;                 // the whole term, with its '-'
-  std::string name;                 // kUnknownSkill, kAmbiguousSkill: the skill name
-  std::string op;                   // kComparisonValue, kNoSkillName: the operator
-  std::vector<std::string> skills;  // kAmbiguousSkill: the distinct names it begins
-
-  bool operator==(const SearchError&) const = default;
-};
-
-// The wording of tamrix-cli, which scripts and the documentation rely on:
-// "'tuz>=4': tuz names more than one skill: tűzsebzés, tűzmágia".
-std::string searchErrorEnglish(const SearchError& error);
-
-// The wording of the Hungarian interfaces:
-// "„tuz>=4”: több képesség neve kezdődik így: tuz (tűzsebzés, tűzmágia)".
-std::string searchErrorHungarian(const SearchError& error);
-
-struct SearchResult {
-  std::vector<int32_t> numbers;      // in the order of the query's sort terms
-  std::optional<SearchError> error;  // the query cannot be read; nothing searched
-  // What the query reads by, for a front end that shows it: the skills its
-  // comparisons and skill sorts name, each once, in the query's order; and
-  // where its sort: terms stand in the query (offset and size, in bytes).
-  std::vector<int32_t> skills;
-  std::vector<std::pair<std::size_t, std::size_t>> sortTerms;
-};
-
-// The numbers of the catalogue's items that match `queryUtf8`, ordered by
-// its sort: terms, then by increasing number; or the error that makes the
-// query unreadable.
-SearchResult search(const Catalogue& catalogue, std::string_view queryUtf8);
-
-// For a query that finds nothing: the same query with each word that occurs
-// in no name line replaced by the closest word of the name lines (folded, at
-// most two edits away). `query` is the new query (UTF-8, the words folded);
-// `words` the new words as a name line writes them (UTF-8, blank-separated).
-struct QuerySuggestion {
-  std::string query;
-  std::string words;
-};
-// Nothing when no word can be replaced, or the query cannot be read.
-std::optional<QuerySuggestion> suggestQuery(const Catalogue& catalogue, std::string_view queryUtf8);
 
 }  // namespace tamrix

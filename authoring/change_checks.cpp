@@ -1,0 +1,73 @@
+#include "authoring/change_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "authoring/message_text.h"
+#include "database/kind_layout.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+void checkChanges(WarningContext& context) {
+  const SourceFile& file = context.text(DataFile::kChanges);
+  const std::string& name = context.name(DataFile::kChanges);
+  const auto& changes = context.db.changes();
+  static const std::array<std::string, 4> kFields = {"the item number", "the kind", "the target",
+                                                     "the multiplier"};
+  for (std::size_t i = 0; i < std::min(file.lines.size(), changes.size()); ++i) {
+    const DataLine& line = file.lines[i];
+    const std::vector<Token> tokens = tokensOf(line.text);
+    for (std::size_t k = 0; k < std::min(tokens.size(), kFields.size()); ++k)
+      context.checkNumberField(DataFile::kChanges, line, tokens[k].at, kFields[k]);
+    const ChangeEntry& change = changes[i];
+    const ChangeEntry* first = context.db.findChange(change.prefixIndex, change.itemKind);
+    if (first != &change) {
+      context.add({name, line.line}, WarningCode::kChangeHidden,
+                  "an earlier record has the same random prefix and kind, prefix " +
+                      str(change.prefixIndex) + " and kind " + str(change.itemKind) +
+                      ", so this one never applies",
+                  {noteAt(name, first->line, "the record that applies")});
+      continue;
+    }
+    const int32_t prefix = change.prefixIndex;
+    if (prefix < 1 || prefix >= context.db.rndItemCount())
+      context.add({name, line.line, line.column(0)}, WarningCode::kChangeNoPrefix,
+                  "the item number is in no random prefix's block, those being " +
+                      span(context.db.specItemCount() + context.db.stdItemCount(),
+                           context.db.specItemCount() +
+                               int64_t{context.db.rndItemCount()} * context.db.stdItemCount() - 1) +
+                      ", so the record never applies");
+    else if (!context.db.rndItems()[static_cast<std::size_t>(prefix)])
+      context.add({name, line.line, line.column(0)}, WarningCode::kChangeNoPrefix,
+                  "random prefix " + str(prefix) + " has no entry, so the record never applies");
+    const SourceLine target{name, line.line, tokens.size() > 2 ? line.column(tokens[2].at) : 0};
+    const int32_t skill = change.skillIndex;
+    if (skill == -1)
+      continue;  // the damage bonus, as documented
+    if (skill < -context.sumCount() || skill >= context.sumCount())
+      context.add(
+          target, WarningCode::kChangeTargetOutside,
+          "target " + str(skill) +
+              " is outside the bonus table, so it adds nothing (use -1 for the damage bonus, "
+              "0 to " +
+              str(context.db.skillCount() - 1) + " for a skill)");
+    else if (const int32_t sum = (skill + context.sumCount()) % context.sumCount();
+             sum >= context.db.skillCount())
+      context.add(target, WarningCode::kBonusToDamage,
+                  "target " + str(skill) + " is no skill: it adds to a weapon's " +
+                      context.damageName(sum) +
+                      ", and on other items to nothing (use -1 for the damage bonus)");
+    else
+      context.checkTargetSkill(target, skill, "the change record's bonus");
+  }
+}
+
+}  // namespace tamrix

@@ -1,0 +1,80 @@
+#include "authoring/text_checks.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "text/utf8.h"
+
+namespace tamrix {
+
+namespace {
+
+// Where the first multi-byte sequence starts when all of `text` is
+// well-formed UTF-8; nothing otherwise. Accented Windows-1250 text almost
+// never passes: its letters are single bytes above 0x7F followed by ASCII.
+std::optional<std::size_t> firstUtf8Sequence(std::string_view text) {
+  std::optional<std::size_t> first;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    const std::optional<char32_t> c = nextUtf8CodePoint(text, i);
+    if (!c)
+      return std::nullopt;
+    if (*c >= 0x80)
+      first = first.value_or(start);
+  }
+  return first;
+}
+
+// The line and column of byte `pos` of a file's text.
+SourceLine placeIn(const std::string& fileName, std::string_view text, std::size_t pos) {
+  const std::size_t lineStart = pos == 0 ? 0 : text.rfind('\n', pos - 1) + 1;  // npos + 1 is 0
+  return {fileName,
+          1 + static_cast<int32_t>(std::count(text.begin(), text.begin() + lineStart, '\n')),
+          static_cast<int32_t>(pos - lineStart) + 1};
+}
+
+}  // namespace
+
+void checkText(WarningContext& context, DataFile dataFile) {
+  const std::string& fileName = context.name(dataFile);
+  const SourceFile& file = context.text(dataFile);
+  const std::optional<std::size_t> utf8 = firstUtf8Sequence(file.text);
+  if (utf8)
+    context.add(
+        placeIn(fileName, file.text, *utf8), WarningCode::kUtf8Text,
+        "the file looks like UTF-8, not Windows-1250: its accented letters will show wrong");
+  for (std::size_t cr = file.text.find('\r'); cr != std::string::npos;
+       cr = file.text.find('\r', cr + 1)) {
+    if (cr + 1 < file.text.size() && file.text[cr + 1] == '\n')
+      continue;
+    context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds,
+                "a carriage return without a line feed: a line that ends so is read as one with "
+                "the next");
+    break;
+  }
+  for (const DataLine& line : file.lines) {
+    const std::string_view stored = line.stored;
+    // With one quote or none, no tab is both after `open` and before `close`.
+    const std::size_t open = stored.find('"');
+    const std::size_t close = stored.rfind('"');
+    for (std::size_t tab = stored.find('\t'); tab != std::string_view::npos;
+         tab = stored.find('\t', tab + 1)) {
+      if (tab > open && tab < close)
+        continue;
+      context.add({fileName, line.line, line.offset + static_cast<int32_t>(tab) + 1},
+                  WarningCode::kTab,
+                  "a tab outside a name: fields are separated by blanks only, so it joins the "
+                  "text around it");
+      break;
+    }
+    if (const std::optional<std::size_t> at = utf8 ? std::nullopt : firstUtf8Sequence(stored))
+      context.add({fileName, line.line, line.offset + static_cast<int32_t>(*at) + 1},
+                  WarningCode::kUtf8Line,
+                  "the line is written in UTF-8 in a Windows-1250 file: its accented letters "
+                  "will show wrong");
+  }
+}
+
+}  // namespace tamrix

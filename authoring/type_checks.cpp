@@ -1,0 +1,89 @@
+#include "authoring/type_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "authoring/message_text.h"
+#include "database/kind_layout.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+namespace {
+
+void checkAmountLine(WarningContext& context, const DataLine& line) {
+  const std::string& name = context.name(DataFile::kTypes);
+  const std::vector<Token> tokens = tokensOf(line.text);
+  const std::size_t given = std::min<std::size_t>(tokens.size(), kTypeGrades);
+  for (std::size_t g = 0; g < given; ++g)
+    context.checkNumberField(DataFile::kTypes, line, tokens[g].at,
+                             "the amount of grade " + str(static_cast<int64_t>(g)));
+  if (tokens.size() < kTypeGrades)
+    context.add({name, line.line}, WarningCode::kAmountLineShort,
+                "the amount line holds " + str(std::ssize(tokens)) + " of " + str(kTypeGrades) +
+                    " numbers, so " +
+                    (tokens.size() + 1 == kTypeGrades
+                         ? "grade " + str(kTypeGrades - 1) + " reads 0"
+                         : "grades " + span(std::ssize(tokens), kTypeGrades - 1) + " read 0"));
+  if (tokens.size() > kTypeGrades)
+    context.add({name, line.line, line.column(tokens[kTypeGrades].at)},
+                WarningCode::kAmountLineLong,
+                "the amount line holds " + str(std::ssize(tokens)) + " numbers: those after the " +
+                    str(kTypeGrades) + "th are ignored");
+  // The chaos grade shows no amount; a number that does not read as
+  // written has its warning already.
+  for (std::size_t g = 1; g < std::min<std::size_t>(given, kChaosGrade); ++g) {
+    if (!isPlainNumber(tokens[g - 1].text) || !isPlainNumber(tokens[g].text))
+      continue;
+    const int64_t before = readNumber(tokens[g - 1].text);
+    const int64_t now = readNumber(tokens[g].text);
+    if (std::abs(now) < std::abs(before)) {
+      context.add({name, line.line, line.column(tokens[g].at)}, WarningCode::kAmountFalls,
+                  "the amount falls from " + str(before) + " at grade " +
+                      str(static_cast<int64_t>(g) - 1) + " to " + str(now) + " at grade " +
+                      str(static_cast<int64_t>(g)));
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void checkTypes(WarningContext& context) {
+  const std::string& name = context.name(DataFile::kTypes);
+  const std::size_t before = context.warnings.size();
+  for (const TypeRecordLines& record : context.types.records) {
+    context.checkNumberField(DataFile::kTypes, *record.id, 0, "the type id");
+    if (record.count == nullptr)
+      continue;
+    context.checkNumberField(DataFile::kTypes, *record.count, 0, "the line count");
+    if (record.cutShort)
+      context.add({name, record.count->line}, WarningCode::kTypeShort,
+                  "the file ends after " + str(std::ssize(record.amounts)) + " of this type's " +
+                      str(std::max(readNumber(record.count->text), 1)) +
+                      " amount lines, so the record is dropped");
+    for (const DataLine* amounts : record.amounts)
+      checkAmountLine(context, *amounts);
+  }
+  for (const TypeEntry& type : context.db.types())
+    if (const TypeEntry* first = context.db.findType(type.id); first != &type)
+      context.add(
+          {name, type.line, 1}, WarningCode::kTypeIdRepeated,
+          "type id " + str(type.id) + " is defined again: only the first record counts",
+          {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first")});
+  // What the walk over the records found after a count that seems wrong
+  // follows from that count.
+  if (context.types.outOfStep != nullptr)
+    for (std::size_t w = before; w < context.warnings.size(); ++w)
+      if (context.warnings[w].where.line > context.types.outOfStep->count->line)
+        context.warnings[w].notes.push_back(outOfStepNote(name, *context.types.outOfStep));
+}
+
+}  // namespace tamrix

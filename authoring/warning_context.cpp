@@ -1,0 +1,126 @@
+#include "authoring/warning_context.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "authoring/message_text.h"
+#include "database/bonus_layout.h"
+#include "database/number_field.h"
+
+namespace tamrix {
+
+void WarningContext::add(SourceLine where, WarningCode code, std::string message,
+                         std::vector<DataNote> notes) {
+  warnings.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
+                      std::move(notes)});
+}
+
+bool WarningContext::hasSkill(int32_t index) const {
+  return index >= 0 && index < db.skillCount() && db.skills()[static_cast<std::size_t>(index)];
+}
+
+bool WarningContext::skillTableEmpty() const {
+  return std::none_of(db.skills().begin(), db.skills().end(),
+                      [](const auto& skill) { return skill.has_value(); });
+}
+
+int32_t WarningContext::sumCount() const {
+  return BonusLayout{db.skillCount()}.size();
+}
+
+std::string WarningContext::skillLabel(int32_t skill) const {
+  const std::optional<SkillEntry>& entry =
+      hasSkill(skill) ? db.skills()[static_cast<std::size_t>(skill)] : std::nullopt;
+  return "skill " + str(skill) + " " + quoted(entry ? std::string_view(entry->name) : "?");
+}
+
+std::string WarningContext::damageName(int32_t sum) const {
+  const int32_t behind = sum - db.skillCount();
+  return behind == 0 ? "damage sides" : behind == 1 ? "damage dice" : "damage bonus";
+}
+
+void WarningContext::checkTargetSkill(const SourceLine& where, int32_t skill,
+                                      const std::string& what) {
+  if (skill >= 0 && skill < db.skillCount() && !hasSkill(skill) && !skillTableEmpty())
+    add(where, WarningCode::kBonusToEmptySkill,
+        what + " goes to skill " + str(skill) +
+            ", which has no line in the skill file, so it shows as \"?\"");
+}
+
+bool WarningContext::checkNumberField(DataFile file, const DataLine& line, std::size_t at,
+                                      const std::string& what) {
+  const std::string& fileName = name(file);
+  const std::string_view text = line.text;
+  if (at < text.size() && text[at] == ' ')
+    ++at;  // read past, as a number is (after a prefix's marker)
+  const std::size_t quote = text.find('"');
+  if (at >= text.size() || (quote != std::string_view::npos && at >= quote)) {
+    add({fileName, line.line, line.column(std::min(at, text.size()))}, WarningCode::kNumberMissing,
+        what + " is missing: " +
+            (at < text.size() ? "the name's quote stands in its place"
+                              : "the line ends before it") +
+            ", so it reads as 0");
+    return false;
+  }
+  const std::string_view token = text.substr(at, text.find(' ', at) - at);
+  // A tab or a carriage return in it has a warning of its own.
+  if (!isPlainNumber(token) && token.find_first_of("\t\r") == std::string_view::npos)
+    add({fileName, line.line, line.column(at)}, WarningCode::kNumberText,
+        what + " " + quoted(token) + " reads as " + str(readNumber(token)));
+  return true;
+}
+
+void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines, WarningCode code,
+                                 const std::function<std::string(int64_t)>& what) {
+  const std::string& fileName = name(file);
+  std::map<int64_t, const DataLine*> last;
+  for (const Keyed& k : lines)
+    last[k.key] = k.line;
+  std::map<int64_t, const DataLine*> before;
+  for (const Keyed& k : lines) {
+    const auto found = before.find(k.key);
+    if (found != before.end()) {
+      const DataLine* counts = last[k.key];
+      add({fileName, k.line->line, k.column}, code,
+          what(k.key) + " is given again: " +
+              (counts == k.line ? std::string("this line counts, not the one before")
+                                : "the last line for it counts, line " + str(counts->line)),
+          {noteAt(fileName, found->second->line, what(k.key) + " was given here before")});
+    }
+    before[k.key] = k.line;
+  }
+}
+
+// Built member by member: GCC 12 takes the nested braces of a note inside a
+// list for a use of uninitialised memory.
+DataNote noteAt(const std::string& fileName, int32_t line, std::string message) {
+  DataNote note;
+  note.where.fileName = fileName;
+  note.where.line = line;
+  note.message = std::move(message);
+  return note;
+}
+
+DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record) {
+  return noteAt(typeFile, record.count->line,
+                "the line count of type " + str(readNumber(record.id->text)) +
+                    " does not seem to match its amount lines: the records after it are read out "
+                    "of step");
+}
+
+DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
+  return noteAt(typeFile, type.countLine,
+                "the line count of type " + str(type.id) + " is " + str(type.lineCount) +
+                    ", so an entry of that type reads " +
+                    (type.lineCount > 1 ? str(type.lineCount) + " skill index lines"
+                                        : std::string("one skill index line")));
+}
+
+bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type) {
+  return types.outOfStep != nullptr && type != nullptr && type->line >= types.outOfStep->id->line;
+}
+
+}  // namespace tamrix

@@ -1,0 +1,81 @@
+// What every group of the warnings' checks works with: the loaded tables,
+// the files' names and texts, and the list the warnings go to; and the
+// helpers that several groups share.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "authoring/data_warnings.h"
+#include "authoring/source_file.h"
+#include "authoring/wording.h"
+
+namespace tamrix {
+
+struct WarningContext {
+  WarningContext(const ItemDatabase& loaded, const DataFileSet& names) : db(loaded), files(names) {}
+
+  const ItemDatabase& db;
+  const DataFileSet& files;
+  // Each read file's text as the warnings' pass read it again (empty when
+  // it cannot be), and the type file's records.
+  std::array<const SourceFile*, kDataFileCount> texts{};
+  TypeFileLayout types;
+  std::vector<DataWarning> warnings;
+
+  const std::string& name(DataFile file) const { return files[file]; }
+  const SourceFile& text(DataFile file) const { return *texts[static_cast<std::size_t>(file)]; }
+
+  void add(SourceLine where, WarningCode code, std::string message,
+           std::vector<DataNote> notes = {});
+
+  bool hasSkill(int32_t index) const;
+  bool skillTableEmpty() const;
+  // The bonus vector's length: the skills, then the damage sums.
+  int32_t sumCount() const;
+  std::string skillLabel(int32_t skill) const;
+  // The damage sum that bonus index `sum` (at or past the skills) adds to.
+  std::string damageName(int32_t sum) const;
+
+  // A bonus that lands on a skill without a line; reported only while the
+  // skill table has lines at all (an empty one is reported once).
+  void checkTargetSkill(const SourceLine& where, int32_t skill, const std::string& what);
+
+  // Warns of the number field of `line` that starts at byte `at` of its text
+  // when it is missing or does not read as written. Returns false when it is
+  // missing.
+  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at,
+                        const std::string& what);
+
+  // A key (skill index, slot) and the line that gives it.
+  struct Keyed {
+    int64_t key;
+    const DataLine* line;
+    int32_t column;
+  };
+  // Warns of every line whose key an earlier line gave; the last line for a
+  // key counts.
+  void warnRepeats(DataFile file, const std::vector<Keyed>& lines, WarningCode code,
+                   const std::function<std::string(int64_t)>& what);
+};
+
+// A note at `line` of `fileName`.
+DataNote noteAt(const std::string& fileName, int32_t line, std::string message);
+
+// The note for a type record whose line count makes the records after it
+// read out of step.
+DataNote outOfStepNote(const std::string& typeFile, const TypeRecordLines& record);
+
+// The note for the count line that decides how many skill index lines an
+// entry of that type reads.
+DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type);
+
+// Whether an entry's type is read out of step: it is the type whose count
+// seems wrong or one after it.
+bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type);
+
+}  // namespace tamrix
