@@ -1,6 +1,7 @@
 # The npm package: `make npm` writes build/npm/tamrix-VERSION.tgz (npm pack)
 # from the page's WebAssembly module; test-npm installs that tarball into a
-# scratch folder and checks it against tamrix-cli (from the native build).
+# scratch folder, as a user would, and runs the package's tests there
+# against tamrix-cli (from the native build).
 NPM_BUILD := build/npm
 
 .PHONY: npm test-npm
@@ -12,4 +13,9 @@ npm: web
 	@ls -l $(NPM_BUILD)/tamrix-*.tgz
 
 test-npm: npm build
-	bash tests/npm/test_package.sh $(NPM_BUILD) $(DEV_CLI)
+	rm -rf $(NPM_BUILD)/scratch && mkdir -p $(NPM_BUILD)/scratch
+	printf '{ "name": "scratch", "private": true, "type": "module" }\n' >$(NPM_BUILD)/scratch/package.json
+	cd $(NPM_BUILD)/scratch && npm install --offline --no-audit --no-fund --silent ../tamrix-*.tgz
+	cp tests/npm/package.test.mjs $(NPM_BUILD)/scratch/
+	cd $(NPM_BUILD)/scratch && TAMRIX_CLI=$(CURDIR)/$(DEV_CLI) TAMRIX_DATA=$(CURDIR)/Data \
+	  node --test package.test.mjs

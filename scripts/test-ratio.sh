@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 limit=${1:-40}
 lines() { git ls-files -co --exclude-standard "$@" | grep -E "$pattern" | xargs -r cat | grep -cv '^\s*$'; }
-pattern='\.(cpp|h|js|py)$'
+pattern='\.(cpp|h|js|ts|py)$'  # .ts: the npm package's declarations, its headers
 code=$(lines database decoder text search authoring disk app packaging/npm)
 pattern='\.(cpp|h|py|sh|mjs)$'
 tests=$(lines tests fuzz)

@@ -142,7 +142,6 @@ TEST(DescribeTest, LongTextsAreNeverCut) {
 TEST(DescribeTest, RecordPartsAreThoseTheDescriptionShows) {
   const auto db = tables("", {1}, {9});
   const ItemRecord sword = itemRecord(*db, 2385);
-  EXPECT_EQ(sword.text, describeItem(*db, 2385));
   EXPECT_EQ(std::tie(sword.kind, sword.grade, sword.groupBase, sword.chaos),
             std::make_tuple(11, 5, 30, false));
   EXPECT_EQ(sword.prefix->index, 3);
@@ -166,11 +165,9 @@ TEST(DescribeTest, RecordPartsAreThoseTheDescriptionShows) {
   EXPECT_EQ(itemRecord(*db, 3265).bonuses.at(0).name, std::nullopt);
   EXPECT_FALSE(itemRecord(*db, 999).item);
 
-  // Over every number: the same text, and each bonus's text where the
-  // description lists it.
+  // Over every number: each bonus's text where the description lists it.
   for (int32_t number = 990; number < 30000; ++number) {
     const ItemRecord record = itemRecord(*db, number);
-    ASSERT_EQ(record.text, describeItem(*db, number)) << number;
     ASSERT_EQ(record.item, !record.text.empty()) << number;
     std::size_t at = record.text.find(" :\n");  // the end of either header
     for (const BonusRecord& bonus : record.bonuses) {

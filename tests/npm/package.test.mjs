@@ -2,7 +2,7 @@
 // set that does not load.
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync, spawnSync } from "node:child_process";
+import { spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, writeFileSync, mkdirSync, cpSync } from "node:fs";
 import { join } from "node:path";
 import { tmpdir } from "node:os";
@@ -68,12 +68,4 @@ test("a set given as bytes: the same records; a set that fails says where and wh
   assert.equal(report.file, "Data\\rnditem.txt");
   assert.deepEqual(Object.keys(set.describe(2385)), ["error"]);
   assert.equal(cli(broken, "2385").status, 1);
-
-  // A set with warnings: the count and the text that --check prints.
-  const warned = dataSet({ "change.txt": Buffer.concat([readFileSync(join(DATA, "change.txt")), Buffer.from("23500 12 81 1\r\n")]) });
-  const checked = (await load(filesOf(warned))).check();
-  const lines = execFileSync(CLI, ["--check"], { cwd: warned, encoding: "utf8" }).split("\n").filter((l) => / (warning|note): /.test(l));
-  assert.ok(checked.warnings > 0);
-  assert.equal(checked.warnings, lines.filter((l) => / warning: /.test(l)).length);
-  assert.deepEqual(checked.text.split("\n").filter(Boolean), lines);
 });
