@@ -5,7 +5,6 @@ import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, readdirSync, writeFileSync, mkdirSync, cpSync } from "node:fs";
 import { join } from "node:path";
-import { tmpdir } from "node:os";
 import { load, loadSample } from "tamrix";
 
 const CLI = process.env.TAMRIX_CLI;
@@ -18,7 +17,7 @@ function cli(folder, ...args) {
 
 // A copy of the sample folder with `changed` files.
 function dataSet(changed) {
-  const folder = mkdtempSync(join(tmpdir(), "tamrix-npm-"));
+  const folder = mkdtempSync(join(process.cwd(), "set-"));
   cpSync(DATA, join(folder, "Data"), { recursive: true });
   for (const [name, text] of Object.entries(changed)) writeFileSync(join(folder, "Data", name), text);
   return folder;
