@@ -118,7 +118,7 @@ def case_fan_page(args, driver, url, figures):
 
     driver.execute_script('document.querySelector(\'span[data-tamrix-item="1000"]\').focus()')
     card = shown(driver)
-    check(card and card["text"] == expected(args, 1000), f"focus 1000: {card}")
+    check(card and card["text"] == expected(args, 1000) and card["inside"], f"focus 1000: {card}")
     driver.execute_script("document.activeElement.blur()")
     check(hidden(driver), "blur")
 
@@ -131,7 +131,7 @@ def case_fan_page(args, driver, url, figures):
 
     # Phone width: a tap opens the card inside the viewport, a second tap
     # closes it; a tapped link does not navigate.
-    driver.set_window_size(390, 760)
+    driver.set_window_size(360, 740)
     driver.get(url + "fan-page.html")
     link = driver.find_element(By.CSS_SELECTOR, 'a[href="tamrix.html#1679"]')
     tap(driver, link)
