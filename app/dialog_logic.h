@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ struct DialogAnswer {
 // "Ertelmetlen szam" and an empty name field.
 DialogAnswer answerCommand(const ItemDatabase& db, int32_t number);
 
+// The same answer, for a description already written (describeItem's).
+DialogAnswer dialogAnswer(int32_t number, std::string description);
+
 // The text up to the first line feed.
 std::string_view firstLine(std::string_view text);
 
@@ -39,5 +43,9 @@ std::string_view firstLine(std::string_view text);
 // optional minus sign and decimal digits; anything else, an empty field and
 // a value outside the signed 32-bit range read as 0.
 int32_t readNumberField(std::string_view text);
+
+// The same reading, with nothing for a field that holds no number (so that
+// "abc" and "0" differ).
+std::optional<int32_t> parseNumberField(std::string_view text);
 
 }  // namespace tamrix

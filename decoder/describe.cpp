@@ -51,6 +51,21 @@ void appendDamageText(std::string& text, const DamageFigure& damage) {
   }
 }
 
+void appendBonusText(std::string& text, const ItemDatabase& db, int32_t skill, int32_t sum,
+                     bool weapon) {
+  if (sum > 0)
+    text += '+';
+  appendNumber(text, sum);
+  if (skill == kHitChanceSkill || skill == kDefenceSkill)
+    text += '%';
+  text += ' ';
+  const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
+  text.append(entry ? std::string_view(entry->name) : kMissingName);
+  text += ' ';
+  if (skill == kHitChanceSkill && weapon)
+    text.append(kWeaponRemark);
+}
+
 void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding>& decoding,
                         std::string& text) {
   text.clear();
@@ -92,22 +107,9 @@ void composeDescription(const ItemDatabase& db, const std::optional<ItemDecoding
   text.append(nameMissing ? kLongHeader : kShortHeader);
 
   const bool weapon = isWeaponKind(decoding->kind);
-  for (const int32_t skill : decoding->skillsAdded()) {
-    const int32_t sum = sums[static_cast<std::size_t>(skill)];
-    if (sum == 0)
-      continue;
-    if (sum > 0)
-      text += '+';
-    appendNumber(text, sum);
-    if (skill == kHitChanceSkill || skill == kDefenceSkill)
-      text += '%';
-    text += ' ';
-    const std::optional<SkillEntry>& entry = db.skills()[static_cast<std::size_t>(skill)];
-    text.append(entry ? std::string_view(entry->name) : kMissingName);
-    text += ' ';
-    if (skill == kHitChanceSkill && weapon)
-      text.append(kWeaponRemark);
-  }
+  forEachListedBonus(*decoding, [&](int32_t skill, int32_t sum) {
+    appendBonusText(text, db, skill, sum, weapon);
+  });
   if (weapon) {
     text.append(kDamageLabel);
     appendDamageText(text, damageOf(sums));

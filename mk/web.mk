@@ -13,7 +13,7 @@ WEB_PYTHON ?= /usr/bin/python3
 web:
 	$(CMAKE) --preset web
 	$(CMAKE) --build --preset web -j $(JOBS)
-	@ls -l $(WEB_PAGE)
+	@ls -l $(WEB_PAGE) $(WEB_BUILD)/tamrix-cards.js
 
 test-web: web build
 	$(WEB_PYTHON) tests/web/web_test.py --page $(WEB_PAGE) \

@@ -16,7 +16,7 @@ run_packages=(
 # Everything else `make test` uses.
 test_packages=(
   # unit tests, CLI tests, the icon and the sample data check
-  libgtest-dev libgmock-dev python3
+  libgtest-dev libgmock-dev python3 python3-jsonschema
   # sanitizers, fuzzers, leak checks, benchmarks
   clang libclang-rt-14-dev valgrind libbenchmark-dev
   # Windows cross-build and its end-to-end tests

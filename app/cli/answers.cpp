@@ -30,7 +30,7 @@ void describeStandardInput(Format format, const ItemDatabase& db) {
       writeOutput(stderr, kPrompt);
     if (!readNumberLine(stdin, line))
       break;
-    writeAnswer(stdout, format, db, readNumberField(line));
+    writeFieldAnswer(stdout, format, db, line);
     if (interactive)
       flushOutput(stdout);
   }
@@ -44,7 +44,7 @@ Outcome describeNumbers(const Options& options, const ItemDatabase& db, const Da
   if (options.numbers.empty())
     describeStandardInput(options.format, db);
   for (const std::string& arg : options.numbers)
-    writeAnswer(stdout, options.format, db, readNumberField(arg));
+    writeFieldAnswer(stdout, options.format, db, arg);
   return Outcome::kDone;
 }
 

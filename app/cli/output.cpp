@@ -4,6 +4,7 @@
 
 #include "app/cli/stream_output.h"
 #include "app/dialog_logic.h"
+#include "app/item_json.h"
 #include "app/json.h"
 #include "decoder/describe.h"
 #include "search/csv.h"
@@ -32,19 +33,19 @@ bool writeAnswer(std::FILE* out, Format format, const ItemDatabase& db, int32_t 
     return true;
   }
 
+  if (format == Format::kJson) {
+    const Json record = itemRecordJson(db, number);
+    const auto text = [&](const char* key) { return record.at(key).get_ref<const std::string&>(); };
+    if (skipEmpty && text("name").empty() && text("description").empty())
+      return false;
+    writeOutput(out, jsonLine(record));
+    return true;
+  }
   const DialogAnswer answer = answerCommand(db, number);
   if (skipEmpty && answer.nameField.empty() && answer.descriptionField.empty())
     return false;
   const std::string name = cp1250ToUtf8(firstLine(answer.nameField));
   const std::string description = cp1250ToUtf8(answer.descriptionField);
-  if (format == Format::kJson) {
-    Json record;
-    record["number"] = number;
-    record["name"] = name;
-    record["description"] = description;
-    writeOutput(out, jsonLine(record));
-    return true;
-  }
   // The description field may or may not end in a line feed (a text with an
   // empty bonus list ends with the header's); every line gets exactly one.
   std::string record = name + '\n' + description;
@@ -53,6 +54,14 @@ bool writeAnswer(std::FILE* out, Format format, const ItemDatabase& db, int32_t 
   record += '\n';
   writeOutput(out, record);
   return true;
+}
+
+void writeFieldAnswer(std::FILE* out, Format format, const ItemDatabase& db,
+                      std::string_view field) {
+  if (format == Format::kJson)
+    writeOutput(out, jsonLine(itemFieldJson(db, field)));
+  else
+    writeAnswer(out, format, db, readNumberField(field));
 }
 
 void writeCsv(std::FILE* out, const Catalogue& catalogue, std::span<const int32_t> numbers) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/dialog_logic.h"
+#include "app/item_json.h"
 #include "app/json.h"
 #include "app/web/web_answers.h"
 #include "app/web/web_data_set.h"
@@ -128,6 +129,11 @@ TAMRIX_EXPORT(tamrix_answer) int tamrixAnswer() {
 
 TAMRIX_EXPORT(tamrix_describe) int tamrixDescribe(int32_t number) {
   return tamrix::web::withSet([&](auto& s) { return describe(*s.set.catalogue, number); });
+}
+
+// The item record, as tamrix-cli --json writes it.
+TAMRIX_EXPORT(tamrix_record) int tamrixRecord(int32_t number) {
+  return tamrix::web::withSet([&](auto& s) { return tamrix::itemRecordJson(*s.set.db, number); });
 }
 
 // Searches for the query in the input; its rows come from tamrix_rows.

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "database/item_database.h"
 #include "decoder/describe.h"
+#include "decoder/item_record.h"
 #include "test_support.h"
 
 namespace tamrix::test {
@@ -133,6 +135,50 @@ TEST(DescribeTest, LongTextsAreNeverCut) {
   const auto db = loadDataSet(text);
   const std::string description = describeItem(*db, 1450);
   EXPECT_EQ(description.substr(description.size() - 206), "+1 " + std::string(200, 'n') + "109");
+}
+
+// The record holds the description and, line by line in its order, the
+// bonuses and the damage that it shows.
+TEST(DescribeTest, RecordPartsAreThoseTheDescriptionShows) {
+  const auto db = tables("", {1}, {9});
+  const ItemRecord sword = itemRecord(*db, 2385);
+  EXPECT_EQ(std::tie(sword.kind, sword.grade, sword.groupBase, sword.chaos),
+            std::make_tuple(11, 5, 30, false));
+  EXPECT_EQ(sword.prefix->index, 3);
+  EXPECT_EQ(sword.prefix->name, "\xE9les");
+  const std::vector<std::tuple<int32_t, std::string, int32_t, std::string>> bonuses = {
+      {3, "S3", 4, "+4 S3"}, {6, "S6", 1, "+1 S6"}, {7, "S7", 6, "+6% S7 " + kRemark}};
+  ASSERT_EQ(sword.bonuses.size(), bonuses.size());
+  for (std::size_t i = 0; i < bonuses.size(); ++i) {
+    const BonusRecord& b = sword.bonuses[i];
+    EXPECT_EQ(std::make_tuple(b.skill, b.name.value_or("-"), b.value, b.text), bonuses[i]);
+  }
+  EXPECT_EQ(sword.damage->figure, (DamageFigure{1, 4, 1}));
+  EXPECT_EQ(sword.damage->text, "1d4+1");
+
+  // A shield's damage sums are no damage line; the chaos item lists nothing;
+  // slots the tables lack have no name.
+  EXPECT_FALSE(itemRecord(*db, 1466).damage);
+  const ItemRecord chaos = itemRecord(*db, 1464);
+  EXPECT_TRUE(chaos.item && chaos.chaos && chaos.bonuses.empty() && !chaos.damage);
+  EXPECT_EQ(itemRecord(*db, 1915).prefix->name, std::nullopt);
+  EXPECT_EQ(itemRecord(*db, 3265).bonuses.at(0).name, std::nullopt);
+  EXPECT_FALSE(itemRecord(*db, 999).item);
+
+  // Over every number: each bonus's text where the description lists it.
+  for (int32_t number = 990; number < 30000; ++number) {
+    const ItemRecord record = itemRecord(*db, number);
+    ASSERT_EQ(record.item, !record.text.empty()) << number;
+    std::size_t at = record.text.find(" :\n");  // the end of either header
+    for (const BonusRecord& bonus : record.bonuses) {
+      at = record.text.find(bonus.text, at);
+      ASSERT_NE(at, std::string::npos) << number << " " << bonus.text;
+    }
+    if (record.damage) {
+      ASSERT_TRUE(record.text.ends_with(kDamage + " " + record.damage->text) ||
+                  record.text.ends_with(kDamage));
+    }
+  }
 }
 
 }  // namespace

@@ -74,6 +74,8 @@ export async function startEngine(module) {
     checkText: () => call("tamrix_check", null).text,
     answer: (field) => call("tamrix_answer", field),
     describe: (number) => call("tamrix_describe", null, number),
+    // The item record of tamrix-cli --json (docs/item-record.schema.json).
+    record: (number) => call("tamrix_record", null, number),
     search: (query) => call("tamrix_search", query),
     rows: (from, count) => call("tamrix_rows", null, from, count).rows,
     rowIndex: (number) => call("tamrix_row_index", null, number).index,
