@@ -32,9 +32,10 @@ bool ItemDatabase::loadAll(const DataFileSet& files) {
     std::optional<std::string> bytes = readFile_(files[file]);
     if (!bytes)
       break;
-    total += std::ssize(*bytes);
-    largest = std::max(largest, std::pair(std::ssize(*bytes), file),
-                       [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto size = static_cast<int64_t>(bytes->size());
+    total += size;
+    if (size > largest.first)
+      largest = {size, file};
     // Named by its largest file so far, the one most likely to be wrong.
     if (total > kMaxDataSetBytes) {
       readAhead_.clear();
