@@ -78,6 +78,19 @@ std::string fingerprintOf(const FileSet& files) {
   return text;
 }
 
+// {"file","line","column","text"} for each note, in Hungarian where it has
+// its own Hungarian, otherwise as tamrix-cli writes it.
+Json notesAnswer(const std::vector<DataNote>& notes) {
+  Json answer = Json::array();
+  for (const DataNote& note : notes)
+    answer.push_back(
+        {{"file", cp1250ToUtf8(note.where.fileName)},
+         {"line", lineNumber(note.where.line)},
+         {"column", lineNumber(note.where.column)},
+         {"text", cp1250ToUtf8(note.hungarian.empty() ? note.message : note.hungarian)}});
+  return answer;
+}
+
 Json loadSet(FileSet files, LoadedSet& loaded) {
   const std::string fingerprint = fingerprintOf(files);
   const FileReader readFile = readerOf(std::make_shared<const FileSet>(std::move(files)));
@@ -104,19 +117,6 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
   answer["first"] = set.catalogue->firstNumber();
   answer["last"] = set.catalogue->lastNumber();
   loaded = std::move(set);
-  return answer;
-}
-
-// {"file","line","column","text"} for each note, in Hungarian where it has
-// its own Hungarian, otherwise as tamrix-cli writes it.
-Json notesAnswer(const std::vector<DataNote>& notes) {
-  Json answer = Json::array();
-  for (const DataNote& note : notes)
-    answer.push_back(
-        {{"file", cp1250ToUtf8(note.where.fileName)},
-         {"line", lineNumber(note.where.line)},
-         {"column", lineNumber(note.where.column)},
-         {"text", cp1250ToUtf8(note.hungarian.empty() ? note.message : note.hungarian)}});
   return answer;
 }
 
