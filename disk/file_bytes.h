@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tamrix {
 
@@ -12,5 +13,10 @@ namespace tamrix {
 // it cannot be read. A path made from UTF-8 text reaches the file on every
 // platform.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
+
+// Replaces the file at `path` with `bytes` as a whole: they are written
+// beside it and renamed over it, so that a failed write leaves the file as
+// it was. Returns false when the write or the rename fails.
+bool replaceFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tamrix
