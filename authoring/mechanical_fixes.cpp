@@ -11,6 +11,8 @@ namespace {
 
 constexpr char kNoBreakSpace = '\xA0';
 // The typographic quotes of Windows-1250: low double, left and right double.
+// Outside a name (between a line's first and last plain quote) they stand
+// where a name's plain quote belongs.
 constexpr std::string_view kTypographicQuotes = "\x84\x93\x94";
 
 bool hasHighByte(std::string_view text) {
@@ -87,7 +89,7 @@ class FixFinder {
         add(line, lineStart, begin + i, 1, " ", "a tab between fields becomes a blank");
       else if (c == kNoBreakSpace && !inName)
         add(line, lineStart, begin + i, 1, " ", "a no-break space between fields becomes a blank");
-      else if (!named && kTypographicQuotes.find(c) != std::string_view::npos)
+      else if (!inName && kTypographicQuotes.find(c) != std::string_view::npos)
         add(line, lineStart, begin + i, 1, "\"", "a typographic quote becomes a plain quote");
     }
   }
@@ -101,7 +103,7 @@ class FixFinder {
       const bool inName = named && i > open && i < close;
       if ((line[i] == '\t' || line[i] == kNoBreakSpace) && !inName)
         line[i] = ' ';
-      else if (!named && kTypographicQuotes.find(line[i]) != std::string_view::npos)
+      else if (!inName && kTypographicQuotes.find(line[i]) != std::string_view::npos)
         line[i] = '"';
     }
   }

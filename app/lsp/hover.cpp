@@ -55,14 +55,13 @@ std::string typeText(const ItemDatabase& db, int32_t id) {
 
 std::optional<Json> hover(Context context, const Json& params) {
   const std::optional<DocumentOfParams> found = documentOf(context, params);
-  if (!found)
+  const DocumentText none;
+  if (!found || !offsetOf(none, params, context.encoding))
     return std::nullopt;
   if (!found->document || found->document->text.decodedWrongly())
     return Json(nullptr);
   const std::optional<std::size_t> offset =
       offsetOf(found->document->text, params, context.encoding);
-  if (!offset)
-    return std::nullopt;
   const DataSetView& view = *found->view;
   const std::optional<FieldAt> field = fieldAt(view, found->document->file, *offset);
   if (!field)
