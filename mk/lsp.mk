@@ -7,3 +7,4 @@ test-lsp: build
 	cd tests/lsp && npm ci --no-audit --no-fund && \
 	  TAMRIX_CLI=$(abspath $(DEV_CLI)) node --test
 	sh tests/lsp/nvim_test.sh $(DEV_CLI) .
+	sh tests/lsp/quickfix_test.sh $(DEV_CLI) .
