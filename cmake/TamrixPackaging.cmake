@@ -91,6 +91,11 @@ elseif(UNIX AND TARGET tamrix AND TARGET tamrix-cli)
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps")
   install(FILES "${generated}/completions/tamrix-cli"
           DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
+  # The editors' set-ups where Debian's vim and Neovim look for them.
+  install(FILES "${PROJECT_SOURCE_DIR}/editors/vim/compiler/tamrix.vim"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/vim/vimfiles/compiler")
+  install(FILES "${PROJECT_SOURCE_DIR}/editors/nvim/lua/tamrix.lua"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/nvim/site/lua")
   install(FILES "${generated}/tamrix.1.gz" "${generated}/tamrix-cli.1.gz"
           DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
   install(FILES "${PROJECT_SOURCE_DIR}/README.md" "${PROJECT_SOURCE_DIR}/docs/cli.md"

@@ -47,4 +47,26 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path, std:
   return bytes;
 }
 
+bool replaceFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".new";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (!error)
+    return true;
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  return false;
+}
+
 }  // namespace tamrix

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tamrix {
 
@@ -16,5 +17,10 @@ namespace tamrix {
 std::optional<std::string> readFileBytes(
     const std::filesystem::path& path,
     std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+
+// Replaces the file at `path` with `bytes` as a whole: they are written
+// beside it and renamed over it, so that a failed write leaves the file as
+// it was. Returns false when the write or the rename fails.
+bool replaceFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tamrix

@@ -69,6 +69,8 @@ Outcome runMode(const Options& options) {
     writeOutput(stdout, action.text());
     return Outcome::kDone;
   }
+  if (action.alone != nullptr)
+    return action.alone(options);
   return runOnData(options, action);
 }
 

@@ -13,6 +13,8 @@
 #include "app/cli/diff.h"
 #include "app/cli/explain.h"
 #include "app/cli/find.h"
+#include "app/cli/fix.h"
+#include "app/cli/language_server.h"
 #include "app/cli/options.h"
 #include "search/compare.h"
 
@@ -78,7 +80,7 @@ inline constexpr std::array kOptions = {
               .maxNumbers = -1,
               .action = {.run = describeNumbers}},
     OptionRow{.name = "-C",
-              .modes = kDataModes,
+              .modes = kDataModes | bit(Mode::kFix),
               .argument = Argument::kDirectory,
               .argumentName = "DIR",
               .store = [](Options& o, std::string dir) { o.directory = std::move(dir); },
@@ -165,6 +167,26 @@ inline constexpr std::array kOptions = {
               .modes = bit(Mode::kDiff),
               .store = [](Options& o, std::string) { o.summary = true; },
               .help = "with --diff: only the changes grouped and counted"},
+    OptionRow{.name = "--fix",
+              .role = Role::kMode,
+              .mode = Mode::kFix,
+              .action = {.alone = fixDataSet},
+              .help = "repair the data files' mechanical slips (line ends, a line written in\n"
+                      "UTF-8, tabs and no-break spaces between fields, typographic quotes):\n"
+                      "each repaired file is written whole, the old one kept as FILE.bak, and\n"
+                      "each repair listed as FILE:LINE:COLUMN: fixed: what. Reads the Data\n"
+                      "folder below the current directory (or -C DIR)"},
+    OptionRow{.name = "--dry-run",
+              .modes = bit(Mode::kFix),
+              .store = [](Options& o, std::string) { o.dryRun = true; },
+              .help = "with --fix: only list the repairs, write nothing"},
+    OptionRow{.name = "--lsp",
+              .role = Role::kMode,
+              .mode = Mode::kLsp,
+              .action = {.alone = serveLanguage},
+              .help = "serve the data files to an editor as a language server on standard\n"
+                      "input and output: diagnostics as --check --strict gives them, hover,\n"
+                      "go to definition, outline and repairs (docs/editors.md)"},
     OptionRow{.name = "--compare",
               .role = Role::kMode,
               .mode = Mode::kCompare,

@@ -31,6 +31,8 @@ enum class Mode {
   kHelp,
   kVersion,
   kCompletion,
+  kLsp,
+  kFix,
 };
 
 enum class Format { kText, kRaw, kJson, kCsv };
@@ -45,6 +47,7 @@ struct Options {
   std::string query;                     // --find, UTF-8
   bool filtered = false;                 // --find narrows another mode's items (--diff)
   bool summary = false;                  // --diff --summary
+  bool dryRun = false;                   // --fix --dry-run
   std::vector<std::string> numbers;      // NUMBER arguments, as given
 };
 
@@ -75,10 +78,12 @@ enum class Outcome {
 // 0 the same, 1 different, 2 any trouble.
 int exitStatus(Mode mode, Outcome outcome);
 
-// What a mode runs, from its row of the option table: either a text it
-// writes without data, or a run on the data set loaded for it.
+// What a mode runs, from its row of the option table: a text it writes
+// without data, a run of its own that reads the data files as it needs
+// them, or a run on the data set loaded for it.
 struct ModeAction {
   std::string (*text)() = nullptr;
+  Outcome (*alone)(const Options&) = nullptr;
   Outcome (*run)(const Options&, const ItemDatabase&, const DataSetPlaces&) = nullptr;
   // After a failed load, it also says where and why (reportFailurePlace).
   bool reportsFailurePlace = false;

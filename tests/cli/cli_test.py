@@ -420,5 +420,43 @@ def case_output():
         check(rc == 1 and shown == b"Data\\change.txt : \\x1B 5 2\n", f"error {shown}")
 
 
+def case_fix():
+    """--fix on the sample with a slip in each file gives the sample back to
+    the byte, the slipped files kept as FILE.bak; --dry-run writes nothing."""
+    sample = os.path.join(SOURCE_DIR, "Data")
+    names = ("skill.txt", "stditem.txt", "type.txt", "rnditem.txt", "change.txt")
+    original = {n: open(os.path.join(sample, n), "rb").read() for n in names}
+
+    def data_line(text, k):  # the k-th line after the -start- line
+        lines = text.split(b"\r\n")
+        return lines, lines.index(b"-start-") + k
+
+    slipped = {}
+    for name, k, slip in (
+            ("skill.txt", 2, lambda l: l.replace(b" ", b"\t", 1)),
+            ("stditem.txt", 1, lambda l: l.replace(b" ", b"\xa0", 1)),
+            ("type.txt", 1, lambda l: l + b"\r"),
+            ("rnditem.txt", 2, lambda l: b"\x84" + l[1:-1] + b"\x94"),
+            ("change.txt", 1, utf8)):
+        lines, i = data_line(original[name], k)
+        lines[i] = slip(lines[i])
+        slipped[name] = b"\r\n".join(lines)
+    with tempfile.TemporaryDirectory() as folder:
+        os.makedirs(os.path.join(folder, "Data"))
+        for name in names:
+            open(os.path.join(folder, "Data", name), "wb").write(slipped[name])
+        r = run("--fix", "--dry-run", cwd=folder)
+        files = {line.split(b":")[0] for line in r.stdout.splitlines()}
+        check(r.returncode == 0 and len(files) == 5 and not os.listdir(folder + "/Data")[5:],
+              f"--dry-run {r.stdout}")
+        r = run("--fix", "-C", folder)
+        check(r.returncode == 0 and re.match(rb"^.*Data/skill.txt:\d+:\d+: fixed: a tab", r.stdout),
+              f"--fix {r.stdout} {r.stderr}")
+        for name in names:
+            fixed = open(os.path.join(folder, "Data", name), "rb").read()
+            kept = open(os.path.join(folder, "Data", name + ".bak"), "rb").read()
+            check(fixed == original[name] and kept == slipped[name], f"--fix {name}")
+
+
 globals()["case_" + CASE]()
 sys.exit(1 if failures else 0)
