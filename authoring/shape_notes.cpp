@@ -4,27 +4,15 @@
 #include <string_view>
 
 #include "authoring/hungarian.h"
+#include "authoring/message_text.h"
 #include "authoring/source_file.h"
+#include "authoring/warning_context.h"
 
 namespace tamrix {
 
 namespace {
 
 constexpr std::string_view kMarker = "-start-";
-
-std::string str(int64_t value) {
-  return std::to_string(value);
-}
-
-DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
-                std::string hungarian) {
-  DataNote note;
-  note.where.fileName = fileName;
-  note.where.line = line;
-  note.message = std::move(message);
-  note.hungarian = std::move(hungarian);
-  return note;
-}
 
 const DataLine* lineOf(const SourceFile& file, int32_t line) {
   const auto found = std::find_if(file.lines.begin(), file.lines.end(),

@@ -63,4 +63,12 @@ struct FieldAt {
 };
 std::optional<FieldAt> fieldAt(const DataSetView& view, DataFile file, std::size_t offset);
 
+// The field at params.position of a hover or definition request: nothing for
+// invalid parameters; a null `field` where the document holds none there.
+struct FieldAtParams {
+  const DataSetView* view = nullptr;
+  std::optional<FieldAt> field;
+};
+std::optional<FieldAtParams> fieldAtParams(Context context, const Json& params);
+
 }  // namespace tamrix::lsp

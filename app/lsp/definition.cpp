@@ -37,19 +37,14 @@ std::pair<DataFile, int32_t> definitionOf(const ItemDatabase& db, const FieldAt&
 }  // namespace
 
 std::optional<Json> definition(Context context, const Json& params) {
-  const std::optional<DocumentOfParams> found = documentOf(context, params);
-  const DocumentText none;
-  if (!found || !offsetOf(none, params, context.encoding))
+  const std::optional<FieldAtParams> found = fieldAtParams(context, params);
+  if (!found)
     return std::nullopt;
-  if (!found->document || found->document->text.decodedWrongly())
+  if (!found->field)
     return Json(nullptr);
-  const std::optional<std::size_t> offset =
-      offsetOf(found->document->text, params, context.encoding);
   const DataSetView& view = *found->view;
-  const std::optional<FieldAt> field = fieldAt(view, found->document->file, *offset);
-  if (!field)
-    return Json(nullptr);
-  const auto [file, line] = definitionOf(*view.db, *field);
+  const FieldAt& field = *found->field;
+  const auto [file, line] = definitionOf(*view.db, field);
   if (line < 1)
     return Json(nullptr);
   return Json{{"uri", view.uri(file)}, {"range", lineRange(view, file, line, context.encoding)}};

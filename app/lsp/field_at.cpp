@@ -81,8 +81,8 @@ std::optional<FieldAt> fieldAt(const DataSetView& view, DataFile file, std::size
         }
         if (entry.type == line && token == 0)
           return field(Role::kTypeId, tokens[0].text);
-        for (const DataLine* skill : entry.skills)
-          if (skill == line && token == 0)
+        for (const DataLine& skill : entry.skills)
+          if (&skill == line && token == 0)
             return field(Role::kSkillIndex, tokens[0].text);
       }
       return std::nullopt;

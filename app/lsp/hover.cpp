@@ -43,8 +43,9 @@ std::string typeText(const ItemDatabase& db, int32_t id) {
   for (int32_t line = 0; line < type->lineCount && line < kTypeMaxLines; ++line) {
     std::snprintf(cell, sizeof cell, "\nline %d", line + 1);
     text += cell;
-    for (const int32_t amount : type->amounts[static_cast<std::size_t>(line)]) {
-      std::snprintf(cell, sizeof cell, "%5d", amount);
+    const TypeAmountLine amounts = db.amountLine(*type, line);
+    for (int grade = 0; grade < kTypeGrades; ++grade) {
+      std::snprintf(cell, sizeof cell, "%5d", amounts.amount(grade));
       text += cell;
     }
   }
@@ -54,30 +55,25 @@ std::string typeText(const ItemDatabase& db, int32_t id) {
 }  // namespace
 
 std::optional<Json> hover(Context context, const Json& params) {
-  const std::optional<DocumentOfParams> found = documentOf(context, params);
-  const DocumentText none;
-  if (!found || !offsetOf(none, params, context.encoding))
+  const std::optional<FieldAtParams> found = fieldAtParams(context, params);
+  if (!found)
     return std::nullopt;
-  if (!found->document || found->document->text.decodedWrongly())
+  if (!found->field)
     return Json(nullptr);
-  const std::optional<std::size_t> offset =
-      offsetOf(found->document->text, params, context.encoding);
   const DataSetView& view = *found->view;
-  const std::optional<FieldAt> field = fieldAt(view, found->document->file, *offset);
-  if (!field)
-    return Json(nullptr);
+  const FieldAt& field = *found->field;
   const ItemDatabase& db = *view.db;
   std::string text;
-  switch (field->role) {
+  switch (field.role) {
     case FieldAt::Role::kItemNumber:
     case FieldAt::Role::kChangeNumber:
-      text = itemText(db, field->value);
+      text = itemText(db, field.value);
       break;
     case FieldAt::Role::kSkillIndex:
-      text = skillText(db, field->value);
+      text = skillText(db, field.value);
       break;
     case FieldAt::Role::kTypeId:
-      text = typeText(db, field->value);
+      text = typeText(db, field.value);
       break;
   }
   return Json{{"contents", {{"kind", "plaintext"}, {"value", text}}}};

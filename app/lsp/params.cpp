@@ -62,4 +62,16 @@ Json lineRange(const DataSetView& view, DataFile file, int32_t line, PositionEnc
   return rangeOf(*text, text->lineStart(line), text->lineEnd(line), encoding);
 }
 
+std::optional<FieldAtParams> fieldAtParams(Context context, const Json& params) {
+  const std::optional<DocumentOfParams> found = documentOf(context, params);
+  const DocumentText none;
+  if (!found || !offsetOf(none, params, context.encoding))
+    return std::nullopt;
+  if (!found->document || found->document->text.decodedWrongly())
+    return FieldAtParams{};
+  const std::optional<std::size_t> offset =
+      offsetOf(found->document->text, params, context.encoding);
+  return FieldAtParams{found->view, fieldAt(*found->view, found->document->file, *offset)};
+}
+
 }  // namespace tamrix::lsp

@@ -53,8 +53,7 @@ std::optional<Json> documentSymbols(Context context, const Json& params) {
     case DataFile::kTypes:
       for (const TypeEntry& type : db.types())
         add("type " + std::to_string(type.id), kStruct, type.line,
-            type.lineCount > 0 ? type.amountLines[static_cast<std::size_t>(type.lineCount - 1)]
-                               : type.countLine);
+            type.lineCount > 0 ? db.amountLine(type, type.lineCount - 1).line : type.countLine);
       break;
     case DataFile::kRndItems:
       for (std::size_t prefix = 0; prefix < db.rndItems().size(); ++prefix)
