@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "authoring/hungarian.h"
+#include "authoring/warning_context.h"
 #include "authoring/wording.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -159,15 +160,15 @@ class Accounting {
       if (const std::size_t end = tokenEnd(record.id->text, 0); end < record.id->text.size()) {
         std::vector<DataNote> notes;
         if (before != nullptr && before->count != nullptr)
-          notes.push_back({{fileName_, before->count->line, 0},
-                           "the line count of type " + str(readNumber(before->id->text)) + " is " +
-                               str(readNumber(before->count->text)) +
-                               ", so the line after its amount lines is read as the next id",
-                           hu("a(z) ") + str(readNumber(before->id->text)) +
-                               hu(" azonosítójú típus sorainak száma ") +
-                               str(readNumber(before->count->text)) +
-                               hu(", ezért a mennyiségsorai utáni sor a következő típus "
-                                  "azonosítója lesz")});
+          notes.push_back(noteAt(fileName_, before->count->line,
+                                 "the line count of type " + str(readNumber(before->id->text)) +
+                                     " is " + str(readNumber(before->count->text)) +
+                                     ", so the line after its amount lines is read as the next id",
+                                 hu("a(z) ") + str(readNumber(before->id->text)) +
+                                     hu(" azonosítójú típus sorainak száma ") +
+                                     str(readNumber(before->count->text)) +
+                                     hu(", ezért a mennyiségsorai utáni sor a következő típus "
+                                        "azonosítója lesz")));
         unread(*record.id, end, record.id->text.size(),
                "after the id of a type record (is an amount line too many above it?)",
                hu("egy típus azonosítója után (nincs fölötte eggyel több mennyiségsor?)"),

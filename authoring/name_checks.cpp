@@ -121,9 +121,10 @@ class Names {
       if (name.starts_with(' '))
         add(where, Code::kNameBlank,
             "the name of " + what + " begins with a blank, so the description reads " +
-                quoted("a" + std::string(name)) + " with the article chosen for the blank",
+                quoted(std::string("a").append(name)) + " with the article chosen for the blank",
             whatHu + hu(" neve szóközzel kezdődik, ezért a leírásban ") +
-                quoted("a" + std::string(name)) + hu(" áll, a szóközhöz választott névelővel"));
+                quoted(std::string("a").append(name)) +
+                hu(" áll, a szóközhöz választott névelővel"));
       else if (!name.empty() && isCapital(name.front()))
         add(where, Code::kNameCapital,
             "the name of " + what +
@@ -174,12 +175,14 @@ class Names {
         continue;
       add({fileName_, lineNumber, line->column(blank + 1)}, Code::kRemarkOtherSkill,
           "the remark names skill " + str(named->second) + " " + quoted(remark) + ", but " + what +
-              " reads skill index " + str(index) + (own ? " " + quoted(own->name) : std::string()) +
+              " reads skill index " + str(index) +
+              (own ? std::string(" ").append(quoted(own->name)) : std::string()) +
               ": which one is meant?",
           hu("a megjegyzés a(z) ") + str(named->second) + hu(". képességet nevezi meg (") +
               quoted(remark) + hu("), de ") + whatHu + hu(" a(z) ") + str(index) +
               hu(". képesség sorszámát olvassa") +
-              (own ? " (" + quoted(own->name) + ")" : std::string()) + hu(": melyik a helyes?"));
+              (own ? std::string(" (").append(quoted(own->name)).append(")") : std::string()) +
+              hu(": melyik a helyes?"));
     }
   }
 
