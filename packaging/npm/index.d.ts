@@ -70,6 +70,6 @@ export interface DataSet {
 
 export type DataFiles = Record<string, Uint8Array | ArrayBuffer | string> | Map<string, Uint8Array | ArrayBuffer | string>;
 
-export const dataFileNames: readonly string[];
+export function dataFileNames(): Promise<string[]>;
 export function load(files: DataFiles): Promise<DataSet>;
 export function loadSample(): Promise<DataSet>;

@@ -1,7 +1,7 @@
 // Tamrix's engine for JavaScript: the page's WebAssembly module and the
 // sample data set come inside the package, so nothing is fetched or read at
 // run time but what the caller passes.
-import { compileEngine, loadInFreshEngine } from "./engine.js";
+import { compileEngine, loadInFreshEngine, startEngine } from "./engine.js";
 import { embedded } from "./embedded.js";
 
 function fromBase64(text) {
@@ -18,8 +18,10 @@ function engineModule() {
   return compiled;
 }
 
-// The data file names the engine reads, in load order.
-export const dataFileNames = Object.freeze(["stditem.txt", "specitem.txt", "skill.txt", "rnditem.txt", "type.txt", "change.txt"]);
+// The data file names of a set, in load order, as the engine names them.
+export async function dataFileNames() {
+  return (await startEngine(await engineModule())).files();
+}
 
 function entriesOf(files) {
   const entries = files instanceof Map ? [...files] : Object.entries(files ?? {});

@@ -2,7 +2,7 @@
 // to tamrix.html#N show the item's card on hover, focus and tap. The script
 // is built into one file with the engine and the sample set inside; it adds
 // no global and keeps its styles in a shadow root.
-import { compileEngine, loadInFreshEngine } from "./engine.js";
+import { compileEngine, loadInFreshEngine, startEngine } from "./engine.js";
 import { cardStyles, renderCard, renderMessage } from "./card_view.js";
 
 const EMBEDDED = /* @EMBEDDED@ */ null;
@@ -30,7 +30,7 @@ function engineReady() {
       files = Object.entries(EMBEDDED.data).map(([name, text]) => [name, fromBase64(text)]);
     } else {
       const base = new URL(dataFolder, document.baseURI);
-      const names = ["stditem.txt", "specitem.txt", "skill.txt", "rnditem.txt", "type.txt", "change.txt"];
+      const names = (await startEngine(module)).files();
       files = [];
       await Promise.all(names.map(async (name) => {
         const url = new URL(name, base);
