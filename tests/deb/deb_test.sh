@@ -60,6 +60,9 @@ timeout 15 xdotool search --sync --name '^Tamrix v' >/dev/null ||
   fail "the installed dialog showed no window: $(cat "$scratch/stderr")"
 kill "$dialog" 2>/dev/null
 wait "$dialog" 2>/dev/null
-[[ -s $scratch/stderr ]] && fail "the installed dialog wrote: $(cat "$scratch/stderr")"
+# It names the folders it passed over, as tamrix-cli does, in Hungarian.
+[[ $(cat "$scratch/stderr") == "A ./Data mappából hiányzik: skill.txt, stditem.txt, type.txt, rnditem.txt, change.txt; az adatokat innen olvasom: $root/usr/share/tamrix
+A $home/.local/share/tamrix/Data mappából hiányzik: stditem.txt, type.txt, rnditem.txt, change.txt; az adatokat innen olvasom: $root/usr/share/tamrix" ]] ||
+  fail "the installed dialog wrote: $(cat "$scratch/stderr")"
 
 finish "Debian package"
