@@ -57,9 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!db.lastError() || !db.lastFailure() ||
         db.lastError()->rfind(db.lastFailure()->fileName + " : ", 0) != 0)
       fail("a failed load left no error text, or one that names another file");
+    // Line 0 is the file as a whole, as for a note on its encoding.
     for (const tamrix::DataNote& note : tamrix::findLoadFailureNotes(db, kNames, readFile))
-      if (note.where.line <= 0)
-        fail("a note on a failed load names no line");
+      if (note.where.line < 0 || note.where.column < 0)
+        fail("a note on a failed load with a negative line or column");
     return 0;
   }
   for (const tamrix::DataWarning& warning : tamrix::findDataWarnings(db, kNames, readFile)) {
