@@ -73,22 +73,28 @@ def bundle(entry):
     return "\n".join(parts) + "\n"
 
 
+def bundle_with_engine(entry, wasm, data, program, name=lambda path: path.name):
+    """The bundle of `entry` with the wasm and the data set's files (under
+    `name`) in place of its one embedding placeholder."""
+    embedded = {
+        "wasm": base64.b64encode(wasm.read_bytes()).decode("ascii"),
+        "data": {name(path): base64.b64encode(path.read_bytes()).decode("ascii")
+                 for path in sorted(data.iterdir()) if path.is_file()},
+    }
+    script = bundle(entry)
+    placeholder = "/* @EMBEDDED@ */ null"
+    if script.count(placeholder) != 1:
+        sys.exit(f"{program}: {entry} needs the placeholder {placeholder} once")
+    return script.replace(placeholder, json.dumps(embedded, separators=(",", ":")))
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("template", "script", "styles", "version-header", "wasm", "data", "output"):
         parser.add_argument("--" + option, type=pathlib.Path, required=True)
     args = parser.parse_args()
 
-    embedded = {
-        "wasm": base64.b64encode(args.wasm.read_bytes()).decode("ascii"),
-        "data": {path.name: base64.b64encode(path.read_bytes()).decode("ascii")
-                 for path in sorted(args.data.iterdir()) if path.is_file()},
-    }
-    script = bundle(args.script)
-    placeholder = "/* @EMBEDDED@ */ null"
-    if script.count(placeholder) != 1:
-        sys.exit(f"build_page.py: {args.script} needs the placeholder {placeholder} once")
-    script = script.replace(placeholder, json.dumps(embedded, separators=(",", ":")))
+    script = bundle_with_engine(args.script, args.wasm, args.data, "build_page.py")
     styles = args.styles.read_text("utf-8")
     if "</script" in script.lower() or "</style" in styles.lower():
         sys.exit("build_page.py: the script or the styles would end their element early")
