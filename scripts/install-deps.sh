@@ -28,6 +28,8 @@ test_packages=(
   # the web page (the engine in WebAssembly), its browser test and its modules' tests
   lld wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32
   chromium chromium-driver python3-selenium nodejs
+  # the language server's tests drive Neovim headless
+  neovim
   # format and lint checks, the code page test, and make coverage
   clang-format clang-tidy libc-bin gcovr
 )
