@@ -32,28 +32,28 @@ void checkChanges(WarningContext& context) {
     const ChangeEntry& change = changes[i];
     const ChangeEntry* first = context.db.findChange(change.prefixIndex, change.itemKind);
     if (first != &change) {
-      context.add({name, line.line}, WarningCode::kChangeHidden,
-                  "an earlier record has the same random prefix and kind, prefix " +
-                      str(change.prefixIndex) + " and kind " + str(change.itemKind) +
-                      ", so this one never applies",
-                  hu("egy korábbi átirányításnak ugyanaz az előtagja és fajtája (") +
-                      str(change.prefixIndex) + hu(". előtag, ") + str(change.itemKind) +
-                      hu(" fajta), ezért ez sosem érvényesül"),
-                  {noteAt(name, first->line, "the record that applies",
-                          hu("az érvényesülő átirányítás"))});
+      context.add(
+          {name, line.line}, WarningCode::kChangeHidden,
+          "an earlier record has the same random prefix and kind, prefix " +
+              str(change.prefixIndex) + " and kind " + str(change.itemKind) +
+              ", so this one never applies",
+          hu("egy korábbi átirányításnak ugyanaz az előtagja és fajtája (") +
+              str(change.prefixIndex) + hu(". előtag, ") + str(change.itemKind) +
+              hu(" fajta), ezért ez sosem érvényesül"),
+          {noteAt(name, first->line, "the record that applies", hu("az érvényesülő átirányítás"))});
       continue;
     }
     const int32_t prefix = change.prefixIndex;
     const int64_t blocksFirst = context.db.specItemCount() + context.db.stdItemCount();
-    const int64_t blocksLast =
-        context.db.specItemCount() + int64_t{context.db.rndItemCount()} * context.db.stdItemCount() -
-        1;
+    const int64_t blocksLast = context.db.specItemCount() +
+                               int64_t{context.db.rndItemCount()} * context.db.stdItemCount() - 1;
     if (prefix < 1 || prefix >= context.db.rndItemCount())
       context.add({name, line.line, line.column(0)}, WarningCode::kChangeNoPrefix,
                   "the item number is in no random prefix's block, those being " +
                       span(blocksFirst, blocksLast) + ", so the record never applies",
                   hu("a tárgyszám egyik előtag blokkjába sem esik (ezek: ") +
-                      huSpan(blocksFirst, blocksLast) + hu("), ezért az átirányítás sosem érvényesül"));
+                      huSpan(blocksFirst, blocksLast) +
+                      hu("), ezért az átirányítás sosem érvényesül"));
     else if (!context.db.rndItems()[static_cast<std::size_t>(prefix)])
       context.add({name, line.line, line.column(0)}, WarningCode::kChangeNoPrefix,
                   "random prefix " + str(prefix) + " has no entry, so the record never applies",

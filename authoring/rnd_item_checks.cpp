@@ -32,11 +32,12 @@ Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t
                     const Phrase& prefix) {
   const std::optional<RndItemEntry>& loaded = context.db.rndItems()[static_cast<std::size_t>(slot)];
   if (entry.name == nullptr)
-    return {"the file ends right after this entry's number line, so " + prefix.english +
-                (loaded ? " keeps its earlier entry" : " has no entry and its items no description"),
-            hu("a fájl közvetlenül a bejegyzés számsora után véget ér, ezért ") + prefix.hungarian +
-                hu(loaded ? " megtartja korábbi bejegyzését"
-                          : " bejegyzés nélkül marad, tárgyainak nincs leírása")};
+    return {
+        "the file ends right after this entry's number line, so " + prefix.english +
+            (loaded ? " keeps its earlier entry" : " has no entry and its items no description"),
+        hu("a fájl közvetlenül a bejegyzés számsora után véget ér, ezért ") + prefix.hungarian +
+            hu(loaded ? " megtartja korábbi bejegyzését"
+                      : " bejegyzés nélkül marad, tárgyainak nincs leírása")};
   const TypeEntry* type = loaded ? context.db.findType(loaded->typeId) : nullptr;
   if (entry.type == nullptr)
     return {"the file ends before this entry's type line, so " + prefix.english +
@@ -58,7 +59,8 @@ Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t
   text.english += ", so the items of " + prefix.english + " give amount line " +
                   span(given + 1, entry.typeEntry->lineCount) + " to ";
   text.hungarian += hu(", ezért ") + prefix.hungarian + hu(" tárgyai a(z) ") +
-                    huSpan(given + 1, entry.typeEntry->lineCount) + hu(". mennyiségsort ezeknek adják: ");
+                    huSpan(given + 1, entry.typeEntry->lineCount) +
+                    hu(". mennyiségsort ezeknek adják: ");
   for (int32_t j = given; j < entry.typeEntry->lineCount; ++j) {
     const int32_t skill = loaded->skillIndex[static_cast<std::size_t>(j)];
     const Phrase target = skill >= 0 && skill < context.db.skillCount()
@@ -84,8 +86,8 @@ void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeE
                     " is outside the bonus table of 0 to " + str(context.sumCount() - 1) +
                     ", so it adds nothing",
                 prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
-                    hu(") kívül esik a bónusztáblán (0-") +
-                    str(context.sumCount() - 1) + hu("), ezért semmit sem ad"));
+                    hu(") kívül esik a bónusztáblán (0-") + str(context.sumCount() - 1) +
+                    hu("), ezért semmit sem ad"));
   } else if (skill >= context.db.skillCount()) {
     const Phrase damage = context.damageName(skill);
     context.add(where, WarningCode::kBonusToDamage,
@@ -162,18 +164,18 @@ void checkRndItems(WarningContext& context) {
       if (entry.typeEntry != nullptr)
         notes.push_back(skillLinesNote(context.name(DataFile::kTypes), *entry.typeEntry));
       Phrase text = cutShortText(context, entry, slot, prefix);
-      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort,
-                  std::move(text.english), std::move(text.hungarian), std::move(notes));
+      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, std::move(text.english),
+                  std::move(text.hungarian), std::move(notes));
     }
     if (readOutOfStep(context.types, entry.typeEntry))
       for (std::size_t w = before; w < context.warnings.size(); ++w)
         context.warnings[w].notes.push_back(
             outOfStepNote(context.name(DataFile::kTypes), context.types));
   }
-  context.warnRepeats(DataFile::kRndItems, slots, WarningCode::kPrefixRepeated,
-                      [](int64_t slot) -> Phrase {
-                        return {"random prefix " + str(slot), hu("a(z) ") + str(slot) + hu(". előtag")};
-                      });
+  context.warnRepeats(
+      DataFile::kRndItems, slots, WarningCode::kPrefixRepeated, [](int64_t slot) -> Phrase {
+        return {"random prefix " + str(slot), hu("a(z) ") + str(slot) + hu(". előtag")};
+      });
   const bool typeZero = context.db.findType(0) != nullptr;
   std::optional<int32_t> runStart;
   for (int32_t slot = 1; slot <= context.db.rndItemCount(); ++slot) {

@@ -20,11 +20,9 @@ void checkSkills(WarningContext& context) {
                                {"the doubling flag", hu("a duplázás jelzője")});
     indices.push_back({readNumber(line.text), &line, line.column(0)});
   }
-  context.warnRepeats(file, indices, WarningCode::kSkillRepeated,
-                      [](int64_t index) -> Phrase {
-                        return {"skill index " + str(index),
-                                hu("a(z) ") + str(index) + hu(" képesség-sorszám")};
-                      });
+  context.warnRepeats(file, indices, WarningCode::kSkillRepeated, [](int64_t index) -> Phrase {
+    return {"skill index " + str(index), hu("a(z) ") + str(index) + hu(" képesség-sorszám")};
+  });
 }
 
 }  // namespace tamrix

@@ -51,7 +51,8 @@ void warnEmptySlots(WarningContext& context) {
       context.add({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
                   "no line gives item number " + span(base + *runStart, base + slot - 1) +
                       ", so its name reads \"?\"",
-                  hu("egyetlen sor sem adja meg a(z) ") + huSpan(base + *runStart, base + slot - 1) +
+                  hu("egyetlen sor sem adja meg a(z) ") +
+                      huSpan(base + *runStart, base + slot - 1) +
                       hu(" tárgyszámot, ezért a neve „?”"));
     runStart.reset();
   }
@@ -151,11 +152,10 @@ void checkStdItems(WarningContext& context) {
                       hu(") nem szóközzel végződik, ezért egybeolvad az alaptárgy nevével: ") +
                       quoted(std::string(grade) + baseName.value_or("?")));
   }
-  context.warnRepeats(DataFile::kStdItems, numbers, WarningCode::kStdItemRepeated,
-                      [](int64_t number) -> Phrase {
-                        return {"item number " + str(number),
-                                hu("a(z) ") + str(number) + hu(" tárgyszám")};
-                      });
+  context.warnRepeats(
+      DataFile::kStdItems, numbers, WarningCode::kStdItemRepeated, [](int64_t number) -> Phrase {
+        return {"item number " + str(number), hu("a(z) ") + str(number) + hu(" tárgyszám")};
+      });
   warnEmptySlots(context);
   for (std::size_t slot = 0; slot < items.size(); ++slot)
     checkStdSlot(context, slot, places[slot]);

@@ -24,10 +24,10 @@ void checkAmountLine(WarningContext& context, const DataLine& line) {
   const std::vector<Token> tokens = tokensOf(line.text);
   const std::size_t given = std::min<std::size_t>(tokens.size(), kTypeGrades);
   for (std::size_t g = 0; g < given; ++g)
-    context.checkNumberField(DataFile::kTypes, line, tokens[g].at,
-                             {"the amount of grade " + str(static_cast<int64_t>(g)),
-                              hu("a(z) ") + str(static_cast<int64_t>(g)) +
-                                  hu(". fokozat mennyisége")});
+    context.checkNumberField(
+        DataFile::kTypes, line, tokens[g].at,
+        {"the amount of grade " + str(static_cast<int64_t>(g)),
+         hu("a(z) ") + str(static_cast<int64_t>(g)) + hu(". fokozat mennyisége")});
   if (tokens.size() < kTypeGrades)
     context.add({name, line.line}, WarningCode::kAmountLineShort,
                 "the amount line holds " + str(std::ssize(tokens)) + " of " + str(kTypeGrades) +
@@ -57,10 +57,9 @@ void checkAmountLine(WarningContext& context, const DataLine& line) {
                   "the amount falls from " + str(before) + " at grade " +
                       str(static_cast<int64_t>(g) - 1) + " to " + str(now) + " at grade " +
                       str(static_cast<int64_t>(g)),
-                  hu("a mennyiség a(z) ") + str(static_cast<int64_t>(g) - 1) +
-                      hu(". fokozat ") + str(before) + hu(" értékéről a(z) ") +
-                      str(static_cast<int64_t>(g)) + hu(". fokozat ") + str(now) +
-                      hu(" értékére csökken"));
+                  hu("a mennyiség csökken: a(z) ") + str(static_cast<int64_t>(g) - 1) +
+                      hu(". fokozaton ") + str(before) + hu(", a(z) ") +
+                      str(static_cast<int64_t>(g)) + hu(". fokozaton ") + str(now));
       break;
     }
   }
@@ -94,7 +93,8 @@ void checkTypes(WarningContext& context) {
       context.add(
           {name, type.line, 1}, WarningCode::kTypeIdRepeated,
           "type id " + str(type.id) + " is defined again: only the first record counts",
-          hu("a(z) ") + str(type.id) + hu(" típusazonosító ismét szerepel: csak az első típus számít"),
+          hu("a(z) ") + str(type.id) +
+              hu(" típusazonosító ismét szerepel: csak az első típus számít"),
           {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first",
                   hu("a(z) ") + str(type.id) + hu(" típusazonosító először itt szerepelt"))});
   // What the walk over the records found after a count that seems wrong

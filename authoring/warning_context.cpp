@@ -103,9 +103,9 @@ void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines,
               (counts == k.line ? std::string("this line counts, not the one before")
                                 : "the last line for it counts, line " + str(counts->line)),
           key.hungarian + hu(" ismét szerepel: ") +
-              (counts == k.line ? hu("ez a sor számít, nem az előző")
-                                : hu("az utolsó sora számít, a(z) ") + str(counts->line) +
-                                      hu(". sor")),
+              (counts == k.line
+                   ? hu("ez a sor számít, nem az előző")
+                   : hu("az utolsó sora számít, a(z) ") + str(counts->line) + hu(". sor")),
           {noteAt(fileName, found->second->line, key.english + " was given here before",
                   key.hungarian + hu(" itt szerepelt korábban"))});
     }

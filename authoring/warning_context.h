@@ -58,8 +58,7 @@ struct WarningContext {
   // Warns of the number field of `line` that starts at byte `at` of its text
   // when it is missing or does not read as written. Returns false when it is
   // missing.
-  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at,
-                        const Phrase& what);
+  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at, const Phrase& what);
 
   // A key (skill index, slot) and the line that gives it.
   struct Keyed {

@@ -82,11 +82,10 @@ std::string fingerprintOf(const FileSet& files) {
 Json notesAnswer(const std::vector<DataNote>& notes) {
   Json answer = Json::array();
   for (const DataNote& note : notes)
-    answer.push_back(
-        {{"file", cp1250ToUtf8(note.where.fileName)},
-         {"line", lineNumber(note.where.line)},
-         {"column", lineNumber(note.where.column)},
-         {"text", cp1250ToUtf8(note.hungarian)}});
+    answer.push_back({{"file", cp1250ToUtf8(note.where.fileName)},
+                      {"line", lineNumber(note.where.line)},
+                      {"column", lineNumber(note.where.column)},
+                      {"text", cp1250ToUtf8(note.hungarian)}});
   return answer;
 }
 
