@@ -289,8 +289,13 @@ def case_completion():
     script = run("--bash-completion").stdout.decode()
     with tempfile.TemporaryDirectory() as folder:
         os.mkdir(os.path.join(folder, "sets"))
+        # After --find: the options that go with it, a folder after -C; after
+        # -- none.
         for words, want in ((["--ch"], ["--check"]), (["-C", "se"], ["sets"]),
-                            (["--find", "--ch"], [])):
+                            (["--find", "--ch"], []), (["--find", "kard", "--js"], ["--json"]),
+                            (["--find", "kard", "--s"], ["--summary"]),
+                            (["--find", "kard", "-C", "se"], ["sets"]),
+                            (["--find", "kard", "--", "--js"], [])):
             line = " ".join(["tamrix-cli"] + words)
             probe = (script + f"COMP_WORDS=({line}); COMP_CWORD={len(words)}; _tamrix_cli; "
                      'printf "%s\\n" "${COMPREPLY[@]}"')
