@@ -58,9 +58,9 @@ Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t
     return text;
   text.english += ", so the items of " + prefix.english + " give amount line " +
                   span(given + 1, entry.typeEntry->lineCount) + " to ";
-  text.hungarian += hu(", ezért ") + prefix.hungarian + hu(" tárgyai a(z) ") +
+  text.hungarian += hu(", ezért ") + prefix.hungarian + hu(" tárgyain a(z) ") +
                     huSpan(given + 1, entry.typeEntry->lineCount) +
-                    hu(". mennyiségsort ezeknek adják: ");
+                    hu(". mennyiségsor ide kerül: ");
   for (int32_t j = given; j < entry.typeEntry->lineCount; ++j) {
     const int32_t skill = loaded->skillIndex[static_cast<std::size_t>(j)];
     const Phrase target = skill >= 0 && skill < context.db.skillCount()
@@ -71,7 +71,7 @@ Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t
     text.hungarian += (j > given ? ", " : "") + target.hungarian;
   }
   text.english += ", which no line gives";
-  text.hungarian += hu(", de ezt egyetlen sor sem adja meg");
+  text.hungarian += hu(", pedig egyetlen sor sem adja meg");
   return text;
 }
 
