@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "authoring/change_checks.h"
+#include "authoring/hungarian.h"
 #include "authoring/line_accounting.h"
 #include "authoring/name_checks.h"
 #include "authoring/rnd_item_checks.h"
@@ -29,7 +30,8 @@ std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFile
     if (text == nullptr) {
       // It loaded, but is gone or locked now: what it would warn of is unknown.
       context.add({files[file]}, WarningCode::kFileUnreadable,
-                  "the file cannot be read again to look for warnings: check it once more");
+                  "the file cannot be read again to look for warnings: check it once more",
+                  hu("a fájl nem olvasható újra a figyelmeztetésekhez: ellenőrizzük még egyszer"));
       text = &unreadable;
     }
     checkText(context, file);

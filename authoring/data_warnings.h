@@ -15,8 +15,8 @@ namespace tamrix {
 struct DataNote {
   SourceLine where;
   std::string message;  // English; names from the data stay Windows-1250
-  // The same in Hungarian, all of it Windows-1250; empty where only the
-  // English is written yet (hungarianText gives the code's meaning then).
+  // The same in Hungarian, for the page, all of it Windows-1250: the same
+  // numbers, names and places.
   std::string hungarian;
 };
 
@@ -29,10 +29,6 @@ struct DataWarning {
   std::vector<DataNote> notes;
   std::string hungarian;  // as a note's
 };
-
-// The Hungarian text of a warning, Windows-1250: its own, or where it has
-// none yet its code's meaning.
-std::string hungarianText(const DataWarning& warning);
 
 // The warnings for a data set that `db` loaded without error from `files`,
 // in the order the files are loaded and by line and column within a file.

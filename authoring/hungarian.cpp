@@ -1,7 +1,5 @@
 #include "authoring/hungarian.h"
 
-#include "authoring/data_warnings.h"
-#include "authoring/wording.h"
 #include "text/encoding.h"
 
 namespace tamrix {
@@ -13,13 +11,6 @@ std::string hu(std::string_view utf8) {
 
 std::string huSpan(int64_t first, int64_t last) {
   return first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
-}
-
-std::string hungarianText(const DataWarning& warning) {
-  if (!warning.hungarian.empty())
-    return warning.hungarian;
-  const std::optional<CodeWording> wording = findCodeWording(warning.code);
-  return wording ? hu(wording->meaning.hungarian) : warning.message;
 }
 
 }  // namespace tamrix

@@ -28,49 +28,75 @@ std::string_view nameOf(std::string_view line) {
 }
 
 // What the items of a prefix whose entry the end of the file cuts short show.
-std::string cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t slot,
-                         const std::string& prefix) {
+Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t slot,
+                    const Phrase& prefix) {
   const std::optional<RndItemEntry>& loaded = context.db.rndItems()[static_cast<std::size_t>(slot)];
   if (entry.name == nullptr)
-    return "the file ends right after this entry's number line, so " + prefix +
-           (loaded ? " keeps its earlier entry" : " has no entry and its items no description");
+    return {
+        "the file ends right after this entry's number line, so " + prefix.english +
+            (loaded ? " keeps its earlier entry" : " has no entry and its items no description"),
+        hu("a fájl közvetlenül a bejegyzés számsora után véget ér, ezért ") + prefix.hungarian +
+            hu(loaded ? " megtartja korábbi bejegyzését"
+                      : " bejegyzés nélkül marad, tárgyainak nincs leírása")};
   const TypeEntry* type = loaded ? context.db.findType(loaded->typeId) : nullptr;
   if (entry.type == nullptr)
-    return "the file ends before this entry's type line, so " + prefix +
-           (type == nullptr ? " has no type and its items no description"
-                            : " keeps type " + str(type->id) + " of its earlier entry");
+    return {"the file ends before this entry's type line, so " + prefix.english +
+                (type == nullptr ? " has no type and its items no description"
+                                 : " keeps type " + str(type->id) + " of its earlier entry"),
+            hu("a fájl a bejegyzés típussora előtt véget ér, ezért ") + prefix.hungarian +
+                (type == nullptr ? hu(" típus nélkül marad, tárgyainak nincs leírása")
+                                 : hu(" megtartja korábbi bejegyzésének ") + str(type->id) +
+                                       hu(" azonosítójú típusát"))};
   const auto given = static_cast<int32_t>(entry.skills.size());
-  std::string text = "the file ends after " + str(given) + " of the " +
-                     str(std::max(entry.typeEntry->lineCount, 1)) +
-                     " skill index lines that type " + str(entry.typeEntry->id) + " needs";
+  const int32_t needed = std::max(entry.typeEntry->lineCount, 1);
+  Phrase text{"the file ends after " + str(given) + " of the " + str(needed) +
+                  " skill index lines that type " + str(entry.typeEntry->id) + " needs",
+              hu("a fájl a(z) ") + str(entry.typeEntry->id) + hu(" azonosítójú típushoz kellő ") +
+                  str(needed) + hu(" képesség-sorszám sor közül ") + str(given) +
+                  hu(" után véget ér")};
   if (!loaded || given >= entry.typeEntry->lineCount)
     return text;
-  text += ", so the items of " + prefix + " give amount line " +
-          span(given + 1, entry.typeEntry->lineCount) + " to ";
+  text.english += ", so the items of " + prefix.english + " give amount line " +
+                  span(given + 1, entry.typeEntry->lineCount) + " to ";
+  text.hungarian += hu(", ezért ") + prefix.hungarian + hu(" tárgyain a(z) ") +
+                    huSpan(given + 1, entry.typeEntry->lineCount) +
+                    hu(". mennyiségsor ide kerül: ");
   for (int32_t j = given; j < entry.typeEntry->lineCount; ++j) {
     const int32_t skill = loaded->skillIndex[static_cast<std::size_t>(j)];
-    text += (j > given ? ", " : "") + (skill >= 0 && skill < context.db.skillCount()
-                                           ? context.skillLabel(skill)
-                                           : "skill index " + str(skill));
+    const Phrase target = skill >= 0 && skill < context.db.skillCount()
+                              ? context.skillLabel(skill)
+                              : Phrase{"skill index " + str(skill),
+                                       hu("a(z) ") + str(skill) + hu(" képesség-sorszám")};
+    text.english += (j > given ? ", " : "") + target.english;
+    text.hungarian += (j > given ? ", " : "") + target.hungarian;
   }
-  return text + ", which no line gives";
+  text.english += ", which no line gives";
+  text.hungarian += hu(", pedig egyetlen sor sem adja meg");
+  return text;
 }
 
 void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeEntry& type,
-                      std::size_t j, const std::string& prefix) {
+                      std::size_t j, const Phrase& prefix) {
   const SourceLine where{context.name(DataFile::kRndItems), line.line, line.column(0)};
   const int32_t skill = readNumber(line.text);
-  const std::string what = "amount line " + str(static_cast<int64_t>(j) + 1) + " of " + prefix;
+  const std::string amountLine = str(static_cast<int64_t>(j) + 1);
   if (skill < 0 || skill >= context.sumCount()) {
     context.add(where, WarningCode::kPrefixSkillOutside,
-                "skill index " + str(skill) + " of " + prefix +
+                "skill index " + str(skill) + " of " + prefix.english +
                     " is outside the bonus table of 0 to " + str(context.sumCount() - 1) +
-                    ", so it adds nothing");
+                    ", so it adds nothing",
+                prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
+                    hu(") kívül esik a bónusztáblán (0-") + str(context.sumCount() - 1) +
+                    hu("), ezért semmit sem ad"));
   } else if (skill >= context.db.skillCount()) {
+    const Phrase damage = context.damageName(skill);
     context.add(where, WarningCode::kBonusToDamage,
-                "skill index " + str(skill) + " of " + prefix +
-                    " is no skill: it adds to a weapon's " + context.damageName(skill) +
-                    ", and on other items to nothing");
+                "skill index " + str(skill) + " of " + prefix.english +
+                    " is no skill: it adds to a weapon's " + damage.english +
+                    ", and on other items to nothing",
+                prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
+                    hu(") nem képesség: fegyveren ") + damage.hungarian +
+                    hu(" nő általa, más tárgyon semmi"));
   } else {
     const std::span<const int32_t> given =
         context.db.amountLine(type, static_cast<int32_t>(j)).given;
@@ -78,7 +104,9 @@ void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeE
     if (std::any_of(given.begin(),
                     given.begin() + std::min<std::ptrdiff_t>(std::ssize(given), kChaosGrade),
                     [](int32_t a) { return a != 0; }))
-      context.checkTargetSkill(where, skill, what);
+      context.checkTargetSkill(where, skill,
+                               {"amount line " + amountLine + " of " + prefix.english,
+                                prefix.hungarian + hu(" ") + amountLine + hu(". mennyiségsora")});
   }
 }
 
@@ -95,14 +123,17 @@ void checkRndItems(WarningContext& context) {
                    prefixes.end(), [](const auto& prefix) { return prefix.has_value(); })) {
     context.add({name, file.startLine}, WarningCode::kEmptyTable,
                 "no random prefix has an entry, so no item number above " +
-                    str(first + blockSize - 1) + " has a description");
+                    str(first + blockSize - 1) + " has a description",
+                hu("egyetlen előtagnak sincs bejegyzése, ezért a(z) ") +
+                    str(first + blockSize - 1) + hu(" fölötti tárgyszámoknak nincs leírása"));
     return;
   }
   std::vector<WarningContext::Keyed> slots;
   std::set<int64_t> cutShort;
   for (const RndEntryLines& entry : rndFileLayout(file, context.db)) {
     const std::size_t before = context.warnings.size();
-    context.checkNumberField(DataFile::kRndItems, *entry.number, 1, "the item number");
+    context.checkNumberField(DataFile::kRndItems, *entry.number, 1,
+                             {"the item number", hu("a tárgyszám")});
     const int64_t slot =
         blockSize > 0
             ? (int64_t{readNumber(std::string_view(entry.number->text).substr(1))} - first) /
@@ -110,15 +141,20 @@ void checkRndItems(WarningContext& context) {
             : 0;
     slots.push_back({slot, entry.number, entry.number->column(1)});
     if (entry.type != nullptr)
-      context.checkNumberField(DataFile::kRndItems, *entry.type, 0, "the type id");
+      context.checkNumberField(DataFile::kRndItems, *entry.type, 0,
+                               {"the type id", hu("a típusazonosító")});
     // Appended step by step: MinGW's GCC 12 warns falsely of an overlapping
     // copy in the one-expression form.
-    std::string prefix = "random prefix " + str(slot);
-    if (entry.name != nullptr)
-      prefix.append(" ").append(quoted(nameOf(entry.name->text)));
+    Phrase prefix{"random prefix " + str(slot), hu("a(z) ") + str(slot) + hu(". előtag")};
+    if (entry.name != nullptr) {
+      const std::string prefixName = quoted(nameOf(entry.name->text));
+      prefix.english.append(" ").append(prefixName);
+      prefix.hungarian.append(" (").append(prefixName).append(")");
+    }
     for (std::size_t j = 0; j < entry.skills.size(); ++j) {
       const DataLine& line = entry.skills[j];
-      context.checkNumberField(DataFile::kRndItems, line, 0, "the skill index");
+      context.checkNumberField(DataFile::kRndItems, line, 0,
+                               {"the skill index", hu("a képesség-sorszám")});
       if (static_cast<int64_t>(j) < entry.typeEntry->lineCount)
         checkPrefixSkill(context, line, *entry.typeEntry, j, prefix);
     }
@@ -127,18 +163,20 @@ void checkRndItems(WarningContext& context) {
       std::vector<DataNote> notes;
       if (entry.typeEntry != nullptr)
         notes.push_back(skillLinesNote(context.name(DataFile::kTypes), *entry.typeEntry));
-      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort,
-                  cutShortText(context, entry, slot, prefix), std::move(notes));
+      Phrase text = cutShortText(context, entry, slot, prefix);
+      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, std::move(text.english),
+                  std::move(text.hungarian), std::move(notes));
     }
     if (readOutOfStep(context.types, entry.typeEntry))
       for (std::size_t w = before; w < context.warnings.size(); ++w)
         context.warnings[w].notes.push_back(
             outOfStepNote(context.name(DataFile::kTypes), context.types));
   }
-  context.warnRepeats(DataFile::kRndItems, slots, WarningCode::kPrefixRepeated,
-                      [](int64_t slot) { return "random prefix " + str(slot); });
-  const std::string effect = context.db.findType(0) != nullptr ? "their names begin with \"?\""
-                                                               : "they have no description";
+  context.warnRepeats(
+      DataFile::kRndItems, slots, WarningCode::kPrefixRepeated, [](int64_t slot) -> Phrase {
+        return {"random prefix " + str(slot), hu("a(z) ") + str(slot) + hu(". előtag")};
+      });
+  const bool typeZero = context.db.findType(0) != nullptr;
   std::optional<int32_t> runStart;
   for (int32_t slot = 1; slot <= context.db.rndItemCount(); ++slot) {
     const std::optional<RndItemEntry>* prefix =
@@ -148,24 +186,26 @@ void checkRndItems(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.addBilingual(
+      context.add(
           {name}, WarningCode::kPrefixSlotEmpty,
           "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
               span(int64_t{first} + int64_t{*runStart} * blockSize,
                    int64_t{first} + int64_t{slot} * blockSize - 1) +
-              ", so " + effect,
+              ", so " + (typeZero ? "their names begin with \"?\"" : "they have no description"),
           hu("egyetlen bejegyzés sem adja meg a(z) ") + huSpan(*runStart, slot - 1) +
               hu(". előtagot (tárgyszámok: ") +
               huSpan(int64_t{first} + int64_t{*runStart} * blockSize,
                      int64_t{first} + int64_t{slot} * blockSize - 1) +
-              hu(context.db.findType(0) != nullptr ? "), ezért a nevük „?”-lel kezdődik"
-                                                   : "), ezért nincs leírásuk"));
+              hu(typeZero ? "), ezért a nevük „?”-lel kezdődik" : "), ezért nincs leírásuk"));
     runStart.reset();
     if (prefix != nullptr && context.db.findType((*prefix)->typeId) == nullptr &&
         !cutShort.contains(slot))
       context.add({name, (*prefix)->line}, WarningCode::kPrefixTypeMissing,
                   "random prefix " + str(slot) + " names type id " + str((*prefix)->typeId) +
-                      ", which no record has, so its items have no description");
+                      ", which no record has, so its items have no description",
+                  hu("a(z) ") + str(slot) + hu(". előtag a(z) ") + str((*prefix)->typeId) +
+                      hu(" típusazonosítót adja meg, de ilyen típus nincs, ezért tárgyainak "
+                         "nincs leírása"));
   }
 }
 

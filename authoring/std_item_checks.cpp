@@ -19,14 +19,15 @@ namespace tamrix {
 
 namespace {
 
-std::string fieldName(StdNumberField field) {
+Phrase fieldName(StdNumberField field) {
   if (field == &StdItemEntry::damageSides)
-    return "the damage sides";
+    return {"the damage sides", hu("a sebzéskocka oldalainak száma")};
   if (field == &StdItemEntry::damageDice)
-    return "the damage dice";
+    return {"the damage dice", hu("a sebzéskockák száma")};
   if (field == &StdItemEntry::damageBonus)
-    return "the damage bonus";
-  return "the skill " + str(ownNumberOf(field).skill) + " bonus";
+    return {"the damage bonus", hu("a sebzésbónusz")};
+  const std::string skill = str(ownNumberOf(field).skill);
+  return {"the skill " + skill + " bonus", hu("a(z) ") + skill + hu(". képesség bónusza")};
 }
 
 // Where the line that counts for a standard item slot gives its fields.
@@ -47,12 +48,12 @@ void warnEmptySlots(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.addBilingual({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
-                           "no line gives item number " + span(base + *runStart, base + slot - 1) +
-                               ", so its name reads \"?\"",
-                           hu("egyetlen sor sem adja meg a(z) ") +
-                               huSpan(base + *runStart, base + slot - 1) +
-                               hu(" tárgyszámot, ezért a neve „?”"));
+      context.add({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
+                  "no line gives item number " + span(base + *runStart, base + slot - 1) +
+                      ", so its name reads \"?\"",
+                  hu("egyetlen sor sem adja meg a(z) ") +
+                      huSpan(base + *runStart, base + slot - 1) +
+                      hu(" tárgyszámot, ezért a neve „?”"));
     runStart.reset();
   }
 }
@@ -70,7 +71,9 @@ void checkStdSlot(WarningContext& context, std::size_t slot, const StdPlace& pla
     context.add({name, place.line->line, place.line->column(place.kindAt)},
                 WarningCode::kGradeKindDiffers,
                 "kind " + str(item.kind) + " differs from the group base's kind " + str(base.kind) +
-                    ", which is the one that counts for the item");
+                    ", which is the one that counts for the item",
+                hu("a(z) ") + str(item.kind) + hu(" fajta eltér az alaptárgy fajtájától (") +
+                    str(base.kind) + hu("), és a tárgynál az alaptárgyé számít"));
   for (const OwnNumber& own : kOwnNumbers) {
     const StdNumberField field = own.field;
     if (own.skill < 0 || item.*field == 0)
@@ -81,7 +84,8 @@ void checkStdSlot(WarningContext& context, std::size_t slot, const StdPlace& pla
     const std::size_t f = static_cast<std::size_t>(at - place.layout.fields.begin());
     const int32_t column = f < place.layout.count ? place.line->column(place.fieldAt[f]) : 0;
     context.checkTargetSkill({name, place.line->line, column}, skill,
-                             "the item's own bonus of " + str(item.*field));
+                             {"the item's own bonus of " + str(item.*field),
+                              hu("a tárgy saját ") + str(item.*field) + hu(" értékű bónusza")});
   }
 }
 
@@ -100,10 +104,10 @@ void checkStdItems(WarningContext& context) {
     const std::size_t blank = text.find(' ');
     if (slot < 0 || slot >= std::ssize(items) || blank == std::string_view::npos)
       continue;  // the load would have failed
-    context.checkNumberField(DataFile::kStdItems, line, 0, "the item number");
+    context.checkNumberField(DataFile::kStdItems, line, 0, {"the item number", hu("a tárgyszám")});
     numbers.push_back({base + slot, &line, line.column(0)});
     StdPlace place{&line, blank + 1};
-    context.checkNumberField(DataFile::kStdItems, line, place.kindAt, "the kind");
+    context.checkNumberField(DataFile::kStdItems, line, place.kindAt, {"the kind", hu("a fajta")});
     const int32_t kind = readNumber(text.substr(place.kindAt));
     places[static_cast<std::size_t>(slot)] = place;
     const bool groupBase = context.db.groupSize() > 0 && slot % context.db.groupSize() == 0;
@@ -114,6 +118,11 @@ void checkStdItems(WarningContext& context) {
               ", so the rest of the line is ignored" +
               (groupBase ? " and the items of its group are of no kind (no weapon remark, no "
                            "damage line)"
+                         : ""),
+          hu("a(z) ") + str(kind) + hu(" fajta nincs ") + str(kFirstKind) + hu(" és ") +
+              str(kLastKind) + hu(" között, ezért a sor többi részét a program nem olvassa") +
+              (groupBase ? hu(", és a csoportja tárgyainak nincs fajtája (nincs fegyvermegjegyzés, "
+                              "nincs sebzéssor)")
                          : ""));
       continue;
     }
@@ -138,10 +147,15 @@ void checkStdItems(WarningContext& context) {
       context.add({name, line.line, line.column(open)}, WarningCode::kNameRunsOn,
                   "the grade's name " + quoted(grade) +
                       " does not end with a blank, so it runs into the base name: " +
+                      quoted(std::string(grade) + baseName.value_or("?")),
+                  hu("a fokozat neve (") + quoted(grade) +
+                      hu(") nem szóközzel végződik, ezért egybeolvad az alaptárgy nevével: ") +
                       quoted(std::string(grade) + baseName.value_or("?")));
   }
-  context.warnRepeats(DataFile::kStdItems, numbers, WarningCode::kStdItemRepeated,
-                      [](int64_t number) { return "item number " + str(number); });
+  context.warnRepeats(
+      DataFile::kStdItems, numbers, WarningCode::kStdItemRepeated, [](int64_t number) -> Phrase {
+        return {"item number " + str(number), hu("a(z) ") + str(number) + hu(" tárgyszám")};
+      });
   warnEmptySlots(context);
   for (std::size_t slot = 0; slot < items.size(); ++slot)
     checkStdSlot(context, slot, places[slot]);

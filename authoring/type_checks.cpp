@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/hungarian.h"
 #include "authoring/message_text.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -23,20 +24,27 @@ void checkAmountLine(WarningContext& context, const DataLine& line) {
   const std::vector<Token> tokens = tokensOf(line.text);
   const std::size_t given = std::min<std::size_t>(tokens.size(), kTypeGrades);
   for (std::size_t g = 0; g < given; ++g)
-    context.checkNumberField(DataFile::kTypes, line, tokens[g].at,
-                             "the amount of grade " + str(static_cast<int64_t>(g)));
+    context.checkNumberField(
+        DataFile::kTypes, line, tokens[g].at,
+        {"the amount of grade " + str(static_cast<int64_t>(g)),
+         hu("a(z) ") + str(static_cast<int64_t>(g)) + hu(". fokozat mennyisége")});
   if (tokens.size() < kTypeGrades)
     context.add({name, line.line}, WarningCode::kAmountLineShort,
                 "the amount line holds " + str(std::ssize(tokens)) + " of " + str(kTypeGrades) +
                     " numbers, so " +
                     (tokens.size() + 1 == kTypeGrades
                          ? "grade " + str(kTypeGrades - 1) + " reads 0"
-                         : "grades " + span(std::ssize(tokens), kTypeGrades - 1) + " read 0"));
+                         : "grades " + span(std::ssize(tokens), kTypeGrades - 1) + " read 0"),
+                hu("a mennyiségsorban ") + str(kTypeGrades) + hu(" szám helyett ") +
+                    str(std::ssize(tokens)) + hu(" áll, ezért a(z) ") +
+                    huSpan(std::ssize(tokens), kTypeGrades - 1) + hu(". fokozat 0-t kap"));
   if (tokens.size() > kTypeGrades)
     context.add({name, line.line, line.column(tokens[kTypeGrades].at)},
                 WarningCode::kAmountLineLong,
                 "the amount line holds " + str(std::ssize(tokens)) + " numbers: those after the " +
-                    str(kTypeGrades) + "th are ignored");
+                    str(kTypeGrades) + "th are ignored",
+                hu("a mennyiségsorban ") + str(std::ssize(tokens)) + hu(" szám áll: a(z) ") +
+                    str(kTypeGrades) + hu(". utániakat a program nem olvassa"));
   // The chaos grade shows no amount; a number that does not read as
   // written has its warning already.
   for (std::size_t g = 1; g < std::min<std::size_t>(given, kChaosGrade); ++g) {
@@ -48,7 +56,10 @@ void checkAmountLine(WarningContext& context, const DataLine& line) {
       context.add({name, line.line, line.column(tokens[g].at)}, WarningCode::kAmountFalls,
                   "the amount falls from " + str(before) + " at grade " +
                       str(static_cast<int64_t>(g) - 1) + " to " + str(now) + " at grade " +
-                      str(static_cast<int64_t>(g)));
+                      str(static_cast<int64_t>(g)),
+                  hu("a mennyiség csökken: a(z) ") + str(static_cast<int64_t>(g) - 1) +
+                      hu(". fokozaton ") + str(before) + hu(", a(z) ") +
+                      str(static_cast<int64_t>(g)) + hu(". fokozaton ") + str(now));
       break;
     }
   }
@@ -60,15 +71,20 @@ void checkTypes(WarningContext& context) {
   const std::string& name = context.name(DataFile::kTypes);
   const std::size_t before = context.warnings.size();
   for (const TypeRecordLines& record : context.types.records) {
-    context.checkNumberField(DataFile::kTypes, *record.id, 0, "the type id");
+    context.checkNumberField(DataFile::kTypes, *record.id, 0,
+                             {"the type id", hu("a típusazonosító")});
     if (record.count == nullptr)
       continue;
-    context.checkNumberField(DataFile::kTypes, *record.count, 0, "the line count");
+    context.checkNumberField(DataFile::kTypes, *record.count, 0,
+                             {"the line count", hu("a sorok száma")});
     if (record.cutShort)
       context.add({name, record.count->line}, WarningCode::kTypeShort,
                   "the file ends after " + str(std::ssize(record.amounts)) + " of this type's " +
                       str(std::max(readNumber(record.count->text), 1)) +
-                      " amount lines, so the record is dropped");
+                      " amount lines, so the record is dropped",
+                  hu("a fájl e típus ") + str(std::max(readNumber(record.count->text), 1)) +
+                      hu(" mennyiségsora közül ") + str(std::ssize(record.amounts)) +
+                      hu(" után véget ér, ezért a típus kimarad"));
     for (const DataLine& amounts : record.amounts)
       checkAmountLine(context, amounts);
   }
@@ -77,7 +93,10 @@ void checkTypes(WarningContext& context) {
       context.add(
           {name, type.line, 1}, WarningCode::kTypeIdRepeated,
           "type id " + str(type.id) + " is defined again: only the first record counts",
-          {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first")});
+          hu("a(z) ") + str(type.id) +
+              hu(" típusazonosító ismét szerepel: csak az első típus számít"),
+          {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first",
+                  hu("a(z) ") + str(type.id) + hu(" típusazonosító először itt szerepelt"))});
   // What the walk over the records found after a count that seems wrong
   // follows from that count.
   if (context.types.outOfStep != nullptr)

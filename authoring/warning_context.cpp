@@ -14,18 +14,9 @@
 namespace tamrix {
 
 void WarningContext::add(SourceLine where, WarningCode code, std::string message,
-                         std::vector<DataNote> notes) {
-  warnings.push_back({std::move(where),
-                      std::string(codeWording(code).name),
-                      std::move(message),
-                      std::move(notes),
-                      {}});
-}
-
-void WarningContext::addBilingual(SourceLine where, WarningCode code, std::string message,
-                                  std::string hungarian, std::vector<DataNote> notes) {
-  add(std::move(where), code, std::move(message), std::move(notes));
-  warnings.back().hungarian = std::move(hungarian);
+                         std::string hungarian, std::vector<DataNote> notes) {
+  warnings.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
+                      std::move(notes), std::move(hungarian)});
 }
 
 bool WarningContext::hasSkill(int32_t index) const {
@@ -41,50 +32,62 @@ int32_t WarningContext::sumCount() const {
   return BonusLayout{db.skillCount()}.size();
 }
 
-std::string WarningContext::skillLabel(int32_t skill) const {
+Phrase WarningContext::skillLabel(int32_t skill) const {
   const std::optional<SkillEntry>& entry =
       hasSkill(skill) ? db.skills()[static_cast<std::size_t>(skill)] : std::nullopt;
-  return "skill " + str(skill) + " " + quoted(entry ? std::string_view(entry->name) : "?");
+  const std::string name = quoted(entry ? std::string_view(entry->name) : "?");
+  return {"skill " + str(skill) + " " + name, hu("a(z) ") + str(skill) + hu(". képesség ") + name};
 }
 
-std::string WarningContext::damageName(int32_t sum) const {
+Phrase WarningContext::damageName(int32_t sum) const {
   const int32_t behind = sum - db.skillCount();
-  return behind == 0 ? "damage sides" : behind == 1 ? "damage dice" : "damage bonus";
+  if (behind == 0)
+    return {"damage sides", hu("a sebzéskocka oldalainak száma")};
+  if (behind == 1)
+    return {"damage dice", hu("a sebzéskockák száma")};
+  return {"damage bonus", hu("a sebzésbónusz")};
 }
 
-void WarningContext::checkTargetSkill(const SourceLine& where, int32_t skill,
-                                      const std::string& what) {
+void WarningContext::checkTargetSkill(const SourceLine& where, int32_t skill, const Phrase& what) {
   if (skill >= 0 && skill < db.skillCount() && !hasSkill(skill) && !skillTableEmpty())
     add(where, WarningCode::kBonusToEmptySkill,
-        what + " goes to skill " + str(skill) +
-            ", which has no line in the skill file, so it shows as \"?\"");
+        what.english + " goes to skill " + str(skill) +
+            ", which has no line in the skill file, so it shows as \"?\"",
+        what.hungarian + hu(" a(z) ") + str(skill) +
+            hu(". képességhez adódik, amelynek nincs sora a képességfájlban, ezért „?” jelenik "
+               "meg"));
 }
 
 bool WarningContext::checkNumberField(DataFile file, const DataLine& line, std::size_t at,
-                                      const std::string& what) {
+                                      const Phrase& what) {
   const std::string& fileName = name(file);
   const std::string_view text = line.text;
   if (at < text.size() && text[at] == ' ')
     ++at;  // read past, as a number is (after a prefix's marker)
   const std::size_t quote = text.find('"');
   if (at >= text.size() || (quote != std::string_view::npos && at >= quote)) {
+    const bool quoteThere = at < text.size();
     add({fileName, line.line, line.column(std::min(at, text.size()))}, WarningCode::kNumberMissing,
-        what + " is missing: " +
-            (at < text.size() ? "the name's quote stands in its place"
-                              : "the line ends before it") +
-            ", so it reads as 0");
+        what.english + " is missing: " +
+            (quoteThere ? "the name's quote stands in its place" : "the line ends before it") +
+            ", so it reads as 0",
+        what.hungarian + hu(" hiányzik: ") +
+            hu(quoteThere ? "a helyén a név idézőjele áll" : "a sor előbb véget ér") +
+            hu(", ezért 0-nak számít"));
     return false;
   }
   const std::string_view token = text.substr(at, text.find(' ', at) - at);
   // A tab or a carriage return in it has a warning of its own.
   if (!isPlainNumber(token) && token.find_first_of("\t\r") == std::string_view::npos)
     add({fileName, line.line, line.column(at)}, WarningCode::kNumberText,
-        what + " " + quoted(token) + " reads as " + str(readNumber(token)));
+        what.english + " " + quoted(token) + " reads as " + str(readNumber(token)),
+        what.hungarian + " " + quoted(token) + hu(" nem szabályos szám, a program így olvassa: ") +
+            str(readNumber(token)));
   return true;
 }
 
 void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines, WarningCode code,
-                                 const std::function<std::string(int64_t)>& what) {
+                                 const std::function<Phrase(int64_t)>& what) {
   const std::string& fileName = name(file);
   std::map<int64_t, const DataLine*> last;
   for (const Keyed& k : lines)
@@ -94,11 +97,17 @@ void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines,
     const auto found = before.find(k.key);
     if (found != before.end()) {
       const DataLine* counts = last[k.key];
+      const Phrase key = what(k.key);
       add({fileName, k.line->line, k.column}, code,
-          what(k.key) + " is given again: " +
+          key.english + " is given again: " +
               (counts == k.line ? std::string("this line counts, not the one before")
                                 : "the last line for it counts, line " + str(counts->line)),
-          {noteAt(fileName, found->second->line, what(k.key) + " was given here before")});
+          key.hungarian + hu(" ismét szerepel: ") +
+              (counts == k.line
+                   ? hu("ez a sor számít, nem az előző")
+                   : hu("az utolsó sora számít, a(z) ") + str(counts->line) + hu(". sor")),
+          {noteAt(fileName, found->second->line, key.english + " was given here before",
+                  key.hungarian + hu(" itt szerepelt korábban"))});
     }
     before[k.key] = k.line;
   }
@@ -144,7 +153,8 @@ DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
                                         : std::string("one skill index line")),
                 hu("a(z) ") + str(type.id) + hu(" azonosítójú típus sorainak száma ") +
                     str(type.lineCount) + hu(", ezért egy ilyen típusú előtag ") +
-                    str(std::max(type.lineCount, 1)) + hu(" képesség-sorszám sort olvas"));
+                    (type.lineCount > 1 ? str(type.lineCount) : hu("egy")) +
+                    hu(" képesség-sorszám sort olvas"));
 }
 
 bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type) {

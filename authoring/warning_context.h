@@ -16,6 +16,14 @@
 
 namespace tamrix {
 
+// A part of a warning that the helpers below build their message around, in
+// English and in Hungarian (Windows-1250). The Hungarian is a noun phrase with
+// its article, such as "a tárgyszám".
+struct Phrase {
+  std::string english;
+  std::string hungarian;
+};
+
 struct WarningContext {
   WarningContext(const ItemDatabase& loaded, const DataFileSet& names) : db(loaded), files(names) {}
 
@@ -30,29 +38,27 @@ struct WarningContext {
   const std::string& name(DataFile file) const { return files[file]; }
   const SourceFile& text(DataFile file) const { return *texts[static_cast<std::size_t>(file)]; }
 
-  void add(SourceLine where, WarningCode code, std::string message,
+  // A warning in English, for tamrix-cli, and in Hungarian (Windows-1250),
+  // for the page; the two hold the same numbers, names and places.
+  void add(SourceLine where, WarningCode code, std::string message, std::string hungarian,
            std::vector<DataNote> notes = {});
-  // The same with the message's Hungarian text (Windows-1250), for the page.
-  void addBilingual(SourceLine where, WarningCode code, std::string message, std::string hungarian,
-                    std::vector<DataNote> notes = {});
 
   bool hasSkill(int32_t index) const;
   bool skillTableEmpty() const;
   // The bonus vector's length: the skills, then the damage sums.
   int32_t sumCount() const;
-  std::string skillLabel(int32_t skill) const;
+  Phrase skillLabel(int32_t skill) const;
   // The damage sum that bonus index `sum` (at or past the skills) adds to.
-  std::string damageName(int32_t sum) const;
+  Phrase damageName(int32_t sum) const;
 
   // A bonus that lands on a skill without a line; reported only while the
   // skill table has lines at all (an empty one is reported once).
-  void checkTargetSkill(const SourceLine& where, int32_t skill, const std::string& what);
+  void checkTargetSkill(const SourceLine& where, int32_t skill, const Phrase& what);
 
   // Warns of the number field of `line` that starts at byte `at` of its text
   // when it is missing or does not read as written. Returns false when it is
   // missing.
-  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at,
-                        const std::string& what);
+  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at, const Phrase& what);
 
   // A key (skill index, slot) and the line that gives it.
   struct Keyed {
@@ -63,12 +69,12 @@ struct WarningContext {
   // Warns of every line whose key an earlier line gave; the last line for a
   // key counts.
   void warnRepeats(DataFile file, const std::vector<Keyed>& lines, WarningCode code,
-                   const std::function<std::string(int64_t)>& what);
+                   const std::function<Phrase(int64_t)>& what);
 };
 
 // A note at `line` of `fileName`.
 DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
-                std::string hungarian = {});
+                std::string hungarian);
 
 // The note for the type record (types.outOfStep) whose line count, or the
 // lack of it, makes the records after it read out of step.

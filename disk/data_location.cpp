@@ -79,6 +79,26 @@ std::string IncompleteDataSet::missingList() const {
   return list;
 }
 
+IncompleteDataSet dataSetLack(const std::filesystem::path& folder, const DataFileSet& files) {
+  IncompleteDataSet set;
+  std::filesystem::path dataFolder;
+  for (const DataFile file : kReadFiles) {
+    const std::filesystem::path path = dataFilePath(folder, files[file]);
+    dataFolder = path.parent_path();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+      set.missing.push_back(path.filename().string());
+  }
+  std::error_code error;
+  set.dataFolderExists = std::filesystem::is_directory(dataFolder, error);
+  // The current directory reads as "./Data", which says where the program runs.
+  set.dataFolder =
+      folder == "."
+          ? dataFolder.string()
+          : dataFilePath(absoluteFolder(folder), files[kReadFiles[0]]).parent_path().string();
+  return set;
+}
+
 std::vector<IncompleteDataSet> setsPassedOver(const std::vector<std::filesystem::path>& candidates,
                                               const std::filesystem::path& chosen,
                                               const DataFileSet& files) {
@@ -86,24 +106,9 @@ std::vector<IncompleteDataSet> setsPassedOver(const std::vector<std::filesystem:
   for (const auto& folder : candidates) {
     if (folder == chosen)
       break;
-    IncompleteDataSet set;
-    std::filesystem::path dataFolder;
-    for (const DataFile file : kReadFiles) {
-      const std::filesystem::path path = dataFilePath(folder, files[file]);
-      dataFolder = path.parent_path();
-      std::error_code error;
-      if (!std::filesystem::is_regular_file(path, error))
-        set.missing.push_back(path.filename().string());
-    }
-    std::error_code error;
-    if (set.missing.empty() || !std::filesystem::is_directory(dataFolder, error))
-      continue;
-    // The current directory reads as "./Data", which says where the program runs.
-    set.dataFolder =
-        folder == "."
-            ? dataFolder.string()
-            : dataFilePath(absoluteFolder(folder), files[kReadFiles[0]]).parent_path().string();
-    passedOver.push_back(std::move(set));
+    IncompleteDataSet set = dataSetLack(folder, files);
+    if (!set.missing.empty() && set.dataFolderExists)
+      passedOver.push_back(std::move(set));
   }
   return passedOver;
 }

@@ -35,15 +35,18 @@ std::vector<std::filesystem::path> dataFolderCandidates();
 std::optional<std::string> missingDataFile(const std::filesystem::path& folder,
                                            const DataFileSet& files);
 
-// A folder with a Data folder of its own that lacks some files of the set:
-// the user's own data, which the search passes over.
+// What a folder lacks of the data set.
 struct IncompleteDataSet {
-  std::string dataFolder;            // as the user reads it: "./Data", "/home/u/.../Data"
-  std::vector<std::string> missing;  // the files it lacks: "skill.txt", ...
+  std::string dataFolder;  // as the user reads it: "./Data", "/home/u/.../Data"
+  bool dataFolderExists = false;
+  std::vector<std::string> missing;  // the files it lacks: "skill.txt", ...; all without Data
 
   // The files it lacks as a list: "skill.txt, type.txt".
   std::string missingList() const;
 };
+
+// What `folder` lacks of the set `files`: `missing` is empty when it holds it.
+IncompleteDataSet dataSetLack(const std::filesystem::path& folder, const DataFileSet& files);
 
 // The candidates before `chosen` that are passed over although they hold a
 // Data folder, with what each lacks; a program names them before it answers

@@ -24,9 +24,17 @@ DataSearch searchDataSet() {
 }
 
 void reportFoldersTried(const DataSearch& search) {
-  if (!search.tried.empty())
-    writeOutput(stderr, "tamrix-cli: no Data folder with the data files in " +
-                            folderList(search.tried, ", ") + "\n");
+  if (search.tried.empty())
+    return;
+  writeOutput(stderr, "tamrix-cli: no Data folder with the data files in " +
+                          folderList(search.tried, ", ") + "\n");
+  for (const std::filesystem::path& folder : search.tried) {
+    const IncompleteDataSet set = dataSetLack(folder, dialogDataFiles());
+    writeOutput(stderr, "tamrix-cli: note: " + set.dataFolder +
+                            (set.dataFolderExists ? " lacks " + set.missingList()
+                                                  : std::string(" does not exist")) +
+                            "\n");
+  }
 }
 
 }  // namespace tamrix::cli

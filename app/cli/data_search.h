@@ -25,8 +25,9 @@ struct DataSearch {
 // directory with its usual error.
 DataSearch searchDataSet();
 
-// After a failed load: when no folder held a data set, one line on standard
-// error that names every folder searched.
+// After a failed load: when no folder held a data set, a line on standard
+// error that names every folder searched, then a note for each that says
+// which files its Data folder lacks, or that it has none.
 void reportFoldersTried(const DataSearch& search);
 
 }  // namespace tamrix::cli

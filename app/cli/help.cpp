@@ -106,32 +106,64 @@ std::string helpText() {
   return text;
 }
 
+namespace {
+
+// Whether `row` goes with `rest`, an option that takes every word after it:
+// the parser takes it there as an option, and it is honoured rather than
+// refused (a format or setting of its mode or of a mode it narrows down,
+// that mode itself, or one that ends the run at once).
+bool goesWith(const OptionRow& row, const OptionRow& rest) {
+  if (row.argument == Argument::kRest)
+    return false;
+  const ModeSet modes = bit(rest.mode) | rest.filters;
+  if (row.role != Role::kMode)
+    return (row.modes & modes) != 0;
+  return (bit(row.mode) & (rest.filters | kImmediateModes)) != 0;
+}
+
+// The names of the rows that `keep` keeps, blank-separated.
+template <typename Keep>
+std::string optionNames(Keep keep) {
+  std::string names;
+  for (const OptionRow& row : kOptions)
+    for (const std::string_view name : {row.shortName, row.name})
+      if (!name.empty() && keep(row))
+        names.append(names.empty() ? "" : " ").append(name);
+  return names;
+}
+
+}  // namespace
+
 std::string bashCompletion() {
-  std::string words;
   std::string directories;
   std::string rest;
   for (const OptionRow& row : kOptions) {
     for (const std::string_view name : {row.shortName, row.name}) {
       if (name.empty())
         continue;
-      words.append(words.empty() ? "" : " ").append(name);
-      std::string& list = row.argument == Argument::kDirectory ? directories
-                          : row.argument == Argument::kRest    ? rest
-                                                               : words;
-      if (&list != &words)
-        list.append(list.empty() ? "" : "|").append(name);
+      if (row.argument == Argument::kDirectory)
+        directories.append(directories.empty() ? "" : "|").append(name);
+      if (row.argument == Argument::kRest)
+        rest.append("      ")
+            .append(name)
+            .append(") words=\"")
+            .append(optionNames([&row](const OptionRow& other) { return goesWith(other, row); }))
+            .append("\" ;;\n");
     }
   }
   return "# bash completion for tamrix-cli (written by tamrix-cli --bash-completion)\n"
          "_tamrix_cli() {\n"
          "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} word\n"
-         "  # Every word after " +
-         rest +
-         " belongs to its query.\n"
+         "  local words=\"" +
+         optionNames([](const OptionRow&) { return true; }) +
+         "\"\n"
+         "  # The words after an option that takes the rest are its own, but for\n"
+         "  # the options that go with it; every word after -- is an operand.\n"
          "  for word in \"${COMP_WORDS[@]:1:COMP_CWORD-1}\"; do\n"
-         "    case $word in " +
+         "    case $word in\n"
+         "      --) return ;;\n" +
          rest +
-         ") return ;; esac\n"
+         "    esac\n"
          "  done\n"
          "  case $prev in\n"
          "    " +
@@ -141,9 +173,7 @@ std::string bashCompletion() {
          "      COMPREPLY=($(compgen -d -- \"$cur\"))\n"
          "      return ;;\n"
          "  esac\n"
-         "  [[ $cur == -* ]] && COMPREPLY=($(compgen -W \"" +
-         words +
-         "\" -- \"$cur\"))\n"
+         "  [[ $cur == -* ]] && COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n"
          "}\n"
          "complete -F _tamrix_cli tamrix-cli\n";
 }

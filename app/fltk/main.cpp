@@ -48,8 +48,17 @@ int main() {
   const auto candidates = tamrix::dataFolderCandidates();
   const auto folder = tamrix::findDataSet(candidates, tamrix::dialogDataFiles());
   if (!folder) {
+    // Each folder searched, with what it lacks.
+    std::string searched;
+    for (const auto& candidate : candidates) {
+      const tamrix::IncompleteDataSet set =
+          tamrix::dataSetLack(candidate, tamrix::dialogDataFiles());
+      searched += "\n" + tamrix::folderList({candidate}, "") +
+                  (set.dataFolderExists ? " (a Data mappából hiányzik: " + set.missingList() + ")"
+                                        : std::string(" (nincs Data mappája)"));
+    }
     reportFailure("Nincs Data mappa az adatfájlokkal (" + readFileList() +
-                  ") ezekben a mappákban:\n" + tamrix::folderList(candidates, "\n"));
+                  ") ezekben a mappákban:" + searched);
     return 1;
   }
   // A Data folder of the user's own that lacks files is named before the

@@ -78,16 +78,14 @@ std::string fingerprintOf(const FileSet& files) {
   return text;
 }
 
-// {"file","line","column","text"} for each note, in Hungarian where it has
-// its own Hungarian, otherwise as tamrix-cli writes it.
+// {"file","line","column","text"} for each note, in Hungarian.
 Json notesAnswer(const std::vector<DataNote>& notes) {
   Json answer = Json::array();
   for (const DataNote& note : notes)
-    answer.push_back(
-        {{"file", cp1250ToUtf8(note.where.fileName)},
-         {"line", lineNumber(note.where.line)},
-         {"column", lineNumber(note.where.column)},
-         {"text", cp1250ToUtf8(note.hungarian.empty() ? note.message : note.hungarian)}});
+    answer.push_back({{"file", cp1250ToUtf8(note.where.fileName)},
+                      {"line", lineNumber(note.where.line)},
+                      {"column", lineNumber(note.where.column)},
+                      {"text", cp1250ToUtf8(note.hungarian)}});
   return answer;
 }
 
@@ -128,7 +126,7 @@ Json warningsAnswer(const LoadedSet& set, std::size_t limit) {
                      {"line", lineNumber(w.where.line)},
                      {"column", lineNumber(w.where.column)},
                      {"code", w.code},
-                     {"text", cp1250ToUtf8(hungarianText(w))},
+                     {"text", cp1250ToUtf8(w.hungarian)},
                      {"notes", notesAnswer(w.notes)}});
   }
   return {{"count", set.warnings.size()}, {"shown", std::move(shown)}};

@@ -50,6 +50,34 @@ std::string listed(const std::vector<DataWarning>& warnings) {
   return text;
 }
 
+// The numbers of a message, in order of size.
+std::vector<std::string> numbersOf(const std::string& text) {
+  std::vector<std::string> numbers;
+  for (std::size_t at = text.find_first_of("0123456789"); at != std::string::npos;) {
+    const std::size_t end = std::min(text.find_first_not_of("0123456789", at), text.size());
+    numbers.push_back(text.substr(at, end - at));
+    at = text.find_first_of("0123456789", end);
+  }
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
+}
+
+// The page shows a warning or note in Hungarian: a text of its own, with the
+// numbers of the English one.
+void expectOwnHungarian(const std::string& english, const std::string& hungarian) {
+  EXPECT_NE(hungarian, english);
+  EXPECT_FALSE(hungarian.empty()) << english;
+  EXPECT_EQ(numbersOf(hungarian), numbersOf(english)) << english << "\n" << cp1250ToUtf8(hungarian);
+}
+
+void expectOwnHungarian(const std::vector<DataWarning>& warnings) {
+  for (const DataWarning& w : warnings) {
+    expectOwnHungarian(w.message, w.hungarian);
+    for (const DataNote& note : w.notes)
+      expectOwnHungarian(note.message, note.hungarian);
+  }
+}
+
 // Nor with LF line ends, letters that are UTF-8 but for an overlong form or
 // a surrogate, or a target of -113 (skill 0).
 TEST(DataWarningsTest, SampleSetAndItsVariantsHaveNone) {
@@ -138,6 +166,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
         << listed(warnings);
     EXPECT_TRUE(findCodeWording(w.code).has_value()) << slip.code;
     EXPECT_NE(w.message.find(slip.says), std::string::npos) << w.message;
+    expectOwnHungarian(warnings);
   }
 }
 
@@ -199,10 +228,7 @@ TEST(DataWarningsTest, EachSlipOnceSilentIsNamedAtItsPlace) {
     });
     ASSERT_NE(found, warnings.end()) << slip.code << " " << slip.atLine << "\n" << listed(warnings);
     EXPECT_EQ(found->notes.empty() ? 0 : found->notes[0].where.line, slip.noteLine) << slip.code;
-    // The page shows it in Hungarian, with its own numbers and names.
-    EXPECT_FALSE(found->hungarian.empty()) << slip.code;
-    for (const DataNote& note : found->notes)
-      EXPECT_FALSE(note.hungarian.empty()) << slip.code;
+    expectOwnHungarian(warnings);
   }
 }
 
@@ -234,6 +260,7 @@ TEST(DataWarningsTest, WholeFileWarnings) {
     ASSERT_EQ(warnings.size(), 1u) << row.code << "\n" << listed(warnings);
     EXPECT_EQ(std::tie(warnings[0].code, warnings[0].where.fileName, warnings[0].where.line),
               std::tie(row.code, row.file, row.line));
+    expectOwnHungarian(warnings);
   }
 }
 
@@ -272,7 +299,7 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
     std::vector<int32_t> noteLines;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
       EXPECT_EQ(note.where.fileName, "type");
-      EXPECT_FALSE(note.hungarian.empty()) << note.message;
+      expectOwnHungarian(note.message, note.hungarian);
       noteLines.push_back(note.where.line);
     }
     EXPECT_EQ(noteLines, row.noteLines) << row.file << ":" << row.line;
@@ -319,6 +346,7 @@ TEST(DataWarningsTest, FailedLoadNamesWhatItsBytesLookLike) {
     std::string notes;
     bool found = false;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
+      expectOwnHungarian(note.message, note.hungarian);
       notes +=
           note.where.fileName + ":" + std::to_string(note.where.line) + " " + note.message + "\n";
       found = found || (note.where.fileName == row.noteFile && note.where.line == row.noteLine &&

@@ -80,9 +80,13 @@ def case_data_search():
         r = run("-C", ".", "1000", cwd=here, env=env)
         check(r.returncode == 1 and r.stderr == missing, f"-C {r}")
         r = run("1000", cwd=home, env=dict(env, XDG_DATA_HOME=""))
-        tried = ", ".join([home, os.path.join(home, ".local", "share", "tamrix"), installed])
+        user = os.path.join(home, ".local", "share", "tamrix")
+        tried = ", ".join([home, user, installed])
         check(r.returncode == 1 and r.stdout == b"" and
-              r.stderr == missing + f"tamrix-cli: no Data folder with the data files in {tried}\n".encode(),
+              r.stderr == missing + f"tamrix-cli: no Data folder with the data files in {tried}\n"
+              "tamrix-cli: note: ./Data lacks skill.txt, stditem.txt, type.txt, rnditem.txt, change.txt\n"
+              f"tamrix-cli: note: {user}/Data does not exist\n"
+              f"tamrix-cli: note: {installed}/Data does not exist\n".encode(),
               f"no data set {r}")
 
 
@@ -285,8 +289,13 @@ def case_completion():
     script = run("--bash-completion").stdout.decode()
     with tempfile.TemporaryDirectory() as folder:
         os.mkdir(os.path.join(folder, "sets"))
+        # After --find: the options that go with it, a folder after -C; after
+        # -- none.
         for words, want in ((["--ch"], ["--check"]), (["-C", "se"], ["sets"]),
-                            (["--find", "--ch"], [])):
+                            (["--find", "--ch"], []), (["--find", "kard", "--js"], ["--json"]),
+                            (["--find", "kard", "--s"], ["--summary"]),
+                            (["--find", "kard", "-C", "se"], ["sets"]),
+                            (["--find", "kard", "--", "--js"], [])):
             line = " ".join(["tamrix-cli"] + words)
             probe = (script + f"COMP_WORDS=({line}); COMP_CWORD={len(words)}; _tamrix_cli; "
                      'printf "%s\\n" "${COMPREPLY[@]}"')

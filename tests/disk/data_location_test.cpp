@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "test_support.h"
@@ -64,6 +65,19 @@ TEST(DataLocationTest, OnlyADataFolderWithTheFilesIsADataSet) {
       findDataSet({dir.path() / "decoy", dir.path() / "four", full, dir.path() / "five"}, kFiles),
       full);
   EXPECT_EQ(findDataSet({dir.path() / "decoy", dir.path() / "nothing"}, kFiles), std::nullopt);
+
+  // What a folder lacks: every file when it has no Data folder, none when it
+  // holds the set.
+  const std::tuple<std::filesystem::path, bool, std::string> lacks[] = {
+      {dir.path() / "nothing", false, "skill.txt, stditem.txt, type.txt, rnditem.txt, change.txt"},
+      {dir.path() / "four", true, "change.txt"},
+      {full, true, ""},
+  };
+  for (const auto& [path, exists, missing] : lacks) {
+    const IncompleteDataSet set = dataSetLack(path, kFiles);
+    EXPECT_EQ(std::make_tuple(set.dataFolder, set.dataFolderExists, set.missingList()),
+              std::make_tuple((path / "Data").string(), exists, missing));
+  }
 
   // Each folder before the one that answers and with a Data folder of its
   // own is named with all it lacks; those without one, and those after, not.

@@ -241,7 +241,7 @@ TEST(TamrixProgramTest, BrokenDataShowsItsErrorAndEndsWithOne) {
 
 // A Data folder without the data files, here and in the home folder, holds
 // no data set: without one anywhere, the message names the folders searched
-// (on standard error only, without a display).
+// and what each lacks (on standard error only, without a display).
 TEST(TamrixProgramTest, WithoutADataSetTheFoldersSearchedAreNamed) {
   const auto decoy = std::filesystem::canonical(TAMRIX_BROKEN_DATA_DIR) / "decoy";
   const auto installed =
@@ -251,8 +251,11 @@ TEST(TamrixProgramTest, WithoutADataSetTheFoldersSearchedAreNamed) {
   EXPECT_EQ(readAll(program),
             "Nincs Data mappa az adatfájlokkal (skill.txt, stditem.txt, type.txt, "
             "rnditem.txt, change.txt) ezekben a mappákban:\n" +
-                decoy.string() + "\n" + decoy.string() + "/.local/share/tamrix\n" +
-                installed.string() + "\n");
+                decoy.string() +
+                " (a Data mappából hiányzik: skill.txt, stditem.txt, type.txt, rnditem.txt, "
+                "change.txt)\n" +
+                decoy.string() + "/.local/share/tamrix (nincs Data mappája)\n" +
+                installed.string() + " (nincs Data mappája)\n");
   EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
 }
 

@@ -11,6 +11,7 @@ import argparse
 import base64
 import json
 import os
+import re
 import shutil
 import statistics
 import subprocess
@@ -274,8 +275,10 @@ def case_data_sets(args, page, work):
           [item[:3] for item in shown["items"]] ==
           [[w["warning"], str(w["line"] or ""), str(w["column"] or "")] for w in want],
           f"the second set's warnings: {shown['count']} {shown['items'][:2]}, tamrix-cli {want[:2]}")
+    falls = [int(n) for n in re.findall(r"\d+", want[0]["message"])]  # from, grade, to, grade
     check(shown["items"][0][3] == f"Data\\type.txt, {want[0]['line']}. sor, {want[0]['column']}. "
-          "oszlop: a mennyiség az egyik fokozatról a következőre csökken [amount-falls]",
+          f"oszlop: a mennyiség csökken: a(z) {falls[1]}. fokozaton {falls[0]}, a(z) {falls[3]}. "
+          f"fokozaton {falls[2]} [amount-falls]",
           f"a warning's text: {shown['items'][0][3]!r}")
 
     # A set whose change file has a rejected line: the dialog's error text,
