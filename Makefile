@@ -11,7 +11,7 @@ ENGINE_FOLDERS := text database decoder search authoring disk
 
 # Steps that `make test` runs after the format check and the native suite,
 # in the order the README lists them; each is defined in one of mk/*.mk.
-TEST_STEPS := test-ratio tidy test-sample-data test-windows test-js test-web test-cards test-npm test-lsp test-deb test-run-deps \
+TEST_STEPS := test-ratio tidy test-sample-data test-windows test-js test-web test-cards test-npm test-lsp test-vscode test-deb test-run-deps \
               test-asan test-fuzz test-valgrind test-bench
 
 .PHONY: all deps deps-run build check test test-native test-ratio format format-check clean

@@ -2,10 +2,11 @@
 # runs every benchmark five times and prints the medians, the ratios against
 # the floors measured in the same run, the peak memory of
 # `tamrix-cli --all --raw`, and the peak memory per byte of describing and
-# checking the hostile sets of bench/hostile_sets.py and the large set. The
-# test-bench step of `make test` runs each benchmark briefly, once, and the
-# memory runs on small sets, so that they keep building and running; it
-# checks no timing and no target.
+# checking the hostile sets of bench/hostile_sets.py and the large set, and
+# the time from an edit to its diagnostics in `tamrix-cli --lsp`
+# (bench/lsp_latency.py). The test-bench step of `make test` runs each
+# benchmark briefly, once, the memory runs on small sets and two edits, so
+# that they keep building and running; it checks no timing and no target.
 BENCH_BUILD := build/release
 BENCH_REPETITIONS ?= 5
 
@@ -24,3 +25,4 @@ test-bench: build-bench
 	$(BENCH_BUILD)/bench/tamrix-bench --benchmark_min_time=0.001
 	python3 scripts/bench-report.py --cli $(BENCH_BUILD)/app/cli/tamrix-cli --data-root "$(CURDIR)" \
 	  --memory-only --hostile-bytes 200000
+	python3 bench/lsp_latency.py $(BENCH_BUILD)/app/cli/tamrix-cli "$(CURDIR)" --edits 2

@@ -3,7 +3,8 @@
 the median of each benchmark, the ratios against the floors measured in the
 same run, the peak memory of describing the whole catalogue, and the peak
 memory per byte of describing and checking hostile data sets (bench/
-hostile_sets.py) and the large set.
+hostile_sets.py) and the large set, and how long `tamrix-cli --lsp` takes to
+publish an edit's diagnostics (bench/lsp_latency.py).
 
   bench-report.py --bench BENCH --cli CLI --data-root DIR [--json OUT]
                   [--repetitions N] [--hostile-bytes N] [--strict]
@@ -23,6 +24,7 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench"))
 import hostile_sets  # noqa: E402
+import lsp_latency  # noqa: E402
 
 # name, numerator, denominator, limit. The limits are guards that keep the
 # algorithms linear and the lookups free of scans, not goals to tune for.
@@ -263,6 +265,8 @@ def main():
                                         options.bench)
         if rows is not None:
             missed += report_memory(rows, refused)
+    if options.cli:
+        missed += lsp_latency.report(*lsp_latency.measure(options.cli, options.data_root))
     if missed:
         print("Missed: " + ", ".join(missed))
     return 1 if missed and options.strict else 0
