@@ -30,7 +30,12 @@ std::string_view nameOf(std::string_view line) {
 // What the items of a prefix whose entry the end of the file cuts short show.
 Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t slot,
                     const Phrase& prefix) {
-  const std::optional<RndItemEntry>& loaded = context.db.rndItems()[static_cast<std::size_t>(slot)];
+  // The slot comes from the text read again, which may differ from the loaded one.
+  const std::optional<RndItemEntry>* entryLoaded =
+      slot >= 0 && slot < context.db.rndItemCount()
+          ? &context.db.rndItems()[static_cast<std::size_t>(slot)]
+          : nullptr;
+  const RndItemEntry* loaded = entryLoaded != nullptr && *entryLoaded ? &**entryLoaded : nullptr;
   if (entry.name == nullptr)
     return {
         "the file ends right after this entry's number line, so " + prefix.english +

@@ -232,13 +232,13 @@ TEST(DataWarningsTest, EachSlipOnceSilentIsNamedAtItsPlace) {
   }
 }
 
-// What concerns a file as a whole: written in UTF-8, without data lines, or
-// gone when the warnings' pass reads it again.
+// What concerns a file as a whole (written in UTF-8, without data lines, or
+// gone when the warnings' pass reads it again), and a file changed since.
 TEST(DataWarningsTest, WholeFileWarnings) {
   struct Row {
     const char* file;
     std::optional<std::string> text;  // for the warnings' pass; nothing: unreadable
-    bool loadsIt;                     // the load reads `text` too
+    bool loadsIt;                     // the load reads `text` too, not the sample's
     const char* code;
     int32_t line;
   };
@@ -247,6 +247,8 @@ TEST(DataWarningsTest, WholeFileWarnings) {
       {"skill", cp1250ToUtf8(sample.at("skill")), true, "utf8-text", 1},
       {"skill", "-start-\r\n", true, "empty-table", 1},
       {"type", std::nullopt, false, "file-unreadable", 0},
+      // Changed since the load: an entry past the last prefix, cut short.
+      {"rnd", sample.at("rnd") + "#99999\r\n", false, "prefix-cut-short", 432},
   };
   for (const Row& row : rows) {
     std::map<std::string, std::string> files = sample;
@@ -254,7 +256,9 @@ TEST(DataWarningsTest, WholeFileWarnings) {
       files[row.file] = *row.text;
     const auto db = loadFiles(files);
     ASSERT_EQ(db->lastError(), std::nullopt) << row.code;
-    if (!row.text)
+    if (row.text)
+      files[row.file] = *row.text;
+    else
       files.erase(row.file);
     const std::vector<DataWarning> warnings = findDataWarnings(*db, kNames, memoryFiles(files));
     ASSERT_EQ(warnings.size(), 1u) << row.code << "\n" << listed(warnings);
