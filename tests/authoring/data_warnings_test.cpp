@@ -146,9 +146,11 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
       {"change", 40, "1450 11 -1 1", "1450 11 -114 1", "change-target-outside", "change", 40, 9},
       {"change", 40, "1450 11 -1 1", "1450 11 113 1", "change-target-outside", "change", 40, 9},
       {"change", 40, "1450 11 -1 1", "1450 11 -3 1", "bonus-to-damage", "change", 40, 9},
-      {"std", 83, weapon, "", "std-slot-empty", "std", 0, 0},
-      {"rnd", 412, "#28000\r\n\"alkonyi\"\r\n1\r\n58 \xE1rnym\xE1gia", "", "prefix-slot-empty",
-       "rnd", 0, 0},
+      // The last slot of each table: a run of empty slots that reaches the end.
+      {"std", 524, "1449 8 \"legend\xE1s \"", "", "std-slot-empty", "std", 0, 0},
+      {"rnd", 427,
+       "#29350\r\n\"kegyetlen\"\r\n8\r\n31 kritikus tal\xE1lat\r\n79 p\xE1nc\xE9lt\xF6r\xE9s", "",
+       "prefix-slot-empty", "rnd", 0, 0},
       {"skill", 143, "105 0 \"zsebmetsz\xE9s\"", "", "bonus-to-empty-skill", "rnd", 351, 1},
       {"std", 83, "1035 11", "1035 99", "kind-out-of-range", "std", 83, 6},
   };
