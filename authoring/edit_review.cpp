@@ -144,27 +144,27 @@ std::string withSign(int64_t value) {
   return (value >= 0 ? "+" : "") + std::to_string(value);
 }
 
-// Whether `now` is every amount of `old` raised by `percent`, rounded one
-// way (to the nearest, down or up) for all of them.
+// Whether `now` is every amount of `old` raised by `percent`, each rounded
+// to the nearest (halves away from 0).
 bool raisedBy(const std::vector<int64_t>& old, const std::vector<int64_t>& now, int64_t percent) {
-  const auto all = [&](const auto& rounded) {
-    for (std::size_t i = 0; i < old.size(); ++i)
-      if (rounded(old[i] * (100 + percent)) != now[i])
-        return false;
-    return true;
-  };
-  const auto down = [](int64_t x) { return x >= 0 ? x / 100 : -((-x + 99) / 100); };
-  return all([&](int64_t x) { return down(x + 50); }) || all(down) ||
-         all([&](int64_t x) { return -down(-x); });
+  for (std::size_t i = 0; i < old.size(); ++i) {
+    const int64_t x = old[i] * (100 + percent);
+    if ((x >= 0 ? (x + 50) / 100 : -((-x + 50) / 100)) != now[i])
+      return false;
+  }
+  return true;
 }
 
-// What became of a type's amount line: "grade 5: 7 → 9", "amounts +10%"
-// when every amount is raised or lowered by that share, or how many changed.
-std::string amountChange(const std::vector<Token>& oldTokens, const std::vector<Token>& newTokens) {
+// What became of a type's amount line: "grade 5: 7 → 9", or "amounts +10%"
+// when every amount is raised or lowered by that share and one of them is
+// large enough (10 or more) for the share to show; nothing otherwise.
+std::optional<std::string> amountChange(const std::vector<Token>& oldTokens,
+                                        const std::vector<Token>& newTokens) {
   const std::size_t size = std::max(oldTokens.size(), newTokens.size());
   std::vector<int64_t> old(size);
   std::vector<int64_t> now(size);
   int changed = 0;
+  int64_t largest = 0;
   std::string only;
   for (std::size_t i = 0; i < size; ++i) {
     old[i] = i < oldTokens.size() ? std::stoll(std::string(oldTokens[i].text)) : 0;
@@ -172,6 +172,7 @@ std::string amountChange(const std::vector<Token>& oldTokens, const std::vector<
     if (old[i] == now[i])
       continue;
     ++changed;
+    largest = std::max(largest, std::abs(old[i]));
     only = "grade " + std::to_string(i) + ": " + std::to_string(old[i]) + " \u2192 " +
            std::to_string(now[i]);
   }
@@ -179,11 +180,13 @@ std::string amountChange(const std::vector<Token>& oldTokens, const std::vector<
     return "the same amounts, written otherwise";
   if (changed == 1)
     return only;
+  if (largest < 10)
+    return std::nullopt;
   for (int64_t step = 1; step <= 1000; ++step)
     for (const int64_t percent : {step, -step})
       if (percent >= -100 && raisedBy(old, now, percent))
         return "amounts " + withSign(percent) + "%";
-  return std::to_string(changed) + " amounts changed";
+  return std::nullopt;
 }
 
 // What became of the lines of `place`: added, removed, or one line's
@@ -216,7 +219,8 @@ std::string changeOf(SetText& old, SetText& now, const ChangedPlace& place) {
                        [](const Token& k) { return isPlainNumber(k.text) && k.text.size() < 12; });
   };
   if (place.record.find("amount line") != std::string::npos && plain(x) && plain(y))
-    return amountChange(x, y);
+    if (std::optional<std::string> amounts = amountChange(x, y))
+      return *amounts;
   if (x.size() == y.size()) {
     std::size_t differ = 0;
     std::size_t at = 0;
