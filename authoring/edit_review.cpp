@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -34,12 +34,26 @@ struct SetText {
     });
   }
 
+  // The records of the two multi-line files, read once.
+  const TypeFileLayout& types(const SourceFile& file) {
+    if (!typeLayout)
+      typeLayout = typeFileLayout(file);
+    return *typeLayout;
+  }
+  const std::vector<RndEntryLines>& prefixes(const SourceFile& file) {
+    if (!rndLayout)
+      rndLayout = rndFileLayout(file, db);
+    return *rndLayout;
+  }
+
   const DataFileSet& names;
   const FileReader& reader;
   const ItemDatabase& db;
   std::array<std::string, kDataFileCount> bytes;
   std::array<std::vector<std::string_view>, kDataFileCount> lines;
   std::unique_ptr<SourceFiles> sources;
+  std::optional<TypeFileLayout> typeLayout;
+  std::optional<std::vector<RndEntryLines>> rndLayout;
 };
 
 // The data line of `file` read again that is line `line` (from 1), if any.
@@ -70,7 +84,7 @@ std::string recordOf(SetText& set, DataFile file, int32_t line) {
     case DataFile::kStdItems:
       return "item " + firstToken(*data);
     case DataFile::kTypes:
-      for (const TypeRecordLines& r : typeFileLayout(*source).records) {
+      for (const TypeRecordLines& r : set.types(*source).records) {
         const std::string type = "type " + (r.id ? firstToken(*r.id) : std::string("?"));
         if (data == r.id)
           return type + ", id line";
@@ -81,7 +95,7 @@ std::string recordOf(SetText& set, DataFile file, int32_t line) {
       }
       return "a type record";
     case DataFile::kRndItems:
-      for (const RndEntryLines& e : rndFileLayout(*source, set.db)) {
+      for (const RndEntryLines& e : set.prefixes(*source)) {
         if (e.number == nullptr)
           continue;
         const bool inSkills =
@@ -238,7 +252,8 @@ std::string changeOf(SetText& old, SetText& now, const ChangedPlace& place) {
 // The places of one file: hunks that give as many lines as they take are a
 // place per line, and so is every line of a file whose records are a line
 // each.
-void addPlaces(DataFile file, const std::vector<LineHunk>& hunks,
+void addPlaces(DataFile file, std::span<const std::string_view> old,
+               std::span<const std::string_view> now, const std::vector<LineHunk>& hunks,
                std::vector<ChangedPlace>& places) {
   const bool lineRecords = file != DataFile::kTypes && file != DataFile::kRndItems;
   const auto add = [&](LineHunk lines) {
@@ -253,7 +268,10 @@ void addPlaces(DataFile file, const std::vector<LineHunk>& hunks,
     }
     const int32_t both = std::min(h.oldCount, h.newCount);
     for (int32_t k = 0; k < both; ++k)
-      add({h.oldFirst + k, 1, h.newFirst + k, 1});
+      // A hunk past the bound of a shortest edit holds lines in common.
+      if (old[static_cast<std::size_t>(h.oldFirst + k)] !=
+          now[static_cast<std::size_t>(h.newFirst + k)])
+        add({h.oldFirst + k, 1, h.newFirst + k, 1});
     for (int32_t k = both; k < h.oldCount; ++k)
       add({h.oldFirst + k, 1, h.newFirst + both, 0});
     for (int32_t k = both; k < h.newCount; ++k)
@@ -323,8 +341,10 @@ void gatherSpans(ChangedPlace& place, const ItemDatabase& db) {
 
 }  // namespace
 
-int32_t placesAloneLimit(std::size_t changeCount) {
-  const std::size_t fit = kDescriptionBudget / std::max<std::size_t>(changeCount, 1);
+int32_t placesAloneLimit(std::size_t changeCount, std::size_t setBytes) {
+  constexpr std::size_t kBytesPerDescription = 100;
+  const std::size_t work = changeCount + setBytes / kBytesPerDescription;
+  const std::size_t fit = kDescriptionBudget / std::max<std::size_t>(work, 1);
   return static_cast<int32_t>(std::clamp<std::size_t>(fit, kMinPlacesAlone, kMaxPlacesAlone));
 }
 
@@ -336,12 +356,15 @@ EditReview reviewEdit(const DataFileSet& files, const FileReader& before, const 
   std::vector<ChangedPlace> found;
   for (const DataFile file : kReadFiles) {
     const auto i = static_cast<std::size_t>(file);
-    addPlaces(file, diffLines(old.lines[i], now.lines[i]), found);
+    addPlaces(file, old.lines[i], now.lines[i], diffLines(old.lines[i], now.lines[i]), found);
   }
   EditReview review;
   review.placesFound = static_cast<int32_t>(found.size());
-  review.places =
-      joined(std::move(found), maxPlaces > 0 ? maxPlaces : placesAloneLimit(changes.size()));
+  std::size_t setBytes = 0;
+  for (const std::string& bytes : old.bytes)
+    setBytes += bytes.size();
+  review.places = joined(std::move(found),
+                         maxPlaces > 0 ? maxPlaces : placesAloneLimit(changes.size(), setBytes));
   std::vector<bool> explained(changes.size());
   std::string text;
   for (ChangedPlace& place : review.places) {

@@ -47,17 +47,19 @@ struct EditReview {
 };
 
 // How many places are applied alone: each is a load of the set and a
-// description of every compared number, so that the more numbers differ,
-// the fewer places (but at least kMinPlacesAlone, at most kMaxPlacesAlone).
+// description of every compared number, about as much work as one
+// description per 100 bytes, so that the more numbers differ and the larger
+// the files, the fewer places (at least kMinPlacesAlone, at most
+// kMaxPlacesAlone).
 inline constexpr int32_t kMaxPlacesAlone = 200;
-inline constexpr int32_t kMinPlacesAlone = 10;
+inline constexpr int32_t kMinPlacesAlone = 5;
 inline constexpr std::size_t kDescriptionBudget = 400'000;
-int32_t placesAloneLimit(std::size_t changeCount);
+int32_t placesAloneLimit(std::size_t changeCount, std::size_t setBytes);
 
 // The places where the files of `before` and `after`, named by `files`,
 // differ, each with what it changes alone among `changes` (the differences
 // between `beforeDb` and `afterDb`, loaded from those files). With more than
-// `maxPlaces` places (0: placesAloneLimit), the nearest neighbours within a
+// `maxPlaces` places (0: placesAloneLimit of the old set), the nearest neighbours within a
 // file are taken together until there are `maxPlaces`.
 EditReview reviewEdit(const DataFileSet& files, const FileReader& before, const FileReader& after,
                       const ItemDatabase& beforeDb, const ItemDatabase& afterDb,
