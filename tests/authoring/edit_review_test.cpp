@@ -118,5 +118,35 @@ TEST(EditReviewTest, TooManyPlacesAreTakenTogether) {
   EXPECT_EQ(count, changes.size());  // the three files' edits touch other prefixes
 }
 
+// A prefix moved to a type that the same edit adds: alone, the moved type
+// line does not load and the added type changes nothing; the items are the
+// places' together.
+TEST(EditReviewTest, WhatOnlyThePlacesTogetherChange) {
+  DataSetText text;
+  text.skills = "3 0 \"S3\"\n";
+  text.stdItems = "1000 2 \"Kard\" \"kardja\"\n";
+  text.types = "9\n1\n1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n";
+  text.rndItems = "#1450\n\"a\"\n9\n3\n";
+  const std::map<std::string, std::string> old = dataSetFiles(text);
+  text.types += "8\n1\n2 2 2 2 2 2 2 2 2 2 2 2 2 2 2\n";
+  text.rndItems = "#1450\n\"a\"\n8\n3\n";
+  const std::map<std::string, std::string> now = dataSetFiles(text);
+  const auto before = loadFiles(old);
+  const auto after = loadFiles(now);
+  const std::vector<CatalogueChange> changes = diffCatalogues(*before, *after);
+  const EditReview review =
+      reviewEdit(shortNames(), memoryFiles(old), memoryFiles(now), *before, *after, changes);
+  ASSERT_EQ(review.places.size(), 2u);
+  EXPECT_EQ(review.places[0].record, "type 8, id line to amount line 1");
+  EXPECT_EQ(review.places[0].change, "added 3 lines");
+  EXPECT_TRUE(review.places[0].numbers.empty());
+  EXPECT_EQ(review.places[1].record, "prefix 1, type line");
+  EXPECT_TRUE(review.places[1].loadError);
+  std::size_t together = 0;
+  for (const ChangeGroup& group : review.together)
+    together += group.numbers.size();
+  EXPECT_EQ(together, changes.size());
+}
+
 }  // namespace
 }  // namespace tamrix::test
