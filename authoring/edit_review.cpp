@@ -65,8 +65,14 @@ const DataLine* dataLineAt(const SourceFile* source, int32_t line) {
   return at != source->lines.end() && at->line == line ? &*at : nullptr;
 }
 
+// A piece of a data line (Windows-1250) as UTF-8, cut after 60 bytes.
+std::string shortened(std::string_view text) {
+  constexpr std::size_t kMost = 60;
+  return text.size() <= kMost ? cp1250ToUtf8(text) : cp1250ToUtf8(text.substr(0, kMost)) + "...";
+}
+
 std::string firstToken(const DataLine& line) {
-  return std::string(line.text.substr(0, line.text.find(' ')));
+  return shortened(line.text.substr(0, line.text.find(' ')));
 }
 
 // What line `line` of `file` is in the set `set`: "type 3, amount line 2".
@@ -102,7 +108,7 @@ std::string recordOf(SetText& set, DataFile file, int32_t line) {
             !e.skills.empty() && data >= &e.skills.front() && data <= &e.skills.back();
         if (data != e.number && data != e.name && data != e.type && !inSkills)
           continue;
-        std::string prefix = "prefix " + std::string(e.number->text.substr(1));
+        std::string prefix = "prefix " + shortened(e.number->text.substr(1));
         const auto& entries = set.db.rndItems();
         for (std::size_t i = 0; i < entries.size(); ++i)
           if (entries[i] && entries[i]->line == e.number->line)
@@ -146,12 +152,6 @@ std::string_view withoutLineEnd(std::string_view line) {
   while (!line.empty() && line.front() == ' ')
     line.remove_prefix(1);
   return line;
-}
-
-// A piece of a data line (Windows-1250) as UTF-8, cut after 60 bytes.
-std::string shortened(std::string_view text) {
-  constexpr std::size_t kMost = 60;
-  return text.size() <= kMost ? cp1250ToUtf8(text) : cp1250ToUtf8(text.substr(0, kMost)) + "...";
 }
 
 std::string withSign(int64_t value) {
@@ -232,7 +232,8 @@ std::string changeOf(SetText& old, SetText& now, const ChangedPlace& place) {
     return std::all_of(t.begin(), t.end(),
                        [](const Token& k) { return isPlainNumber(k.text) && k.text.size() < 12; });
   };
-  if (place.record.find("amount line") != std::string::npos && plain(x) && plain(y))
+  if (place.file == DataFile::kTypes && place.record.find(", amount line ") != std::string::npos &&
+      plain(x) && plain(y))
     if (std::optional<std::string> amounts = amountChange(x, y))
       return *amounts;
   if (x.size() == y.size()) {

@@ -26,7 +26,7 @@ struct ChangedPlace {
   // How many places it holds: more than 1 only when there were more places
   // than are applied alone, and neighbours were taken together.
   int32_t joined = 1;
-  std::string record;  // what the lines are, English: "type 3, amount line 2"
+  std::string record;  // what the lines are, UTF-8: "type 3, amount line 2"
   std::string change;  // what became of them: "amounts +10%", "added 2 lines"; UTF-8
   // The old set with only this place applied does not load: the error.
   std::optional<std::string> loadError;
