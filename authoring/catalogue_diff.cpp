@@ -18,7 +18,7 @@ constexpr std::string_view kDamageWord = "sebz\xE9s";
 
 // A part of a description. A bonus and the damage line keep their value
 // apart from what they are, so that two values of one part can be told.
-struct Part {
+struct Piece {
   enum class Kind : char { kWord = 'w', kBonus = 'b', kDamage = 'd', kLine = 'l' };
   Kind kind = Kind::kWord;
   std::string_view shape;  // a bonus: the text after its value; a word or line: all of it
@@ -43,9 +43,9 @@ int64_t numberAt(std::string_view text, std::size_t& at) {
 }
 
 // "+7 erő", "+4% találati esély ezzel a fegyverrel!"
-Part bonusPart(std::string_view text) {
+Piece bonusPiece(std::string_view text) {
   std::size_t at = 0;
-  Part part{Part::Kind::kBonus, {}, {}, numberAt(text, at)};
+  Piece part{Piece::Kind::kBonus, {}, {}, numberAt(text, at)};
   if (at < text.size() && text[at] == '%')
     ++at;
   part.value = text.substr(0, at);
@@ -54,8 +54,8 @@ Part bonusPart(std::string_view text) {
 }
 
 // "sebzés : 2d6+3": dice × (sides + 1) + 2 × bonus orders it.
-Part damagePart(std::string_view value) {
-  Part part{Part::Kind::kDamage, kDamageWord, value, 0};
+Piece damagePiece(std::string_view value) {
+  Piece part{Piece::Kind::kDamage, kDamageWord, value, 0};
   std::size_t at = 0;
   const int64_t dice = numberAt(value, at);
   ++at;
@@ -67,8 +67,8 @@ Part damagePart(std::string_view value) {
 
 // The parts of a description: the name line's words, and each other line
 // split before every blank that a sign and a digit follow (one bonus each).
-std::vector<Part> partsOf(std::string_view text) {
-  std::vector<Part> parts;
+std::vector<Piece> piecesOf(std::string_view text) {
+  std::vector<Piece> parts;
   for (bool nameLine = true; !text.empty(); nameLine = false) {
     const std::size_t feed = std::min(text.find('\n'), text.size());
     std::string_view line = text.substr(0, feed);
@@ -77,7 +77,7 @@ std::vector<Part> partsOf(std::string_view text) {
       std::string_view value = line.substr(kDamageWord.size() + 2);
       while (!value.empty() && value.front() == ' ')
         value.remove_prefix(1);
-      parts.push_back(damagePart(value));
+      parts.push_back(damagePiece(value));
       continue;
     }
     std::size_t start = 0;
@@ -94,9 +94,9 @@ std::vector<Part> partsOf(std::string_view text) {
           continue;
         if (!nameLine && piece.size() > 1 && (piece[0] == '+' || piece[0] == '-') &&
             isDigit(piece[1]))
-          parts.push_back(bonusPart(piece));
+          parts.push_back(bonusPiece(piece));
         else
-          parts.push_back({nameLine ? Part::Kind::kWord : Part::Kind::kLine, piece, {}, 0});
+          parts.push_back({nameLine ? Piece::Kind::kWord : Piece::Kind::kLine, piece, {}, 0});
       }
     }
   }
@@ -105,16 +105,16 @@ std::vector<Part> partsOf(std::string_view text) {
 
 // How one number's description changed: the parts only one side holds, and
 // the pairs of a part that both hold with other values.
-struct PartChanges {
-  std::vector<Part> lost;
-  std::vector<Part> gained;
-  std::vector<std::pair<Part, Part>> changed;
+struct PieceChanges {
+  std::vector<Piece> lost;
+  std::vector<Piece> gained;
+  std::vector<std::pair<Piece, Piece>> changed;
 };
 
-PartChanges partChanges(const std::vector<Part>& old, const std::vector<Part>& now) {
+PieceChanges pieceChanges(const std::vector<Piece>& old, const std::vector<Piece>& now) {
   std::vector<bool> oldKept(old.size());
   std::vector<bool> nowUsed(now.size());
-  const auto pairUp = [&](bool sameValue, PartChanges* out) {
+  const auto pairUp = [&](bool sameValue, PieceChanges* out) {
     for (std::size_t i = 0; i < old.size(); ++i) {
       if (oldKept[i])
         continue;
@@ -129,7 +129,7 @@ PartChanges partChanges(const std::vector<Part>& old, const std::vector<Part>& n
       }
     }
   };
-  PartChanges changes;
+  PieceChanges changes;
   pairUp(true, nullptr);  // the parts that stayed as they were
   pairUp(false, &changes);
   for (std::size_t i = 0; i < old.size(); ++i)
@@ -149,7 +149,7 @@ struct Span {
   int64_t lowOrder = 0;
   int64_t highOrder = 0;
 
-  void add(const Part& part) {
+  void add(const Piece& part) {
     // The damage line of three zeros shows no figure.
     const std::string_view value = part.value.empty() ? "(nothing)" : part.value;
     if (!taken || part.order < lowOrder)
@@ -162,18 +162,18 @@ struct Span {
 };
 
 // A lost or gained part, its value a span over the group.
-std::string partText(const Part& part, const Span& span) {
+std::string pieceText(const Piece& part, const Span& span) {
   switch (part.kind) {
-    case Part::Kind::kBonus:
+    case Piece::Kind::kBonus:
       return span.text() + std::string(part.shape);
-    case Part::Kind::kDamage:
+    case Piece::Kind::kDamage:
       return std::string(kDamageWord) + " : " + span.text();
     default:
       return std::string(part.shape);
   }
 }
 
-std::string partName(const Part& part) {
+std::string pieceName(const Piece& part) {
   std::string_view name = part.shape;
   while (!name.empty() && name.front() == ' ')
     name.remove_prefix(1);
@@ -184,11 +184,11 @@ std::string partName(const Part& part) {
 // every value each part takes.
 struct Gathered {
   ChangeGroup group;
-  PartChanges parts;
+  PieceChanges parts;
   std::vector<Span> lost, gained, before, after;
 };
 
-void gather(Gathered& g, const PartChanges& changes) {
+void gather(Gathered& g, const PieceChanges& changes) {
   if (g.group.numbers.empty()) {
     g.parts = changes;
     g.lost.resize(changes.lost.size());
@@ -209,12 +209,12 @@ void gather(Gathered& g, const PartChanges& changes) {
 ChangeGroup finished(Gathered& g) {
   ChangeGroup group = std::move(g.group);
   for (std::size_t i = 0; i < g.parts.lost.size(); ++i)
-    group.lost.push_back(partText(g.parts.lost[i], g.lost[i]));
+    group.lost.push_back(pieceText(g.parts.lost[i], g.lost[i]));
   for (std::size_t i = 0; i < g.parts.gained.size(); ++i)
-    group.gained.push_back(partText(g.parts.gained[i], g.gained[i]));
+    group.gained.push_back(pieceText(g.parts.gained[i], g.gained[i]));
   for (std::size_t i = 0; i < g.parts.changed.size(); ++i)
     group.changed.push_back(
-        {partName(g.parts.changed[i].first), g.before[i].text(), g.after[i].text()});
+        {pieceName(g.parts.changed[i].first), g.before[i].text(), g.after[i].text()});
   return group;
 }
 
@@ -279,12 +279,12 @@ std::vector<ChangeGroup> groupChanges(const ItemDatabase& db,
             {},
             {},
             {}};
-    PartChanges parts;
+    PieceChanges parts;
     if (std::get<0>(key) == ChangeGroup::Kind::kChanged) {
-      parts = partChanges(partsOf(c.before), partsOf(c.after));
-      for (const Part& part : parts.lost)
+      parts = pieceChanges(piecesOf(c.before), piecesOf(c.after));
+      for (const Piece& part : parts.lost)
         std::get<1>(key).push_back(part.key());
-      for (const Part& part : parts.gained)
+      for (const Piece& part : parts.gained)
         std::get<2>(key).push_back(part.key());
       for (const auto& pair : parts.changed)
         std::get<3>(key).push_back(pair.first.key());

@@ -30,7 +30,7 @@ std::vector<CatalogueChange> diffCatalogues(const ItemDatabase& before, const It
 // A part that both sides of a description hold with other values: a bonus
 // of the same skill ("erő", "+7" → "+9") or the damage line ("sebzés",
 // "1d6+1" → "1d6+4"). Over a group the values are spans, "+1 to +20".
-struct ChangedPart {
+struct ChangedValue {
   std::string what;  // Windows-1250, as all the texts here
   std::string before;
   std::string after;
@@ -49,7 +49,7 @@ struct ChangeGroup {
   Kind kind = Kind::kChanged;
   std::vector<std::string> lost;
   std::vector<std::string> gained;
-  std::vector<ChangedPart> changed;
+  std::vector<ChangedValue> changed;
   std::vector<int32_t> numbers;   // increasing
   std::vector<int32_t> grades;    // increasing, each once
   std::vector<int32_t> prefixes;  // increasing, each once; 0 is no prefix

@@ -76,7 +76,7 @@ std::string groupText(const ChangeGroup& g) {
   };
   listed("lost", g.lost);
   listed("gained", g.gained);
-  for (const ChangedPart& part : g.changed)
+  for (const ChangedValue& part : g.changed)
     segments.push_back(utf8(part.what) + ": " + utf8(part.before) + " \u2192 " + utf8(part.after));
   std::string text;
   for (const std::string& segment : segments)
@@ -91,7 +91,7 @@ std::string countText(const std::vector<int32_t>& numbers, const std::vector<int
          listedRuns("grade", "grades", grades) + ", " + listedRuns("prefix", "prefixes", prefixes);
 }
 
-Json jsonParts(const std::vector<std::string>& parts) {
+Json jsonTexts(const std::vector<std::string>& parts) {
   Json list = Json::array();
   for (const std::string& part : parts)
     list.push_back(utf8(part));
@@ -103,12 +103,12 @@ Json jsonGroups(const std::vector<ChangeGroup>& groups) {
   for (const ChangeGroup& g : groups) {
     Json record;
     record["group"] = kindName(g.kind);
-    record["lost"] = jsonParts(g.lost);
-    record["gained"] = jsonParts(g.gained);
+    record["lost"] = jsonTexts(g.lost);
+    record["gained"] = jsonTexts(g.gained);
     record["changed"] = Json::array();
-    for (const ChangedPart& part : g.changed)
+    for (const ChangedValue& part : g.changed)
       record["changed"].push_back(
-          {{"part", utf8(part.what)}, {"old", utf8(part.before)}, {"new", utf8(part.after)}});
+          {{"what", utf8(part.what)}, {"old", utf8(part.before)}, {"new", utf8(part.after)}});
     record["count"] = g.numbers.size();
     record["numbers"] = g.numbers;
     record["grades"] = g.grades;
