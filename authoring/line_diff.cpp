@@ -29,7 +29,9 @@ bool markEdit(std::span<const std::string_view> a, std::span<const std::string_v
       at(k) = x;
     }
     front.emplace_back(v.begin() + (most + 1 - d), v.begin() + (most + 2 + d));
-    if (at(n - m) < n || std::abs(n - m) > d || (n - m + d) % 2 != 0)
+    // The end lies on diagonal n - m, which round d reaches only within
+    // d and with d's parity.
+    if (std::abs(n - m) > d || (n - m + d) % 2 != 0 || at(n - m) < n)
       continue;
     // Back from the end: each edit is the step before the snake that
     // reaches the point.

@@ -35,6 +35,7 @@ TEST(LineDiffTest, FewestLinesRemovedAndAdded) {
       {"a\r\nb\n", "a\nb", 10, {{0, 2, 0, 2}}},
       // Past the bound, all between the common start and end is one hunk.
       {"s\na\nb\nc\ne\n", "s\nA\nb\nC\ne\n", 1, {{1, 3, 1, 3}}},
+      {"a\n", "a\nb\nc\nd\n", 1, {{1, 0, 1, 3}}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(hunksOf(c.old, c.now, c.maxEdits), c.want) << c.old << "|" << c.now;
