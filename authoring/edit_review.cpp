@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "authoring/source_file.h"
+#include "database/limits.h"
 #include "decoder/describe.h"
 #include "decoder/item_number.h"
 #include "text/encoding.h"
@@ -174,7 +175,9 @@ bool raisedBy(const std::vector<int64_t>& old, const std::vector<int64_t>& now, 
 // large enough (10 or more) for the share to show; nothing otherwise.
 std::optional<std::string> amountChange(const std::vector<Token>& oldTokens,
                                         const std::vector<Token>& newTokens) {
-  const std::size_t size = std::max(oldTokens.size(), newTokens.size());
+  // The loader reads a grade's amount from each of the first kTypeGrades.
+  const std::size_t size =
+      std::min(std::max(oldTokens.size(), newTokens.size()), std::size_t{kTypeGrades});
   std::vector<int64_t> old(size);
   std::vector<int64_t> now(size);
   int changed = 0;
