@@ -271,11 +271,13 @@ void addPlaces(DataFile file, std::span<const std::string_view> old,
       continue;
     }
     const int32_t both = std::min(h.oldCount, h.newCount);
-    for (int32_t k = 0; k < both; ++k)
+    for (int32_t k = 0; k < both; ++k) {
       // A hunk past the bound of a shortest edit holds lines in common.
-      if (old[static_cast<std::size_t>(h.oldFirst + k)] !=
-          now[static_cast<std::size_t>(h.newFirst + k)])
-        add({h.oldFirst + k, 1, h.newFirst + k, 1});
+      const int32_t a = h.oldFirst + k;
+      const int32_t b = h.newFirst + k;
+      if (old[static_cast<std::size_t>(a)] != now[static_cast<std::size_t>(b)])
+        add({a, 1, b, 1});
+    }
     for (int32_t k = both; k < h.oldCount; ++k)
       add({h.oldFirst + k, 1, h.newFirst + both, 0});
     for (int32_t k = both; k < h.newCount; ++k)

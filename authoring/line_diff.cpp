@@ -19,7 +19,10 @@ bool markEdit(std::span<const std::string_view> a, std::span<const std::string_v
   // front[d][k + d]: the furthest x on diagonal k = x - y after d edits.
   std::vector<std::vector<int32_t>> front;
   std::vector<int32_t> v(static_cast<std::size_t>(2 * most + 3), 0);
-  const auto at = [&](int32_t k) -> int32_t& { return v[static_cast<std::size_t>(k + most + 1)]; };
+  const auto at = [&](int32_t k) -> int32_t& {
+    const int32_t index = k + most + 1;
+    return v[static_cast<std::size_t>(index)];
+  };
   for (int32_t d = 0; d <= most; ++d) {
     for (int32_t k = -d; k <= d; k += 2) {
       int32_t x = k == -d || (k != d && at(k - 1) < at(k + 1)) ? at(k + 1) : at(k - 1) + 1;
