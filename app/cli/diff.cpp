@@ -14,6 +14,7 @@
 #include "app/dialog_logic.h"
 #include "app/json.h"
 #include "authoring/catalogue_diff.h"
+#include "authoring/edit_review.h"
 #include "search/catalogue.h"
 #include "search/query.h"
 #include "search/search_error.h"
@@ -53,28 +54,76 @@ std::string listedRuns(const char* one, const char* many, const std::vector<int3
   return text;
 }
 
-// The parts a group lost or gained, UTF-8.
-std::string partsText(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& part : parts) {
-    if (!text.empty())
-      text += ' ';
-    text += utf8(part);
-  }
-  return text.empty() ? "(nothing)" : text;
+const char* kindName(ChangeGroup::Kind kind) {
+  return kind == ChangeGroup::Kind::kAppeared      ? "appeared"
+         : kind == ChangeGroup::Kind::kDisappeared ? "disappeared"
+                                                   : "changed";
 }
 
-Json jsonParts(const std::vector<std::string>& parts) {
+// What a group lost, gained and changed, each side apart:
+// "lost: +3 hidegsebzés; sebzés: 1d6+1 → 1d6+4"; UTF-8.
+std::string groupText(const ChangeGroup& g) {
+  if (g.kind != ChangeGroup::Kind::kChanged)
+    return kindName(g.kind);
+  std::vector<std::string> segments;
+  const auto listed = [&](const char* label, const std::vector<std::string>& parts) {
+    if (parts.empty())
+      return;
+    std::string text = label;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+      text += (i == 0 ? ": " : ", ") + utf8(parts[i]);
+    segments.push_back(text);
+  };
+  listed("lost", g.lost);
+  listed("gained", g.gained);
+  for (const ChangedValue& part : g.changed)
+    segments.push_back(utf8(part.what) + ": " + utf8(part.before) + " \u2192 " + utf8(part.after));
+  std::string text;
+  for (const std::string& segment : segments)
+    text += (text.empty() ? "" : "; ") + segment;
+  return text.empty() ? "the same parts in another order" : text;
+}
+
+// "K items, grades G, prefixes P"
+std::string countText(const std::vector<int32_t>& numbers, const std::vector<int32_t>& grades,
+                      const std::vector<int32_t>& prefixes) {
+  return std::to_string(numbers.size()) + (numbers.size() == 1 ? " item, " : " items, ") +
+         listedRuns("grade", "grades", grades) + ", " + listedRuns("prefix", "prefixes", prefixes);
+}
+
+Json jsonTexts(const std::vector<std::string>& parts) {
   Json list = Json::array();
   for (const std::string& part : parts)
     list.push_back(utf8(part));
   return list;
 }
 
-const char* kindName(ChangeGroup::Kind kind) {
-  return kind == ChangeGroup::Kind::kAppeared      ? "appeared"
-         : kind == ChangeGroup::Kind::kDisappeared ? "disappeared"
-                                                   : "changed";
+Json jsonGroups(const std::vector<ChangeGroup>& groups) {
+  Json list = Json::array();
+  for (const ChangeGroup& g : groups) {
+    Json record;
+    record["group"] = kindName(g.kind);
+    record["lost"] = jsonTexts(g.lost);
+    record["gained"] = jsonTexts(g.gained);
+    record["changed"] = Json::array();
+    for (const ChangedValue& part : g.changed)
+      record["changed"].push_back(
+          {{"what", utf8(part.what)}, {"old", utf8(part.before)}, {"new", utf8(part.after)}});
+    record["count"] = g.numbers.size();
+    record["numbers"] = g.numbers;
+    record["grades"] = g.grades;
+    record["prefixes"] = g.prefixes;
+    list.push_back(std::move(record));
+  }
+  return list;
+}
+
+// A line per group, behind two blanks.
+std::string groupLines(const std::vector<ChangeGroup>& groups) {
+  std::string text;
+  for (const ChangeGroup& g : groups)
+    text += "  " + groupText(g) + ": " + countText(g.numbers, g.grades, g.prefixes) + "\n";
+  return text;
 }
 
 void writeChanges(Format format, const std::vector<CatalogueChange>& changes) {
@@ -98,33 +147,61 @@ void writeChanges(Format format, const std::vector<CatalogueChange>& changes) {
   }
 }
 
-// One line per group, "OLD → NEW: N items, grades ..., prefixes ..."; an
-// empty line first sets them off from a list of numbers before them.
-void writeChangeGroups(Format format, const std::vector<ChangeGroup>& groups, bool afterList) {
-  std::string text = afterList && !groups.empty() ? "\n" : "";
-  for (const ChangeGroup& g : groups) {
+// Each changed place, "FILE:LINE (what the line is): what became of it:"
+// and the items it changes alone, then a line per group of them; then the
+// items that only the places together change. An empty line first sets them
+// off from a list of numbers before them.
+// With `--find`, a place that changes none of the items found is left out.
+void writeReview(Format format, const DataSetPlace& place, const DataFileSet& files,
+                 const EditReview& review, bool afterList, bool filtered) {
+  std::string text;
+  if (review.placesFound > std::ssize(review.places))
+    text += std::to_string(review.placesFound) + " changed places, more than " +
+            std::to_string(review.places.size()) + ": neighbouring ones taken together\n";
+  for (const ChangedPlace& p : review.places) {
+    if (filtered && p.numbers.empty() && !p.loadError)
+      continue;
+    const SourceLine where{files[p.file], p.lines.newFirst + 1};
     if (format == Format::kJson) {
-      Json record;
-      record["group"] = kindName(g.kind);
-      record["old"] = jsonParts(g.removed);
-      record["new"] = jsonParts(g.added);
-      record["count"] = g.numbers.size();
-      record["numbers"] = g.numbers;
-      record["grades"] = g.grades;
-      record["prefixes"] = g.prefixes;
+      Json record = jsonPlace(place, where);
+      record["oldLine"] = p.lines.oldFirst + 1;
+      record["removed"] = p.lines.oldCount;
+      record["added"] = p.lines.newCount;
+      record["joined"] = p.joined;
+      record["record"] = p.record;
+      record["change"] = p.change;
+      record["loadError"] = p.loadError ? Json(utf8(*p.loadError)) : Json(nullptr);
+      record["count"] = p.numbers.size();
+      record["grades"] = p.grades;
+      record["prefixes"] = p.prefixes;
+      record["groups"] = jsonGroups(p.groups);
       writeOutput(stdout, jsonLine(record));
       continue;
     }
-    text += g.kind != ChangeGroup::Kind::kChanged ? kindName(g.kind)
-            : g.removed.empty() && g.added.empty()
-                ? "the same parts in another order"
-                : partsText(g.removed) + " \u2192 " + partsText(g.added);
-    text += ": " + std::to_string(g.numbers.size()) +
-            (g.numbers.size() == 1 ? " item, " : " items, ") +
-            listedRuns("grade", "grades", g.grades) + ", " +
-            listedRuns("prefix", "prefixes", g.prefixes) + "\n";
+    text += location(place, where) + " (" + p.record + "): " + p.change + ": " +
+            (p.loadError         ? "alone, the set does not load: " + utf8(*p.loadError)
+             : p.numbers.empty() ? std::string("no item changes")
+                                 : countText(p.numbers, p.grades, p.prefixes)) +
+            "\n" + groupLines(p.groups);
   }
-  writeOutput(stdout, text);
+  if (!review.together.empty()) {
+    std::size_t count = 0;
+    for (const ChangeGroup& g : review.together)
+      count += g.numbers.size();
+    if (format == Format::kJson) {
+      Json record;
+      record["file"] = nullptr;
+      record["line"] = nullptr;
+      record["record"] = "the places together";
+      record["count"] = count;
+      record["groups"] = jsonGroups(review.together);
+      writeOutput(stdout, jsonLine(record));
+    } else {
+      text += "the places together, none alone: " + std::to_string(count) +
+              (count == 1 ? " item\n" : " items\n") + groupLines(review.together);
+    }
+  }
+  writeOutput(stdout, (afterList && !text.empty() ? "\n" : "") + text);
 }
 
 // The numbers, in increasing order, that `query` finds in either set; nothing
@@ -168,8 +245,10 @@ Outcome diffDataSets(const Options& options, const ItemDatabase& db, const DataS
   if (!options.summary)
     writeChanges(options.format, changes);
   if (options.summary || options.format != Format::kJson)
-    writeChangeGroups(options.format, groupChanges(db, changes),
-                      !changes.empty() && !options.summary);
+    writeReview(options.format, other, dialogDataFiles(),
+                reviewEdit(dialogDataFiles(), dataSetReader(places.here), dataSetReader(other), db,
+                           otherDb, changes),
+                !changes.empty() && !options.summary, options.filtered);
   if (options.format != Format::kJson) {
     const auto appeared = std::count_if(changes.begin(), changes.end(),
                                         [](const CatalogueChange& c) { return c.before.empty(); });

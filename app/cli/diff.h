@@ -8,7 +8,8 @@
 namespace tamrix::cli {
 
 // Loads the set at `places.other` and writes every number whose description
-// differs from `db`'s, in increasing order, then (in text) a summary.
+// differs from `db`'s, in increasing order, then (in text, or alone with
+// --summary) each changed data line with the items it changes, and a count.
 Outcome diffDataSets(const Options& options, const ItemDatabase& db, const DataSetPlaces& places);
 
 }  // namespace tamrix::cli

@@ -162,11 +162,13 @@ inline constexpr std::array kOptions = {
               .store = [](Options& o, std::string dir) { o.otherDirectory = std::move(dir); },
               .action = {.run = diffDataSets, .reportsFailurePlace = true},
               .help = "list every number whose description differs in the data set of\n"
-                      "OTHER_DIR, then the changes grouped and counted"},
+                      "OTHER_DIR, then each data line that differs with the items it\n"
+                      "changes, grouped, and a count"},
     OptionRow{.name = "--summary",
               .modes = bit(Mode::kDiff),
               .store = [](Options& o, std::string) { o.summary = true; },
-              .help = "with --diff: only the changes grouped and counted"},
+              .help = "with --diff: only the changed data lines, their groups and the\n"
+                      "count"},
     OptionRow{.name = "--fix",
               .role = Role::kMode,
               .mode = Mode::kFix,

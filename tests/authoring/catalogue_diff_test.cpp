@@ -59,20 +59,44 @@ TEST(CatalogueDiffTest, ChangesGroupByWhatTheyLostAndGained) {
   EXPECT_EQ(groups[0].grades.size(), 14u);  // not the chaos grade
   EXPECT_EQ(groups[0].prefixes, std::vector<int32_t>{2});
   EXPECT_EQ(groups[1].kind, ChangeGroup::Kind::kChanged);
-  EXPECT_EQ(groups[1].removed, std::vector<std::string>{"nagy"});
-  EXPECT_EQ(groups[1].added, std::vector<std::string>{"kis"});
+  EXPECT_EQ(groups[1].lost, std::vector<std::string>{"nagy"});
+  EXPECT_EQ(groups[1].gained, std::vector<std::string>{"kis"});
   EXPECT_EQ(groups[1].numbers, (std::vector<int32_t>{1001, 1451}));
   EXPECT_EQ(groups[1].grades, std::vector<int32_t>{1});
   EXPECT_EQ(groups[1].prefixes, (std::vector<int32_t>{0, 1}));
-  EXPECT_EQ(groups[2].removed,
+  EXPECT_EQ(groups[2].lost,
             (std::vector<std::string>{
                 "?", "A t\xE1rgy t\xE1pjai (az alapt\xE1rgy b\xF3nuszain fel\xFCl) :"}));
-  EXPECT_EQ(groups[2].added, (std::vector<std::string>{"x", "A t\xE1rgy t\xE1pjai :"}));
+  EXPECT_EQ(groups[2].gained, (std::vector<std::string>{"x", "A t\xE1rgy t\xE1pjai :"}));
   EXPECT_EQ(groups[2].numbers, (std::vector<int32_t>{1005, 1455}));
 
   const std::vector<CatalogueChange> some = diffCatalogues(*before, *after, {1001, 1002, 1900});
   ASSERT_EQ(some.size(), 2u);
   EXPECT_EQ(some[1].number, 1900);
+}
+
+// A bonus or damage line is one part whatever its value: an edit over many
+// grades and damage figures is one group, what was lost apart from what
+// changed, each value a span over the group.
+TEST(CatalogueDiffTest, OneEditOverGradesAndDamageIsOneGroup) {
+  DataSetText text;
+  text.skills = "3 0 \"S3\"\n";
+  text.stdItems = "1000 11 4 1 1 0 0 \"Kard\" \"kardja\"\n1001 11 6 1 2 0 0 \"nagy \"\n";
+  text.types = "9\n1\n1 3 1 1 1 1 1 1 1 1 1 1 1 1 1\n";
+  text.rndItems = "#1450\n\"a\"\n9\n3\n";
+  const auto before = loadDataSet(text);
+  text.changes = "1450 11 -1 2\n";
+  const auto after = loadDataSet(text);
+  const std::vector<ChangeGroup> groups =
+      groupChanges(*after, diffCatalogues(*before, *after, {1450, 1451}));
+  ASSERT_EQ(groups.size(), 1u);
+  EXPECT_EQ(groups[0].lost, std::vector<std::string>{"+1 to +3 S3"});
+  EXPECT_TRUE(groups[0].gained.empty());
+  ASSERT_EQ(groups[0].changed.size(), 1u);
+  EXPECT_EQ(groups[0].changed[0].what, "sebz\xE9s");
+  EXPECT_EQ(groups[0].changed[0].before, "1d4+1 to 1d6+2");
+  EXPECT_EQ(groups[0].changed[0].after, "1d4+3 to 1d6+8");
+  EXPECT_EQ(groups[0].numbers, (std::vector<int32_t>{1450, 1451}));
 }
 
 }  // namespace

@@ -235,12 +235,21 @@ def case_diff():
             for mark, folder in (("- ", old), ("+ ", new)):
                 text = utf8(run("-C", folder, "--raw", str(number)).stdout[:-1]).decode()
                 want += [mark + line for line in text.split("\n")]
-        summary = ["nagy → kis: 2 items, grade 1, prefixes 0 to 1",
+        # Each changed line, what it is and does, then its items' groups.
+        summary = [f'{new}/Data/stditem.txt:3 (item 1001): 1001 2 "nagy " → 1001 2 "kis ": '
+                   "2 items, grade 1, prefixes 0 to 1",
+                   "  lost: nagy; gained: kis: 2 items, grade 1, prefixes 0 to 1",
                    "2 numbers differ: 2 changed, 0 appeared, 0 disappeared", ""]
         check(r.returncode == 1 and r.stdout.decode().split("\n") == want + [""] + summary,
               f"--diff {r}")
         r = run("-C", old, "--diff", new, "--summary")
         check(r.returncode == 1 and r.stdout.decode().split("\n") == summary, f"--summary {r}")
+        places = [json.loads(line) for line in
+                  run("-C", old, "--json", "--diff", new, "--summary").stdout.splitlines()]
+        check([(p["file"], p["line"], p["record"], p["count"], p["groups"][0]["lost"],
+                p["groups"][0]["gained"], p["groups"][0]["numbers"]) for p in places] ==
+              [(f"{new}/Data/stditem.txt", 3, "item 1001", 2, ["nagy"], ["kis"], [1001, 1451])],
+              f"--diff --json --summary {places}")
         objects = [json.loads(line) for line in run("-C", old, "--json", "--diff", new).stdout
                    .splitlines()]
         check([(o["number"], o["change"]) for o in objects] == [(1001, "changed"), (1451, "changed")]
@@ -249,7 +258,9 @@ def case_diff():
         with tempfile.TemporaryDirectory() as other:
             data_dir(other, **{"type.txt": b"-start-\n9\n2\n4 4\n3 3\n"})
             r = run("-C", old, "--diff", other, "--summary")
-            check("+4% S7 ezzel a fegyverrel! → +6% S7 ezzel a fegyverrel!: 1 item, grade 1, "
+            check(f"{other}/Data/type.txt:5 (type 9, amount line 2): 2 2 → 3 3: 60 items, "
+                  "grades 0 to 1, prefix 1" in r.stdout.decode().splitlines() and
+                  "  S7 ezzel a fegyverrel!: +4% to +6% → +6% to +8%: 2 items, grades 0 to 1, "
                   "prefix 1" in r.stdout.decode().splitlines(), f"--summary bonus {r}")
             r = run("-C", old, "--json", "--diff", other, "--find", "nagy")
             check(r.returncode == 1 and [json.loads(line)["number"] for line in
