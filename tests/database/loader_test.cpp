@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -157,32 +158,24 @@ TEST(LoaderTest, TypeAmountsNotGivenReadZero) {
                                 "8\n0\n3\n"}}));
   ASSERT_TRUE(db.loadTypes("t"));
   ASSERT_EQ(db.typeCount(), 2);
-  const TypeEntry& four = *db.findType(4);
-  const auto amounts = [&](const TypeEntry& type, int32_t i) {
-    std::vector<int32_t> row;
-    for (int32_t grade = -1; grade <= kTypeGrades; ++grade)
-      row.push_back(db.amountLine(type, i).amount(grade));
-    return row;
+  // Type id, amount line, its line in the file, and the amounts not 0 by grade;
+  // a count of 0 still reads one line.
+  const std::tuple<int32_t, int32_t, int32_t, std::map<int32_t, int32_t>> rows[] = {
+      {4, 0, 4, {{1, 7}}},
+      {4, 1, 6, {}},
+      {4, 2, 7, {{0, -2}, {14, 5}}},  // a sixteenth amount is past the table
+      {4, 3, 0, {}},                  // the record has three lines
+      {4, -1, 0, {}},
+      {8, 0, 10, {{0, 3}}},
   };
-  const std::vector<int32_t> zeros(kTypeGrades + 2, 0);
-  std::vector<int32_t> first = zeros;
-  first[2] = 7;
-  std::vector<int32_t> third = zeros;
-  third[1] = -2;
-  third[15] = 5;
-  EXPECT_EQ(amounts(four, 0), first);
-  EXPECT_EQ(amounts(four, 1), zeros);
-  EXPECT_EQ(amounts(four, 2), third);
-  EXPECT_EQ(amounts(four, 3), zeros);  // the record has three lines
-  EXPECT_EQ(amounts(four, -1), zeros);
-  EXPECT_EQ(std::vector({db.amountLine(four, 0).line, db.amountLine(four, 1).line,
-                         db.amountLine(four, 2).line, db.amountLine(four, 3).line}),
-            std::vector({4, 6, 7, 0}));
-  const TypeEntry& eight = *db.findType(8);
-  std::vector<int32_t> only = zeros;
-  only[1] = 3;
-  EXPECT_EQ(amounts(eight, 0), only);  // a count of 0 still reads one line
-  EXPECT_EQ(db.amountLine(eight, 0).line, 10);
+  for (const auto& [id, i, line, given] : rows) {
+    const TypeAmountLine amounts = db.amountLine(*db.findType(id), i);
+    std::map<int32_t, int32_t> got;
+    for (int32_t grade = -1; grade <= kTypeGrades; ++grade)
+      if (amounts.amount(grade) != 0)
+        got[grade] = amounts.amount(grade);
+    EXPECT_EQ(std::pair(amounts.line, got), std::pair(line, given)) << id << " " << i;
+  }
 }
 
 // Slot, name, type id, and the skill indices up to the last non-zero one.
