@@ -138,7 +138,7 @@ class Hunt {
       std::swap(order_[i], order_[pick(i + 1)]);
   }
 
-  // One edit; returns what it did when it is a silent misread.
+  // One edit; returns where it was made when it is a silent misread.
   std::optional<std::string> tryOne() {
     static const std::array<std::string, 5> kFiles = {"std", "skill", "type", "rnd", "change"};
     const std::string& file = kFiles[pick(kFiles.size())];
@@ -152,9 +152,10 @@ class Hunt {
       at = pick(lines.data.size());
     const std::string before = lines.data[at];
     hidesData_ = false;
-    std::string what = editLine(lines, at);
+    editLine(lines, at);
     std::map<std::string, std::string> files = sample_;
     files[file] = lines.join();
+    std::fprintf(stderr, "EDITHASH %zu\n", std::hash<std::string>{}(files[file]));
     if (!hidesData_ && asRead(files[file]) == asRead(sample_.at(file)))
       return std::nullopt;
     const auto db = loadFiles(files);
@@ -175,27 +176,23 @@ class Hunt {
     }
     if (skillsShown(*db) != skills_ || !describesAlike(*db))
       return std::nullopt;
-    return file + " line " + std::to_string(lines.head.size() + at + 1) + ": " + what +
-           "\n    was: " + printable(before);
+    // The first data line that differs, as it was and as it is now.
+    const std::size_t i = static_cast<std::size_t>(
+        std::mismatch(original.begin(), original.end(), lines.data.begin(), lines.data.end())
+            .first -
+        original.begin());
+    const auto show = [](const std::vector<std::string>& data, std::size_t k) {
+      return k < data.size() ? printable(data[k]) : "(end)";
+    };
+    return file + " line " + std::to_string(lines.head.size() + i + 1) + " was " +
+           show(original, i) + ", now " + show(lines.data, i) + " then " + show(lines.data, i + 1);
   }
 
  private:
   std::size_t pick(std::size_t n) { return n == 0 ? 0 : random_() % n; }
 
-  static std::string printable(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-      const auto b = static_cast<unsigned char>(c);
-      if (b < 0x20 || b == 0x7F) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", b);
-        out += hex;
-      } else {
-        out += c;
-      }
-    }
-    return out;
-  }
+  // Quoted, with control bytes escaped.
+  static std::string printable(const std::string& text) { return testing::PrintToString(text); }
 
   // Whether every decodable number reads as it does in the sample set.
   bool describesAlike(const ItemDatabase& db) {
@@ -216,8 +213,8 @@ class Hunt {
     return shown;
   }
 
-  // Makes one slip on or around data line `at` and says what it did.
-  std::string editLine(Lines& lines, std::size_t at) {
+  // Makes one slip on or around data line `at`.
+  void editLine(Lines& lines, std::size_t at) {
     std::vector<std::string>& data = lines.data;
     std::string& line = data[at];
     const bool cr = !line.empty() && line.back() == '\r';
@@ -228,6 +225,7 @@ class Hunt {
       if (body[i] == ' ')
         blanks.push_back(i);
     const auto blank = [&]() { return blanks.empty() ? body.size() : blanks[pick(blanks.size())]; };
+    const auto place = [&](std::size_t i) { return data.begin() + static_cast<std::ptrdiff_t>(i); };
     static const std::array<std::string, 9> kTokens = {"7", "0",     "x",  "-1",   "12abc",
                                                        "2", "\xE9g", "\"", "1 000"};
     switch (pick(16)) {
@@ -239,59 +237,51 @@ class Hunt {
               (i == 0 || !std::isdigit(static_cast<unsigned char>(body[i - 1]))))
             starts.push_back(i);
         if (starts.empty())
-          return "nothing";
+          return;
         const std::size_t from = starts[pick(starts.size())];
         std::size_t to = from;
         while (to < body.size() && std::isdigit(static_cast<unsigned char>(body[to])))
           ++to;
         const int64_t value = std::atoll(body.substr(from, to - from).c_str());
         static const std::array<int64_t, 6> kDelta = {1, -1, 10, 100, -2, 3};
-        const std::string now =
-            pick(4) == 0 ? "0" : std::to_string(std::max<int64_t>(0, value + kDelta[pick(6)]));
-        body.replace(from, to - from, now);
-        line = body + end;
-        return "number at byte " + std::to_string(from) + " becomes " + now;
+        body.replace(
+            from, to - from,
+            pick(4) == 0 ? "0" : std::to_string(std::max<int64_t>(0, value + kDelta[pick(6)])));
+        break;
       }
       case 2: {  // insert a token
         const std::size_t where = blank();
-        const std::string token = kTokens[pick(kTokens.size())];
-        body.insert(where, " " + token);
-        line = body + end;
-        return "token " + printable(token) + " inserted at byte " + std::to_string(where);
+        body.insert(where, " " + kTokens[pick(kTokens.size())]);
+        break;
       }
       case 3: {  // delete a token
         if (blanks.empty())
-          return "nothing";
+          return;
         const std::size_t where = blank();
-        const std::size_t next = std::min(body.find(' ', where + 1), body.size());
-        body.erase(where, next - where);
-        line = body + end;
-        return "token after byte " + std::to_string(where) + " deleted";
+        body.erase(where, std::min(body.find(' ', where + 1), body.size()) - where);
+        break;
       }
       case 4:  // delete a line
-        data.erase(data.begin() + static_cast<std::ptrdiff_t>(at));
-        return "line deleted";
+        data.erase(place(at));
+        return;
       case 5: {  // duplicate a line, or copy one elsewhere
         const std::size_t to = pick(2) == 0 ? at : pick(data.size());
-        data.insert(data.begin() + static_cast<std::ptrdiff_t>(to), line);
-        return "line copied before data line " + std::to_string(to + 1);
+        data.insert(place(to), line);
+        return;
       }
-      case 6: {  // join with the next line, with or without a blank
+      case 6:  // join with the next line, with or without a blank
         if (at + 1 >= data.size())
-          return "nothing";
-        const bool withBlank = pick(2) == 0;
-        line = body + (withBlank ? " " : "") + data[at + 1];
-        data.erase(data.begin() + static_cast<std::ptrdiff_t>(at) + 1);
-        return withBlank ? "joined with the next line by a blank" : "line end deleted";
-      }
+          return;
+        line = body + (pick(2) == 0 ? " " : "") + data[at + 1];
+        data.erase(place(at + 1));
+        return;
       case 7: {  // break the line at a blank
         if (blanks.empty())
-          return "nothing";
+          return;
         const std::size_t where = blank();
-        data.insert(data.begin() + static_cast<std::ptrdiff_t>(at) + 1,
-                    body.substr(where + 1) + end);
+        data.insert(place(at + 1), body.substr(where + 1) + end);
         data[at] = body.substr(0, where) + end;
-        return "line broken at byte " + std::to_string(where);
+        return;
       }
       case 8: {  // duplicate the record: the lines up to the next empty line
         std::size_t last = at;
@@ -300,74 +290,58 @@ class Hunt {
           --first;
         while (last + 1 < data.size() && !normalised(data[last + 1]).empty())
           ++last;
-        std::vector<std::string> record(data.begin() + static_cast<std::ptrdiff_t>(first),
-                                        data.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+        std::vector<std::string> record(place(first), place(last + 1));
         record.push_back(end);
-        data.insert(data.begin() + static_cast<std::ptrdiff_t>(last) + 1, record.begin(),
-                    record.end());
-        return "record of data lines " + std::to_string(first + 1) + " to " +
-               std::to_string(last + 1) + " duplicated";
+        data.insert(place(last + 1), record.begin(), record.end());
+        return;
       }
       case 9: {  // swap two fields
         if (blanks.empty())
-          return "nothing";
+          return;
         const std::size_t where = blank();
         const std::size_t from = body.rfind(' ', where == 0 ? 0 : where - 1);
         const std::size_t start = from == std::string::npos || from >= where ? 0 : from + 1;
         const std::size_t next = std::min(body.find(' ', where + 1), body.size());
-        const std::string a = body.substr(start, where - start);
-        const std::string b = body.substr(where + 1, next - where - 1);
-        body.replace(start, next - start, b + " " + a);
-        line = body + end;
-        return "fields " + printable(a) + " and " + printable(b) + " swapped";
+        body.replace(
+            start, next - start,
+            body.substr(where + 1, next - where - 1) + " " + body.substr(start, where - start));
+        break;
       }
       case 10: {  // change or remove a quote
         const std::size_t quote = body.find('"', pick(2) == 0 ? 0 : body.size() / 2);
         if (quote == std::string::npos)
-          return "nothing";
+          return;
         static const std::array<std::string, 4> kQuotes = {"", "\x84", "\x94", "''"};
-        const std::string now = kQuotes[pick(kQuotes.size())];
-        body.replace(quote, 1, now);
-        line = body + end;
-        return "quote at byte " + std::to_string(quote) + " becomes " + printable(now);
+        body.replace(quote, 1, kQuotes[pick(kQuotes.size())]);
+        break;
       }
       case 11: {  // bytes after a Ctrl-Z, or a NUL tail
         const std::string copy = line;
         hidesData_ = true;
-        if (pick(2) == 0) {
-          data.back() += "\x1A" + copy;
-          return "Ctrl-Z and a copy of a data line appended";
-        }
-        data.back() += std::string(4, '\0') + copy;
-        return "NUL bytes and a copy of a data line appended";
+        data.back() += (pick(2) == 0 ? std::string("\x1A") : std::string(4, '\0')) + copy;
+        return;
       }
       case 12:
-      case 13: {  // a blank becomes a tab or a no-break space
+      case 13:  // a blank becomes a tab or a no-break space
         if (blanks.empty())
-          return "nothing";
-        const std::size_t where = blank();
-        const bool tab = pick(2) == 0;
-        body[where] = tab ? '\t' : '\xA0';
-        line = body + end;
-        return std::string(tab ? "tab" : "no-break space") + " for the blank at byte " +
-               std::to_string(where);
-      }
+          return;
+        {
+          const std::size_t where = blank();  // before the pick of the byte
+          body[where] = pick(2) == 0 ? '\t' : '\xA0';
+        }
+        break;
       case 14: {  // change the line end
         static const std::array<std::string, 3> kEnds = {"\r\r", "", "\r \r"};
-        const std::string now = kEnds[pick(kEnds.size())];
-        line = body + now;
-        return "line end becomes " + printable(now) + "\\n";
+        line = body + kEnds[pick(kEnds.size())];
+        return;
       }
-      default: {  // delete a character
+      default:  // delete a character
         if (body.empty())
-          return "nothing";
-        const std::size_t where = pick(body.size());
-        const std::string gone = body.substr(where, 1);
-        body.erase(where, 1);
-        line = body + end;
-        return "character " + printable(gone) + " at byte " + std::to_string(where) + " deleted";
-      }
+          return;
+        body.erase(pick(body.size()), 1);
+        break;
     }
+    line = body + end;
   }
 
   std::mt19937 random_;
