@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app/dialog_logic.h"
@@ -214,29 +215,25 @@ std::string caption(Watcher& server, Window window) {
   return text;
 }
 
-TEST(TamrixProgramTest, ShowsTheDialogAndEndsWithOneOnClose) {
-  Watcher server;
-  // The current folder's Data comes first, whatever the user's folder holds.
-  FILE* program = start(".", "XDG_DATA_HOME='" TAMRIX_BROKEN_DATA_DIR "/xdg'");
-  const Window window = nextMapped(server);
-  ASSERT_NE(window, 0u);
-  EXPECT_EQ(caption(server, window), "Tamrix v0.9");
-
-  sendClose(server, window);
-  EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
-}
-
-TEST(TamrixProgramTest, BrokenDataShowsItsErrorAndEndsWithOne) {
-  Watcher server;
-  FILE* program = start(TAMRIX_BROKEN_DATA_DIR);
-  // A message box with the exact error, as the error is on standard error.
-  const Window box = nextMapped(server);
-  ASSERT_NE(box, 0u);
-  EXPECT_EQ(caption(server, box), "Tamrix v0.9");
-  sendClose(server, box);
-  const auto folder = std::filesystem::canonical(TAMRIX_BROKEN_DATA_DIR);
-  EXPECT_EQ(readAll(program), (folder / "Data/skill.txt").string() + " : not-a-skill-line\n");
-  EXPECT_EQ(WEXITSTATUS(pclose(program)), 1);
+// The dialog, or with broken data a message box with the exact error, as
+// the error is on standard error; closed, either ends with 1. The current
+// folder's Data comes first, whatever the user's folder holds.
+TEST(TamrixProgramTest, ShowsTheDialogOrTheLoadErrorAndEndsWithOneOnClose) {
+  const auto broken = std::filesystem::canonical(TAMRIX_BROKEN_DATA_DIR);
+  const std::tuple<std::string, std::string, std::string> rows[] = {
+      {".", "XDG_DATA_HOME='" + broken.string() + "/xdg'", ""},
+      {broken.string(), "", (broken / "Data/skill.txt").string() + " : not-a-skill-line\n"},
+  };
+  for (const auto& [dir, env, error] : rows) {
+    Watcher server;
+    FILE* program = start(dir, env);
+    const Window window = nextMapped(server);
+    ASSERT_NE(window, 0u) << dir;
+    EXPECT_EQ(caption(server, window), "Tamrix v0.9") << dir;
+    sendClose(server, window);
+    EXPECT_EQ(readAll(program), error) << dir;
+    EXPECT_EQ(WEXITSTATUS(pclose(program)), 1) << dir;
+  }
 }
 
 // A Data folder without the data files, here and in the home folder, holds
