@@ -16,10 +16,9 @@ std::string huSpan(int64_t first, int64_t last) {
 }
 
 std::string hungarianText(const DataWarning& warning) {
-  if (!warning.hungarian.empty())
-    return warning.hungarian;
-  const std::optional<CodeWording> wording = findCodeWording(warning.code);
-  return wording ? hu(wording->meaning.hungarian) : warning.message;
+  if (!warning.hungarian().empty())
+    return std::string(warning.hungarian());
+  return hu(codeWording(warning.code).meaning.hungarian);
 }
 
 }  // namespace tamrix

@@ -101,7 +101,10 @@ void checkRndItems(WarningContext& context) {
   std::vector<WarningContext::Keyed> slots;
   std::set<int64_t> cutShort;
   for (const RndEntryLines& entry : rndFileLayout(file, context.db)) {
-    const std::size_t before = context.warnings.size();
+    // What an entry read out of step warns of follows from the type's count.
+    if (readOutOfStep(context.types, entry.typeEntry))
+      context.warnings.trailingNote = {
+          0, outOfStepNote(context.name(DataFile::kTypes), context.types)};
     context.checkNumberField(DataFile::kRndItems, *entry.number, 1, "the item number");
     const int64_t slot =
         blockSize > 0
@@ -130,10 +133,7 @@ void checkRndItems(WarningContext& context) {
       context.add({name, entry.number->line}, WarningCode::kPrefixCutShort,
                   cutShortText(context, entry, slot, prefix), std::move(notes));
     }
-    if (readOutOfStep(context.types, entry.typeEntry))
-      for (std::size_t w = before; w < context.warnings.size(); ++w)
-        context.warnings[w].notes.push_back(
-            outOfStepNote(context.name(DataFile::kTypes), context.types));
+    context.warnings.trailingNote.reset();
   }
   context.warnRepeats(DataFile::kRndItems, slots, WarningCode::kPrefixRepeated,
                       [](int64_t slot) { return "random prefix " + str(slot); });

@@ -52,14 +52,12 @@ void checkText(WarningContext& context, DataFile dataFile) {
       continue;
     // CR CR LF: the last CR goes with the LF, the first stays in the line.
     if (file.text.compare(cr + 1, 2, "\r\n") == 0)
-      context.warnings.push_back(
-          {placeIn(fileName, file.text, cr),
-           std::string(codeWording(WarningCode::kCrLineEnds).name),
-           "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
-           "its last byte (a line of nothing else looks empty but is read as data)",
-           {},
-           hu("a sor CR CR LF-re végződik: a CR LF előtti kocsivissza a sor utolsó bájtjaként "
-              "benne marad (egy csak ebből álló sor üresnek látszik, de adatként olvasódik)")});
+      context.addBilingual(
+          placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds,
+          "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
+          "its last byte (a line of nothing else looks empty but is read as data)",
+          hu("a sor CR CR LF-re végződik: a CR LF előtti kocsivissza a sor utolsó bájtjaként "
+             "benne marad (egy csak ebből álló sor üresnek látszik, de adatként olvasódik)"));
     else
       context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds,
                   "a carriage return without a line feed: a line that ends so is read as one "

@@ -1,0 +1,87 @@
+// The warnings' pass keeps a window of what it raises: the first so many in
+// report order after a given warning, of each file and in all, while it
+// counts every one.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "authoring/warning_keeper.h"
+#include "test_support.h"
+
+namespace tamrix::test {
+namespace {
+
+constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
+
+TEST(WarningKeeperTest, KeepsTheWindowInReportOrderAndCountsAll) {
+  const DataFileSet& names = shortNames();
+  // Raised out of order, with places shared, as the checks raise them.
+  struct Raised {
+    DataFile file;
+    int32_t line, column;
+  };
+  std::vector<Raised> raised;
+  for (int i = 0; i < 40; ++i)
+    raised.push_back({i % 3 == 0   ? DataFile::kChanges
+                      : i % 3 == 1 ? DataFile::kSkills
+                                   : DataFile::kTypes,
+                      (i * 7) % 5, (i * 11) % 3});
+  // The report: by file in load order, line and column, then as raised.
+  std::vector<std::size_t> report(raised.size());
+  for (std::size_t i = 0; i < report.size(); ++i)
+    report[i] = i;
+  std::stable_sort(report.begin(), report.end(), [&](std::size_t a, std::size_t b) {
+    const Raised &x = raised[a], &y = raised[b];
+    return std::tie(x.file, x.line, x.column) < std::tie(y.file, y.line, y.column);
+  });
+  struct Row {
+    std::size_t capacity, perFile;
+    std::optional<std::size_t> after;  // the place in the report kept after
+  };
+  const Row rows[] = {{kAll, kAll, {}}, {0, kAll, {}}, {1, kAll, {}}, {7, kAll, {}},
+                      {7, kAll, 0},     {7, kAll, 12}, {7, kAll, 39}, {kAll, 2, {}},
+                      {5, 4, {}},       {kAll, 0, {}}, {3, 2, 20}};
+  for (const Row& row : rows) {
+    const std::string label = std::to_string(row.capacity) + "/" + std::to_string(row.perFile) +
+                              "/" + (row.after ? std::to_string(*row.after) : "-");
+    // Kept: after `after`, the first perFile of each file, then the first capacity.
+    std::vector<std::string> expected;
+    std::array<std::size_t, kDataFileCount> ofFile{};
+    for (std::size_t k = row.after ? *row.after + 1 : 0; k < report.size(); ++k)
+      if (ofFile[static_cast<std::size_t>(raised[report[k]].file)]++ < row.perFile &&
+          expected.size() < row.capacity)
+        expected.push_back("w" + std::to_string(report[k]));
+    WarningWindow window;
+    window.capacity = row.capacity;
+    window.perFile = row.perFile;
+    WarningKeeper everything(names, {});
+    for (std::size_t i = 0; i < raised.size(); ++i)
+      everything.add({names[raised[i].file], raised[i].line, raised[i].column},
+                     WarningCode::kNumberText, "w" + std::to_string(i), "");
+    const FoundWarnings all = std::move(everything).take();
+    if (row.after)
+      window.after = all.kept[*row.after].rank();
+    WarningKeeper keeper(names, window);
+    for (std::size_t i = 0; i < raised.size(); ++i)
+      keeper.add({names[raised[i].file], raised[i].line, raised[i].column},
+                 WarningCode::kNumberText, "w" + std::to_string(i), "hu");
+    const FoundWarnings found = std::move(keeper).take();
+    std::vector<std::string> kept;
+    for (const DataWarning& w : found.kept)
+      kept.emplace_back(w.message());
+    EXPECT_EQ(kept, expected) << label;
+    EXPECT_EQ(found.count, raised.size()) << label;
+    EXPECT_EQ(found.countAfter, raised.size() - (row.after ? *row.after + 1 : 0)) << label;
+    EXPECT_EQ(found.countOf[static_cast<std::size_t>(DataFile::kSkills)], 13u) << label;
+  }
+}
+
+}  // namespace
+}  // namespace tamrix::test
