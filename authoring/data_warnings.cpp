@@ -45,10 +45,11 @@ FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
 }
 
 std::size_t roundCapacityFor(int64_t setBytes) {
-  // A kept warning takes about 200 bytes with its texts; a round of one per
-  // kBytesPerKept bytes of the set holds a fraction of the set's size, and
-  // even a set with a warning on every line needs only a few rounds.
-  constexpr int64_t kBytesPerKept = 512;
+  // A kept warning takes 200 to 400 bytes with its texts and notes, so a
+  // round of one per kBytesPerKept bytes of the set holds 2 to 3 bytes per
+  // byte of it; a set with a warning on every line of a dozen bytes needs
+  // about ten rounds, each a whole pass.
+  constexpr int64_t kBytesPerKept = 128;
   constexpr std::size_t kLeast = 4096;
   return std::max(kLeast, static_cast<std::size_t>(std::max<int64_t>(setBytes, 0) / kBytesPerKept));
 }
