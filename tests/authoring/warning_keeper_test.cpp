@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "authoring/warning_context.h"
 #include "authoring/warning_keeper.h"
 #include "test_support.h"
 
@@ -81,6 +82,23 @@ TEST(WarningKeeperTest, KeepsTheWindowInReportOrderAndCountsAll) {
     EXPECT_EQ(found.countAfter, raised.size() - (row.after ? *row.after + 1 : 0)) << label;
     EXPECT_EQ(found.countOf[static_cast<std::size_t>(DataFile::kSkills)], 13u) << label;
   }
+}
+
+// What a stretch of records follows from goes last on each warning past
+// its line, and on none before it.
+TEST(WarningKeeperTest, TrailingNoteGoesOnTheWarningsPastItsLine) {
+  const DataFileSet& names = shortNames();
+  WarningKeeper keeper(names, {});
+  keeper.trailingNote = {{2, noteAt(names[DataFile::kTypes], 2, "count")}};
+  for (const int32_t line : {1, 2, 3})
+    keeper.add({names[DataFile::kTypes], line}, WarningCode::kNumberText, "w", "",
+               {noteAt(names[DataFile::kTypes], 1, "own")});
+  keeper.trailingNote.reset();
+  keeper.add({names[DataFile::kTypes], 4}, WarningCode::kNumberText, "w", "");
+  std::vector<std::size_t> notes;
+  for (const DataWarning& w : std::move(keeper).take().kept)
+    notes.push_back(w.notes.size());
+  EXPECT_EQ(notes, (std::vector<std::size_t>{1, 1, 2, 0}));
 }
 
 }  // namespace
