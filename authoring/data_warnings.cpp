@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <tuple>
 #include <utility>
 
 #include "authoring/change_checks.h"
@@ -19,11 +18,11 @@
 
 namespace tamrix {
 
-std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
-                                          const FileReader& readFile) {
+FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
+                               const FileReader& readFile, const WarningWindow& window) {
   SourceFiles sources(readFile);
   const SourceFile unreadable;
-  WarningContext context(db, files);
+  WarningContext context(db, files, window);
   for (const DataFile file : kReadFiles) {
     const SourceFile*& text = context.texts[static_cast<std::size_t>(file)];
     text = sources.file(files[file]);
@@ -36,8 +35,7 @@ std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFile
     }
     checkText(context, file);
     for (auto* check : {findUnreadBytes, findMeaninglessValues, findNameSlips})
-      for (DataWarning& w : check(*text, file, files[file], db))
-        context.warnings.push_back(std::move(w));
+      check(*text, file, files[file], db, context.warnings);
   }
   context.types = typeFileLayout(context.text(DataFile::kTypes));
   checkSkills(context);
@@ -45,15 +43,41 @@ std::vector<DataWarning> findDataWarnings(const ItemDatabase& db, const DataFile
   checkTypes(context);
   checkRndItems(context);
   checkChanges(context);
-  // In load order, then by place.
-  const auto rank = [&files](const DataWarning& w) {
-    const DataFile* file = files.find(w.where.fileName);
-    return std::tuple(file != nullptr ? static_cast<std::size_t>(*file) : kDataFileCount,
-                      w.where.line, w.where.column);
-  };
-  std::stable_sort(context.warnings.begin(), context.warnings.end(),
-                   [&](const DataWarning& a, const DataWarning& b) { return rank(a) < rank(b); });
-  return std::move(context.warnings);
+  return std::move(context.warnings).take();
+}
+
+std::size_t roundCapacityFor(int64_t setBytes) {
+  // A kept warning takes 200 to 400 bytes with its texts and notes, so a
+  // round of one per kBytesPerKept bytes of the set holds 2 to 3 bytes per
+  // byte of it; a set with a warning on every line of a dozen bytes needs
+  // about ten rounds, each a whole pass.
+  constexpr int64_t kBytesPerKept = 128;
+  constexpr std::size_t kLeast = 4096;
+  return std::max(kLeast, static_cast<std::size_t>(std::max<int64_t>(setBytes, 0) / kBytesPerKept));
+}
+
+std::optional<WarningWindow> nextRound(const WarningWindow& window, const FoundWarnings& found) {
+  if (found.kept.empty() || found.kept.size() >= found.countAfter)
+    return std::nullopt;
+  WarningWindow next = window;
+  next.after = found.kept.back().rank();
+  return next;
+}
+
+uint64_t forEachDataWarning(const ItemDatabase& db, const DataFileSet& files,
+                            const FileReader& readFile,
+                            const std::function<void(const DataWarning&)>& each,
+                            std::size_t roundCapacity) {
+  std::optional<WarningWindow> window = WarningWindow{};
+  window->capacity = roundCapacity > 0 ? roundCapacity : roundCapacityFor(db.dataSetBytes());
+  for (;;) {
+    const FoundWarnings round = findDataWarnings(db, files, readFile, *window);
+    for (const DataWarning& w : round.kept)
+      each(w);
+    window = nextRound(*window, round);
+    if (!window)
+      return round.count;
+  }
 }
 
 }  // namespace tamrix

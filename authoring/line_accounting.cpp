@@ -6,6 +6,7 @@
 
 #include "authoring/hungarian.h"
 #include "authoring/warning_context.h"
+#include "authoring/warning_keeper.h"
 #include "authoring/wording.h"
 #include "database/kind_layout.h"
 #include "database/number_field.h"
@@ -40,7 +41,8 @@ SourceLine placeIn(const std::string& fileName, std::string_view text, std::size
 
 class Accounting {
  public:
-  Accounting(const std::string& fileName, const ItemDatabase& db) : fileName_(fileName), db_(db) {}
+  Accounting(const std::string& fileName, const ItemDatabase& db, WarningKeeper& sink)
+      : fileName_(fileName), db_(db), sink_(sink) {}
 
   // Bytes `from` to `to` of `line` that nothing reads, when they hold more
   // than blanks; `where` says where they stand.
@@ -262,25 +264,22 @@ class Accounting {
     add(placeIn(fileName_, file.text, nul), Code::kNulByte, message, hungarian);
   }
 
-  std::vector<DataWarning> take() { return std::move(warnings_); }
-
  private:
   void add(SourceLine where, Code code, std::string message, std::string hungarian,
            std::vector<DataNote> notes = {}) {
-    warnings_.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
-                         std::move(notes), std::move(hungarian)});
+    sink_.add(where, code, std::move(message), std::move(hungarian), std::move(notes));
   }
 
   const std::string& fileName_;
   const ItemDatabase& db_;
-  std::vector<DataWarning> warnings_;
+  WarningKeeper& sink_;
 };
 
 }  // namespace
 
-std::vector<DataWarning> findUnreadBytes(const SourceFile& file, DataFile role,
-                                         const std::string& fileName, const ItemDatabase& db) {
-  Accounting accounting(fileName, db);
+void findUnreadBytes(const SourceFile& file, DataFile role, const std::string& fileName,
+                     const ItemDatabase& db, WarningKeeper& sink) {
+  Accounting accounting(fileName, db, sink);
   accounting.unreached(file);
   switch (role) {
     case DataFile::kSkills:
@@ -304,7 +303,6 @@ std::vector<DataWarning> findUnreadBytes(const SourceFile& file, DataFile role,
     case DataFile::kSpecItems:
       break;
   }
-  return accounting.take();
 }
 
 }  // namespace tamrix

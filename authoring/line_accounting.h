@@ -13,19 +13,18 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "authoring/data_warnings.h"
 #include "authoring/source_file.h"
+#include "authoring/warning_keeper.h"
 #include "database/data_file_set.h"
 #include "database/item_database.h"
 
 namespace tamrix {
 
-// The warnings for the bytes of `file`, the data file `role` named
+// Gives `sink` the warnings for the bytes of `file`, the data file `role` named
 // `fileName`, that no field reads and no free place holds; and for the
 // bytes that the reader never reaches, after a Ctrl-Z or a NUL byte.
-std::vector<DataWarning> findUnreadBytes(const SourceFile& file, DataFile role,
-                                         const std::string& fileName, const ItemDatabase& db);
+void findUnreadBytes(const SourceFile& file, DataFile role, const std::string& fileName,
+                     const ItemDatabase& db, WarningKeeper& sink);
 
 }  // namespace tamrix

@@ -31,8 +31,9 @@ bool isCapital(char c) {
 
 class Names {
  public:
-  Names(const SourceFile& file, const std::string& fileName, const ItemDatabase& db)
-      : fileName_(fileName), db_(db), lines_(file.lines) {}
+  Names(const SourceFile& file, const std::string& fileName, const ItemDatabase& db,
+        WarningKeeper& sink)
+      : fileName_(fileName), db_(db), lines_(file.lines), sink_(sink) {}
 
   void skills() {
     std::map<std::string, int32_t> first;  // name -> index
@@ -219,33 +220,28 @@ class Names {
 
   void add(SourceLine where, Code code, std::string message, std::string hungarian,
            std::vector<DataNote> notes = {}) {
-    warnings_.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
-                         std::move(notes), std::move(hungarian)});
+    sink_.add(where, code, std::move(message), std::move(hungarian), std::move(notes));
   }
-
- public:
-  std::vector<DataWarning> take() { return std::move(warnings_); }
 
  private:
   const std::string& fileName_;
   const ItemDatabase& db_;
   const std::vector<DataLine>& lines_;
   std::map<std::string, int32_t, std::less<>> skillNamed_;  // the first index of each name
-  std::vector<DataWarning> warnings_;
+  WarningKeeper& sink_;
 };
 
 }  // namespace
 
-std::vector<DataWarning> findNameSlips(const SourceFile& file, DataFile role,
-                                       const std::string& fileName, const ItemDatabase& db) {
-  Names names(file, fileName, db);
+void findNameSlips(const SourceFile& file, DataFile role, const std::string& fileName,
+                   const ItemDatabase& db, WarningKeeper& sink) {
+  Names names(file, fileName, db, sink);
   if (role == DataFile::kSkills)
     names.skills();
   else if (role == DataFile::kStdItems)
     names.stdItems();
   else if (role == DataFile::kRndItems)
     names.rndItems();
-  return names.take();
 }
 
 }  // namespace tamrix

@@ -6,18 +6,17 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "authoring/data_warnings.h"
 #include "authoring/source_file.h"
+#include "authoring/warning_keeper.h"
 #include "database/data_file_set.h"
 #include "database/item_database.h"
 
 namespace tamrix {
 
-// The warnings for the names of `file`, the data file `role` named
+// Gives `sink` the warnings for the names of `file`, the data file `role` named
 // `fileName`, as `db` loaded them.
-std::vector<DataWarning> findNameSlips(const SourceFile& file, DataFile role,
-                                       const std::string& fileName, const ItemDatabase& db);
+void findNameSlips(const SourceFile& file, DataFile role, const std::string& fileName,
+                   const ItemDatabase& db, WarningKeeper& sink);
 
 }  // namespace tamrix

@@ -136,7 +136,10 @@ void checkRndItems(WarningContext& context) {
   std::vector<WarningContext::Keyed> slots;
   std::set<int64_t> cutShort;
   for (const RndEntryLines& entry : rndFileLayout(file, context.db)) {
-    const std::size_t before = context.warnings.size();
+    // What an entry read out of step warns of follows from the type's count.
+    if (readOutOfStep(context.types, entry.typeEntry))
+      context.warnings.trailingNote = {
+          0, outOfStepNote(context.name(DataFile::kTypes), context.types)};
     context.checkNumberField(DataFile::kRndItems, *entry.number, 1,
                              {"the item number", hu("a tárgyszám")});
     const int64_t slot =
@@ -172,10 +175,7 @@ void checkRndItems(WarningContext& context) {
       context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, std::move(text.english),
                   std::move(text.hungarian), std::move(notes));
     }
-    if (readOutOfStep(context.types, entry.typeEntry))
-      for (std::size_t w = before; w < context.warnings.size(); ++w)
-        context.warnings[w].notes.push_back(
-            outOfStepNote(context.name(DataFile::kTypes), context.types));
+    context.warnings.trailingNote.reset();
   }
   context.warnRepeats(
       DataFile::kRndItems, slots, WarningCode::kPrefixRepeated, [](int64_t slot) -> Phrase {

@@ -69,7 +69,11 @@ void checkAmountLine(WarningContext& context, const DataLine& line) {
 
 void checkTypes(WarningContext& context) {
   const std::string& name = context.name(DataFile::kTypes);
-  const std::size_t before = context.warnings.size();
+  // What the walk over the records finds after a count that seems wrong
+  // follows from that count.
+  if (context.types.outOfStep != nullptr)
+    context.warnings.trailingNote = {context.types.outOfStep->count->line,
+                                     outOfStepNote(name, context.types)};
   for (const TypeRecordLines& record : context.types.records) {
     context.checkNumberField(DataFile::kTypes, *record.id, 0,
                              {"the type id", hu("a típusazonosító")});
@@ -97,12 +101,7 @@ void checkTypes(WarningContext& context) {
               hu(" típusazonosító ismét szerepel: csak az első típus számít"),
           {noteAt(name, first->line, "type id " + str(type.id) + " was defined here first",
                   hu("a(z) ") + str(type.id) + hu(" típusazonosító először itt szerepelt"))});
-  // What the walk over the records found after a count that seems wrong
-  // follows from that count.
-  if (context.types.outOfStep != nullptr)
-    for (std::size_t w = before; w < context.warnings.size(); ++w)
-      if (context.warnings[w].where.line > context.types.outOfStep->count->line)
-        context.warnings[w].notes.push_back(outOfStepNote(name, context.types));
+  context.warnings.trailingNote.reset();
 }
 
 }  // namespace tamrix

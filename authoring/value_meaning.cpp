@@ -20,7 +20,8 @@ std::string str(int64_t value) {
 
 class Meaning {
  public:
-  Meaning(const std::string& fileName, const ItemDatabase& db) : fileName_(fileName), db_(db) {}
+  Meaning(const std::string& fileName, const ItemDatabase& db, WarningKeeper& sink)
+      : fileName_(fileName), db_(db), sink_(sink) {}
 
   void skillLine(const DataLine& line) {
     const std::size_t blank = line.text.find(' ');
@@ -90,21 +91,16 @@ class Meaning {
     }
   }
 
-  std::vector<DataWarning> take() { return std::move(warnings_); }
-
  private:
   void add(const DataLine& line, std::size_t at, Code code, std::string message,
            std::string hungarian) {
-    warnings_.push_back({{fileName_, line.line, line.column(at)},
-                         std::string(codeWording(code).name),
-                         std::move(message),
-                         {},
-                         std::move(hungarian)});
+    sink_.add({fileName_, line.line, line.column(at)}, code, std::move(message),
+              std::move(hungarian));
   }
 
   const std::string& fileName_;
   const ItemDatabase& db_;
-  std::vector<DataWarning> warnings_;
+  WarningKeeper& sink_;
 };
 
 // The kinds of the group bases: the only kinds a change record can match.
@@ -118,10 +114,9 @@ std::set<int32_t> groupBaseKinds(const ItemDatabase& db) {
 
 }  // namespace
 
-std::vector<DataWarning> findMeaninglessValues(const SourceFile& file, DataFile role,
-                                               const std::string& fileName,
-                                               const ItemDatabase& db) {
-  Meaning meaning(fileName, db);
+void findMeaninglessValues(const SourceFile& file, DataFile role, const std::string& fileName,
+                           const ItemDatabase& db, WarningKeeper& sink) {
+  Meaning meaning(fileName, db, sink);
   switch (role) {
     case DataFile::kSkills:
       for (const DataLine& line : file.lines)
@@ -142,7 +137,6 @@ std::vector<DataWarning> findMeaninglessValues(const SourceFile& file, DataFile 
     default:
       break;
   }
-  return meaning.take();
 }
 
 }  // namespace tamrix

@@ -15,8 +15,7 @@ namespace tamrix {
 
 void WarningContext::add(SourceLine where, WarningCode code, std::string message,
                          std::string hungarian, std::vector<DataNote> notes) {
-  warnings.push_back({std::move(where), std::string(codeWording(code).name), std::move(message),
-                      std::move(notes), std::move(hungarian)});
+  warnings.add(where, code, std::move(message), std::move(hungarian), std::move(notes));
 }
 
 bool WarningContext::hasSkill(int32_t index) const {

@@ -1,5 +1,5 @@
 // What every group of the warnings' checks works with: the loaded tables,
-// the files' names and texts, and the list the warnings go to; and the
+// the files' names and texts, and the keeper the warnings go to; and the
 // helpers that several groups share.
 #pragma once
 
@@ -12,6 +12,7 @@
 
 #include "authoring/data_warnings.h"
 #include "authoring/source_file.h"
+#include "authoring/warning_keeper.h"
 #include "authoring/wording.h"
 
 namespace tamrix {
@@ -25,7 +26,8 @@ struct Phrase {
 };
 
 struct WarningContext {
-  WarningContext(const ItemDatabase& loaded, const DataFileSet& names) : db(loaded), files(names) {}
+  WarningContext(const ItemDatabase& loaded, const DataFileSet& names, WarningWindow window)
+      : db(loaded), files(names), warnings(names, window) {}
 
   const ItemDatabase& db;
   const DataFileSet& files;
@@ -33,7 +35,7 @@ struct WarningContext {
   // it cannot be), and the type file's records.
   std::array<const SourceFile*, kDataFileCount> texts{};
   TypeFileLayout types;
-  std::vector<DataWarning> warnings;
+  WarningKeeper warnings;
 
   const std::string& name(DataFile file) const { return files[file]; }
   const SourceFile& text(DataFile file) const { return *texts[static_cast<std::size_t>(file)]; }

@@ -43,6 +43,7 @@ bool ItemDatabase::loadAll(const DataFileSet& files) {
     }
     readAhead_.insert_or_assign(files[file], std::move(*bytes));
   }
+  dataSetBytes_ = total;
   bool loaded = true;
   for (const DataFile file : kLoadOrder) {
     if (!(this->*loaderOf(file))(files[file])) {

@@ -184,6 +184,9 @@ class ItemDatabase {
   const std::optional<std::string>& lastError() const { return lastError_; }
   // The file, line and rule of the last load failure.
   const std::optional<LoadFailure>& lastFailure() const { return lastFailure_; }
+  // The bytes of the files that the last loadAll read (all of them, unless
+  // one could not be read).
+  int64_t dataSetBytes() const { return dataSetBytes_; }
 
  private:
   using Loader = bool (ItemDatabase::*)(const std::string& fileName);
@@ -217,6 +220,7 @@ class ItemDatabase {
   // The bytes that loadAll has read ahead, by file name; each loader takes
   // its own out, so that they are freed as the load goes on.
   std::unordered_map<std::string, std::string> readAhead_;
+  int64_t dataSetBytes_ = 0;
   int32_t specItemCount_ = 0;
   int32_t groupSize_ = 0;
   std::vector<StdItemEntry> stdItems_;

@@ -63,9 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         fail("a note on a failed load with a negative line or column");
     return 0;
   }
-  for (const tamrix::DataWarning& warning : tamrix::findDataWarnings(db, kNames, readFile)) {
-    if (!tamrix::findCodeWording(warning.code) || warning.where.line < 0 ||
-        warning.where.column < 0)
+  for (const tamrix::DataWarning& warning : tamrix::findDataWarnings(db, kNames, readFile).kept) {
+    if (!tamrix::findCodeWording(warning.codeName()) || warning.line < 0 || warning.column < 0)
       fail("a warning with an unknown code, or a negative line or column");
   }
   // Every number is described, and a sample explained, under the sanitizers.

@@ -11,6 +11,10 @@ publish an edit's diagnostics (bench/lsp_latency.py).
   bench-report.py --from-json OUT [--strict]    (figures of an earlier run)
   bench-report.py --cli CLI --data-root DIR --memory-only [--hostile-bytes N]
 
+With --wasm (the engine of `make web`) the memory rows include the page's
+engine, run under Node: its memory after the load and the page's list of
+warnings, less the bytes of the files copied in.
+
 With --strict the exit status is 1 when a target is missed.
 """
 
@@ -118,15 +122,35 @@ def read_bytes(folder):
                for name in hostile_sets.READ_FILES)
 
 
-def memory_per_byte(cli, data_root, hostile_bytes, large_set_writer):
+PAGE_MEMORY_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench",
+                                  "page_memory.mjs")
+
+
+def page_engine_kb(wasm, folder):
+    """The page engine's memory after loading `folder`'s Data and listing its
+    warnings, less the bytes copied in, in KiB; None without Node or the engine."""
+    node = shutil.which("node")
+    if not wasm or not node or not os.path.exists(wasm):
+        return None
+    result = subprocess.run([node, PAGE_MEMORY_SCRIPT, wasm, folder], check=True,
+                            capture_output=True, text=True)
+    measured = json.loads(result.stdout.splitlines()[-1])
+    return (measured["memory"] - measured["bytes"]) / 1024
+
+
+def memory_per_byte(cli, data_root, hostile_bytes, large_set_writer, wasm=None):
     """Rows of (set, bytes, run, peak KiB, bytes held per byte of the set
     beyond the sample set's peak) for each hostile shape and the large set,
-    and the peak of refusing a set just past the size limit."""
+    and the peak of refusing a set just past the size limit. With `wasm`,
+    rows for the page's engine too (run "page")."""
     sample = os.path.join(data_root, "Data")
     base = {run: peak_kb([cli, "-C", data_root, *args], statuses)
             for run, args, statuses in MEMORY_RUNS}
     if None in base.values():
         return None, None
+    page_base = page_engine_kb(wasm, data_root)
+    if wasm and page_base is None:
+        print(f"bench-report: node or {wasm} is missing; the page's engine not measured")
     rows = []
     with tempfile.TemporaryDirectory(prefix="tamrix-hostile-") as scratch:
         sets = []
@@ -144,6 +168,9 @@ def memory_per_byte(cli, data_root, hostile_bytes, large_set_writer):
             for run, args, statuses in MEMORY_RUNS:
                 peak = peak_kb([cli, "-C", folder, *args], statuses)
                 rows.append((name, size, run, peak, (peak - base[run]) * 1024 / size))
+            if page_base is not None:
+                peak = page_engine_kb(wasm, folder)
+                rows.append((name, size, "page", peak, (peak - page_base) * 1024 / size))
             shutil.rmtree(folder)
         refused = None
         if hostile_bytes >= 1 << 20:
@@ -237,13 +264,14 @@ def main():
                         help="the size of each hostile data set")
     parser.add_argument("--memory-only", action="store_true",
                         help="measure only the memory per byte, with --cli")
+    parser.add_argument("--wasm", help="the page's engine (make web), measured under Node")
     options = parser.parse_args()
 
     if options.memory_only:
         if not options.cli:
             parser.error("--memory-only needs --cli")
         rows, refused = memory_per_byte(options.cli, options.data_root, options.hostile_bytes,
-                                        None)
+                                        None, options.wasm)
         if rows is None:
             print("bench-report: /usr/bin/time is missing; peak memory not measured")
             return 0
@@ -262,7 +290,7 @@ def main():
     missed = report(medians(data), data.get("context", {}), peak)
     if options.cli and options.bench:
         rows, refused = memory_per_byte(options.cli, options.data_root, options.hostile_bytes,
-                                        options.bench)
+                                        options.bench, options.wasm)
         if rows is not None:
             missed += report_memory(rows, refused)
     if options.cli:

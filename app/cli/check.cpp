@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <span>
+#include <limits>
 #include <string>
-#include <vector>
 
 #include "app/cli/diagnostic.h"
 #include "app/cli/output.h"
@@ -15,38 +14,58 @@
 
 namespace tamrix::cli {
 
+namespace {
+
+void writeWarning(const DataSetPlace& place, const DataWarning& w, Format format) {
+  const SourceLine where = w.where(dialogDataFiles());
+  if (format == Format::kJson) {
+    Json record;
+    record["warning"] = w.codeName();
+    record.update(jsonPlace(place, where));
+    record["column"] = w.column > 0 ? Json(w.column) : Json(nullptr);
+    record["message"] = utf8(w.message());
+    record["notes"] = jsonNotes(place, w.notes);
+    writeOutput(stdout, jsonLine(record));
+  } else {
+    std::string message(w.message());
+    message.append(" [").append(w.codeName()).append("]");
+    writeOutput(stdout, diagnostic(place, where, "warning", message, format) +
+                            noteLines(place, w.notes, format));
+  }
+}
+
+}  // namespace
+
 Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataSetPlaces& places) {
   const DataSetPlace& place = places.here;
   writeOutput(stdout, loadSummary(db, options.format));
-  const std::vector<DataWarning> warnings =
-      findDataWarnings(db, dialogDataFiles(), dataSetReader(place));
-  const std::size_t shown = static_cast<std::size_t>(
-      std::min<uint64_t>(warnings.size(), options.maxWarnings.value_or(UINT64_MAX)));
-  for (const DataWarning& w : std::span(warnings).first(shown)) {
-    if (options.format == Format::kJson) {
-      Json record;
-      record["warning"] = w.code;
-      record.update(jsonPlace(place, w.where));
-      record["column"] = w.where.column > 0 ? Json(w.where.column) : Json(nullptr);
-      record["message"] = utf8(w.message);
-      record["notes"] = jsonNotes(place, w.notes);
-      writeOutput(stdout, jsonLine(record));
-    } else {
-      writeOutput(stdout, diagnostic(place, w.where, "warning", w.message + " [" + w.code + "]",
-                                     options.format) +
-                              noteLines(place, w.notes, options.format));
+  const auto write = [&](const DataWarning& w) { writeWarning(place, w, options.format); };
+  uint64_t count = 0;
+  if (!options.maxWarnings) {
+    // In rounds, so that a set with a warning on every line is never held
+    // as a list of warnings.
+    count = forEachDataWarning(db, dialogDataFiles(), dataSetReader(place), write);
+  } else {
+    // The window holds at most the warnings shown.
+    WarningWindow window;
+    window.capacity = static_cast<std::size_t>(
+        std::min<uint64_t>(*options.maxWarnings, std::numeric_limits<std::size_t>::max()));
+    const FoundWarnings found =
+        findDataWarnings(db, dialogDataFiles(), dataSetReader(place), window);
+    for (const DataWarning& w : found.kept)
+      write(w);
+    count = found.count;
+    if (const uint64_t hidden = count - found.kept.size(); hidden > 0) {
+      // As a compiler that stops at its error limit says so.
+      if (options.format == Format::kJson)
+        writeOutput(stdout, jsonLine(Json{{"warnings_not_shown", hidden}}));
+      else
+        writeOutput(stdout,
+                    std::to_string(hidden) + (hidden == 1 ? " more warning" : " more warnings") +
+                        " not shown (--max-warnings " + std::to_string(found.kept.size()) + ")\n");
     }
   }
-  if (const std::size_t hidden = warnings.size() - shown; hidden > 0) {
-    // As a compiler that stops at its error limit says so.
-    if (options.format == Format::kJson)
-      writeOutput(stdout, jsonLine(Json{{"warnings_not_shown", hidden}}));
-    else
-      writeOutput(stdout, std::to_string(hidden) +
-                              (hidden == 1 ? " more warning" : " more warnings") +
-                              " not shown (--max-warnings " + std::to_string(shown) + ")\n");
-  }
-  return !warnings.empty() && options.strict ? Outcome::kWarnings : Outcome::kDone;
+  return count > 0 && options.strict ? Outcome::kWarnings : Outcome::kDone;
 }
 
 }  // namespace tamrix::cli

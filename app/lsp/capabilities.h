@@ -45,6 +45,11 @@ Json rangeOf(const DocumentText& text, std::size_t from, std::size_t to, Positio
 // The range of the whole of the loaders' line `line` of `file` in `view`.
 Json lineRange(const DataSetView& view, DataFile file, int32_t line, PositionEncoding encoding);
 
+// The most warnings published for one file: an editor lists them all, and a
+// set with a warning on every line would flood it. A last diagnostic counts
+// the others.
+inline constexpr std::size_t kMostWarningsPerFile = 500;
+
 // Each file of the set with its diagnostics, for textDocument/publishDiagnostics.
 std::vector<std::pair<std::string, Json>> diagnosticsOf(const DataSetView& view,
                                                         PositionEncoding encoding);

@@ -1,6 +1,9 @@
 // textDocument/publishDiagnostics: what --check --strict says about the set,
 // at the same lines and columns, and what the editor's text cannot be.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "app/dialog_logic.h"
 #include "app/lsp/capabilities.h"
@@ -12,7 +15,7 @@ namespace tamrix::lsp {
 
 namespace {
 
-enum Severity { kError = 1, kWarning = 2 };
+enum Severity { kError = 1, kWarning = 2, kInformation = 3 };
 
 // The range of a place as --check names it: the file (line 0), a line
 // (column 0), or the field that starts at a column, up to the next blank.
@@ -98,12 +101,27 @@ std::vector<std::pair<std::string, Json>> diagnosticsOf(const DataSetView& view,
       listOf(failure->fileName).push_back(std::move(d));
     }
   } else {
-    for (const DataWarning& w : findDataWarnings(db, dialogDataFiles(), readerOf(view))) {
-      Json d = diagnostic(rangeOfPlace(view, w.where, encoding), kWarning, w.code,
-                          cp1250ToUtf8(w.message));
+    WarningWindow window;
+    window.perFile = kMostWarningsPerFile;
+    const FoundWarnings found = findDataWarnings(db, dialogDataFiles(), readerOf(view), window);
+    for (const DataWarning& w : found.kept) {
+      Json d = diagnostic(rangeOfPlace(view, w.where(dialogDataFiles()), encoding), kWarning,
+                          w.codeName(), cp1250ToUtf8(w.message()));
       if (!w.notes.empty())
         d["relatedInformation"] = relatedOf(view, w.notes, encoding);
-      listOf(w.where.fileName).push_back(std::move(d));
+      lists[static_cast<std::size_t>(w.file)].push_back(std::move(d));
+    }
+    // As a compiler that stops at its error limit says so, at the file's
+    // first line.
+    for (const DataFile file : kReadFiles) {
+      const uint64_t shown =
+          std::min<uint64_t>(found.countOf[static_cast<std::size_t>(file)], kMostWarningsPerFile);
+      if (const uint64_t hidden = found.countOf[static_cast<std::size_t>(file)] - shown; hidden > 0)
+        lists[static_cast<std::size_t>(file)].push_back(
+            diagnostic(lineRange(view, file, 0, encoding), kInformation, "warnings-not-shown",
+                       std::to_string(hidden) + (hidden == 1 ? " more warning" : " more warnings") +
+                           " in this file not shown: the first " + std::to_string(shown) +
+                           " are; tamrix-cli --check lists them all"));
     }
   }
   std::vector<std::pair<std::string, Json>> out;

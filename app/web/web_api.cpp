@@ -116,9 +116,10 @@ TAMRIX_EXPORT(tamrix_warnings) int tamrixWarnings(size_t limit) {
   return tamrix::web::withSet([&](auto& s) { return warningsAnswer(s.set, limit); });
 }
 
-// {"text":every warning as tamrix-cli --check writes it}.
-TAMRIX_EXPORT(tamrix_check) int tamrixCheck() {
-  return tamrix::web::withSet([](auto& s) { return tamrix::Json{{"text", checkText(s.set)}}; });
+// {"text","done"}: the next round of the warnings as tamrix-cli --check
+// writes them, or with `fromStart` 1 the first (see checkRound).
+TAMRIX_EXPORT(tamrix_check) int tamrixCheck(int32_t fromStart) {
+  return tamrix::web::withSet([&](auto& s) { return checkRound(s.set, fromStart != 0); });
 }
 
 // The dialog's answer to the number field's text in the input.

@@ -105,13 +105,16 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
     return answer;
   }
   LoadedSet set;
-  set.warnings = findDataWarnings(*db, dialogDataFiles(), readFile);
+  WarningWindow listed;
+  listed.capacity = kListedWarnings;
+  set.warnings = findDataWarnings(*db, dialogDataFiles(), readFile, listed);
+  set.readFile = readFile;
   set.catalogue = std::make_unique<Catalogue>(*db);
   set.db = std::move(db);
   set.fingerprint = fingerprint;
   answer["ok"] = true;
   answer["fingerprint"] = fingerprint;
-  answer["warnings"] = set.warnings.size();
+  answer["warnings"] = set.warnings.count;
   answer["first"] = set.catalogue->firstNumber();
   answer["last"] = set.catalogue->lastNumber();
   loaded = std::move(set);
@@ -119,27 +122,52 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
 }
 
 Json warningsAnswer(const LoadedSet& set, std::size_t limit) {
+  const FoundWarnings& kept = set.warnings;
+  // More than the load kept: found again, as many as asked for.
+  FoundWarnings more;
+  if (limit > kept.kept.size() && kept.kept.size() < kept.count) {
+    WarningWindow window;
+    window.capacity = limit;
+    more = findDataWarnings(*set.db, dialogDataFiles(), set.readFile, window);
+  }
+  const std::vector<DataWarning>& warnings = more.count > 0 ? more.kept : kept.kept;
   Json shown = Json::array();
-  for (std::size_t i = 0; i < set.warnings.size() && i < limit; ++i) {
-    const DataWarning& w = set.warnings[i];
-    shown.push_back({{"file", cp1250ToUtf8(w.where.fileName)},
-                     {"line", lineNumber(w.where.line)},
-                     {"column", lineNumber(w.where.column)},
-                     {"code", w.code},
-                     {"text", cp1250ToUtf8(w.hungarian)},
+  for (std::size_t i = 0; i < warnings.size() && i < limit; ++i) {
+    const DataWarning& w = warnings[i];
+    shown.push_back({{"file", cp1250ToUtf8(dialogDataFiles()[w.file])},
+                     {"line", lineNumber(w.line)},
+                     {"column", lineNumber(w.column)},
+                     {"code", w.codeName()},
+                     {"text", cp1250ToUtf8(std::string(w.hungarian()))},
                      {"notes", notesAnswer(w.notes)}});
   }
-  return {{"count", set.warnings.size()}, {"shown", std::move(shown)}};
+  return {{"count", kept.count}, {"shown", std::move(shown)}};
 }
 
-std::string checkText(const LoadedSet& set) {
-  std::string text;
-  for (const DataWarning& w : set.warnings) {
-    text += location(w.where) + ": warning: " + cp1250ToUtf8(w.message) + " [" + w.code + "]\n";
-    for (const DataNote& note : w.notes)
-      text += location(note.where) + ": note: " + cp1250ToUtf8(note.message) + "\n";
+Json checkRound(LoadedSet& set, bool fromStart, std::size_t roundCapacity) {
+  if (fromStart || !set.download) {
+    set.download = WarningWindow{};
+    set.download->capacity =
+        roundCapacity > 0 ? roundCapacity : roundCapacityFor(set.db->dataSetBytes());
   }
-  return text;
+  const FoundWarnings round =
+      findDataWarnings(*set.db, dialogDataFiles(), set.readFile, *set.download);
+  std::string text;
+  for (const DataWarning& w : round.kept) {
+    text.append(location(w.where(dialogDataFiles())))
+        .append(": warning: ")
+        .append(cp1250ToUtf8(w.message()))
+        .append(" [")
+        .append(w.codeName())
+        .append("]\n");
+    for (const DataNote& note : w.notes)
+      text.append(location(note.where))
+          .append(": note: ")
+          .append(cp1250ToUtf8(note.message))
+          .append("\n");
+  }
+  set.download = nextRound(*set.download, round);
+  return {{"text", std::move(text)}, {"done", !set.download}};
 }
 
 }  // namespace tamrix::web

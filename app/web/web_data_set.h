@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,17 @@ std::string lowerCase(std::string text);
 // differ, but for chance, between sets whose data files differ.
 std::string fingerprintOf(const FileSet& files);
 
+// How many warnings a load keeps for the page's list; the others are found
+// again when asked for.
+inline constexpr std::size_t kListedWarnings = 300;
+
 struct LoadedSet {
   std::unique_ptr<ItemDatabase> db;
   std::unique_ptr<Catalogue> catalogue;
-  std::vector<DataWarning> warnings;
+  FileReader readFile;     // the set's files, for the warnings' pass
+  FoundWarnings warnings;  // the first kListedWarnings, and the count
+  // The next round of the download, while one is under way.
+  std::optional<WarningWindow> download;
   std::string fingerprint;
 };
 
@@ -45,9 +53,11 @@ Json loadSet(FileSet files, LoadedSet& loaded);
 // "code","text"}]}, texts in Hungarian, null for no line or column.
 Json warningsAnswer(const LoadedSet& set, std::size_t limit);
 
-// Every warning as tamrix-cli --check writes it for a Data folder in the
-// current directory: "Data/type.txt:69:11: warning: ... [code]" and its
-// note lines, UTF-8.
-std::string checkText(const LoadedSet& set);
+// The warnings as tamrix-cli --check writes them for a Data folder in the
+// current directory ("Data/type.txt:69:11: warning: ... [code]" and its
+// note lines, UTF-8), a round at a time: {"text","done"}, the round after
+// the last one asked for or with `fromStart` the first. A round holds
+// roundCapacity warnings (0: in proportion to the set's bytes).
+Json checkRound(LoadedSet& set, bool fromStart, std::size_t roundCapacity = 0);
 
 }  // namespace tamrix::web

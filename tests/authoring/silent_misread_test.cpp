@@ -159,7 +159,7 @@ class Hunt {
     if (!hidesData_ && asRead(files[file]) == asRead(sample_.at(file)))
       return std::nullopt;
     const auto db = loadFiles(files);
-    if (db->lastError() || !findDataWarnings(*db, kNames, memoryFiles(files)).empty())
+    if (db->lastError() || findDataWarnings(*db, kNames, memoryFiles(files)).count > 0)
       return std::nullopt;
     // Free: one line changed, its read part kept, its free part set off by a blank.
     const std::vector<std::string> original = split(sample_.at(file)).data;

@@ -89,7 +89,7 @@ export function createData(app) {
   }
 
   $("warnings-download").addEventListener("click", () =>
-    download(app.engine.checkText(), "tamrix-check.txt", "text/plain;charset=utf-8"));
+    download(app.engine.checkParts(), "tamrix-check.txt", "text/plain;charset=utf-8"));
 
   const loadSample = () => loadSet(startLoad(), Object.entries(sample), SAMPLE_NAME);
 

@@ -29,10 +29,11 @@ export function bringIntoView(element) {
   element.scrollIntoView({ block: oneColumn ? "start" : "nearest" });
 }
 
-// Saves `data` (bytes or text) as a download named `name`.
+// Saves `data` (bytes, a text, or a list of texts one after the other) as a
+// download named `name`.
 export function download(data, name, type) {
   const link = el("a", { download: name });
-  link.href = URL.createObjectURL(new Blob([data], { type }));
+  link.href = URL.createObjectURL(new Blob(Array.isArray(data) ? data : [data], { type }));
   document.body.append(link);
   link.click();
   link.remove();

@@ -48,9 +48,23 @@ export async function startEngine(module) {
     }
   }
 
+  // The lines of tamrix-cli --check, as the engine gives them a round at a
+  // time: a list of texts, for a download that the engine never holds whole.
+  function checkParts() {
+    const parts = [];
+    for (let round = call("tamrix_check", null, 1); ; round = call("tamrix_check", null, 0)) {
+      parts.push(round.text);
+      if (round.done) return parts;
+    }
+  }
+
   return {
     get broken() {
       return broken;
+    },
+    // The bytes of the instance's memory: it only grows, so this is its peak.
+    get memoryBytes() {
+      return exports.memory.buffer.byteLength;
     },
     // The data file names in load order, lower case.
     files: () => call("tamrix_files", null).files,
@@ -71,7 +85,8 @@ export async function startEngine(module) {
     },
     load: () => call("tamrix_load", null),
     warnings: (limit) => call("tamrix_warnings", null, limit),
-    checkText: () => call("tamrix_check", null).text,
+    checkParts,
+    checkText: () => checkParts().join(""),
     answer: (field) => call("tamrix_answer", field),
     describe: (number) => call("tamrix_describe", null, number),
     // The item record of tamrix-cli --json (docs/item-record.schema.json).

@@ -1,0 +1,35 @@
+// Which of a data set's warnings one run of the warnings' pass keeps: the
+// first so many in report order after a given place.
+#pragma once
+
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "database/data_file_set.h"
+
+namespace tamrix {
+
+// A warning's place in the report: its file in load order, its line and
+// column, then the order the pass raised it in, which makes every rank one
+// warning's own and the same in every run over the same files.
+struct WarningRank {
+  DataFile file = DataFile::kSpecItems;
+  int32_t line = 0;
+  int32_t column = 0;
+  uint64_t raised = 0;
+
+  auto operator<=>(const WarningRank&) const = default;
+};
+
+struct WarningWindow {
+  // The most warnings kept, in all and of each file.
+  std::size_t capacity = std::numeric_limits<std::size_t>::max();
+  std::size_t perFile = std::numeric_limits<std::size_t>::max();
+  // Only the warnings ranked after this one are kept; none: from the first.
+  std::optional<WarningRank> after;
+};
+
+}  // namespace tamrix
