@@ -149,6 +149,14 @@ test('a change while typing: each keystroke gets the set\'s diagnostics, notes a
   assert.equal(repeat.range.start.line, first + 1);
   assert.equal(repeat.relatedInformation[0].location.uri, skills);
   assert.equal(repeat.relatedInformation[0].location.range.start.line, first);
+  // The same line 600 times more: the first 500 warnings, then how many are not shown.
+  const flooded = [...skillLines.slice(0, first + 1), ...Array(600).fill(skillLines[first]),
+    ...skillLines.slice(first + 1)];
+  change(server, skills, flooded.join('\r\n'), 2);
+  const many = await server.until(skills, (d) => d.length > 1);
+  assert.equal(many.length, 501);
+  assert.equal(many[500].code, 'warnings-not-shown');
+  assert.match(many[500].message, /^100 more warnings in this file not shown/);
   console.log(`diagnostics per edit: ${perEdit.toFixed(1)} ms`);
   assert.equal(await server.stop(), 0);
 });
