@@ -218,9 +218,9 @@ class Names {
     return {fileName_, line, quote == std::string_view::npos ? 0 : found->column(quote + 1)};
   }
 
-  void add(SourceLine where, Code code, std::string message, std::string hungarian,
-           std::vector<DataNote> notes = {}) {
-    sink_.add(where, code, std::move(message), std::move(hungarian), std::move(notes));
+  void add(const SourceLine& where, Code code, const std::string& message,
+           const std::string& hungarian, std::vector<DataNote> notes = {}) {
+    sink_.add(where, code, message, hungarian, std::move(notes));
   }
 
  private:

@@ -171,9 +171,9 @@ void checkRndItems(WarningContext& context) {
       std::vector<DataNote> notes;
       if (entry.typeEntry != nullptr)
         notes.push_back(skillLinesNote(context.name(DataFile::kTypes), *entry.typeEntry));
-      Phrase text = cutShortText(context, entry, slot, prefix);
-      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, std::move(text.english),
-                  std::move(text.hungarian), std::move(notes));
+      const Phrase text = cutShortText(context, entry, slot, prefix);
+      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, text.english,
+                  text.hungarian, std::move(notes));
     }
     context.warnings.trailingNote.reset();
   }

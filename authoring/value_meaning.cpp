@@ -92,10 +92,9 @@ class Meaning {
   }
 
  private:
-  void add(const DataLine& line, std::size_t at, Code code, std::string message,
-           std::string hungarian) {
-    sink_.add({fileName_, line.line, line.column(at)}, code, std::move(message),
-              std::move(hungarian));
+  void add(const DataLine& line, std::size_t at, Code code, const std::string& message,
+           const std::string& hungarian) {
+    sink_.add({fileName_, line.line, line.column(at)}, code, message, hungarian);
   }
 
   const std::string& fileName_;

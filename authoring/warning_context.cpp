@@ -13,9 +13,9 @@
 
 namespace tamrix {
 
-void WarningContext::add(SourceLine where, WarningCode code, std::string message,
-                         std::string hungarian, std::vector<DataNote> notes) {
-  warnings.add(where, code, std::move(message), std::move(hungarian), std::move(notes));
+void WarningContext::add(const SourceLine& where, WarningCode code, const std::string& message,
+                         const std::string& hungarian, std::vector<DataNote> notes) {
+  warnings.add(where, code, message, hungarian, std::move(notes));
 }
 
 bool WarningContext::hasSkill(int32_t index) const {

@@ -42,8 +42,8 @@ struct WarningContext {
 
   // A warning in English, for tamrix-cli, and in Hungarian (Windows-1250),
   // for the page; the two hold the same numbers, names and places.
-  void add(SourceLine where, WarningCode code, std::string message, std::string hungarian,
-           std::vector<DataNote> notes = {});
+  void add(const SourceLine& where, WarningCode code, const std::string& message,
+           const std::string& hungarian, std::vector<DataNote> notes = {});
 
   bool hasSkill(int32_t index) const;
   bool skillTableEmpty() const;

@@ -23,8 +23,8 @@ void dropLast(std::vector<DataWarning>& heap) {
 WarningKeeper::WarningKeeper(const DataFileSet& files, WarningWindow window)
     : files_(files), window_(window) {}
 
-void WarningKeeper::add(const SourceLine& where, WarningCode code, std::string message,
-                        std::string hungarian, std::vector<DataNote> notes) {
+void WarningKeeper::add(const SourceLine& where, WarningCode code, const std::string& message,
+                        const std::string& hungarian, std::vector<DataNote> notes) {
   const DataFile* named = files_.find(where.fileName);
   // Every warning names one of the set's files; one that does not would be
   // a fault of its check, ranked with the last file rather than lost.

@@ -18,8 +18,8 @@ class WarningKeeper {
   WarningKeeper(const DataFileSet& files, WarningWindow window);
 
   // A warning at `where`, which names one of the files.
-  void add(const SourceLine& where, WarningCode code, std::string message, std::string hungarian,
-           std::vector<DataNote> notes = {});
+  void add(const SourceLine& where, WarningCode code, const std::string& message,
+           const std::string& hungarian, std::vector<DataNote> notes = {});
 
   // While set, each warning added at a line past `afterLine` gets `note` as
   // its last note: what the warnings of a stretch of records follow from.

@@ -21,6 +21,7 @@ struct WarningRank {
   int32_t column = 0;
   uint64_t raised = 0;
 
+  // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
   auto operator<=>(const WarningRank&) const = default;
 };
 

@@ -15,7 +15,12 @@ const SAMPLE = resolve('../../Data');
 const cp1250 = new TextDecoder('windows-1250');
 
 const copies = [];
-after(() => copies.forEach((dir) => rmSync(dir, { recursive: true, force: true })));
+const servers = [];
+// A test that fails midway leaves its server running: end them all.
+after(() => {
+  servers.forEach((child) => child.kill());
+  copies.forEach((dir) => rmSync(dir, { recursive: true, force: true }));
+});
 
 // A copy of the sample set; its files as an editor opening them as Windows-1250 shows them.
 function sampleCopy() {
@@ -33,6 +38,7 @@ function sampleCopy() {
 // A server and a connection to it; diagnostics are kept per URI as they arrive.
 async function startServer({ encodings } = {}) {
   const child = spawn(CLI, ['--lsp'], { stdio: ['pipe', 'pipe', 'inherit'] });
+  servers.push(child);
   const connection = rpc.createProtocolConnection(
     new rpc.StreamMessageReader(child.stdout), new rpc.StreamMessageWriter(child.stdin));
   const diagnostics = new Map();
@@ -289,6 +295,7 @@ test('malformed and hostile messages get the protocol\'s errors and the server g
 
 test('exit without shutdown ends with status 1, and requests before initialize are refused', async () => {
   const child = spawn(CLI, ['--lsp'], { stdio: ['pipe', 'pipe', 'inherit'] });
+  servers.push(child);
   const connection = rpc.createProtocolConnection(
     new rpc.StreamMessageReader(child.stdout), new rpc.StreamMessageWriter(child.stdin));
   connection.listen();
