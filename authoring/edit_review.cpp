@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "authoring/message_text.h"
 #include "authoring/source_file.h"
 #include "database/limits.h"
 #include "decoder/describe.h"
@@ -153,10 +154,6 @@ std::string_view withoutLineEnd(std::string_view line) {
   while (!line.empty() && line.front() == ' ')
     line.remove_prefix(1);
   return line;
-}
-
-std::string withSign(int64_t value) {
-  return (value >= 0 ? "+" : "") + std::to_string(value);
 }
 
 // Whether `now` is every amount of `old` raised by `percent`, each rounded

@@ -18,6 +18,12 @@ inline std::string span(int64_t first, int64_t last) {
   return first == last ? str(first) : str(first) + " to " + str(last);
 }
 
+// An amount, always with its sign: "+0" for nothing. Appended rather than
+// added: MinGW's GCC 12 warns falsely of an overlapping copy otherwise.
+inline std::string withSign(int64_t value) {
+  return std::string(value >= 0 ? "+" : "").append(str(value));
+}
+
 inline std::string quoted(std::string_view name) {
   return std::string("\"").append(name).append("\"");
 }

@@ -11,6 +11,7 @@
 #include "app/dialog_logic.h"
 #include "app/json.h"
 #include "authoring/explain_item.h"
+#include "authoring/message_text.h"
 #include "decoder/item_number.h"
 
 namespace tamrix::cli {
@@ -24,11 +25,6 @@ std::string sumName(const ItemDatabase& db, int32_t sum) {
     return sum == skills ? "damage sides" : sum == skills + 1 ? "damage dice" : "damage bonus";
   const std::optional<SkillEntry>& skill = db.skills()[static_cast<std::size_t>(sum)];
   return "skill " + std::to_string(sum) + " \"" + (skill ? utf8(skill->name) : "?") + "\"";
-}
-
-// An amount added, always with its sign: "+0" for nothing.
-std::string withSign(int32_t value) {
-  return (value >= 0 ? "+" : "") + std::to_string(value);
 }
 
 // A prefix's amount leads with its own place in the type file and cites the
