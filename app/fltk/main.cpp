@@ -53,9 +53,13 @@ int main() {
     for (const auto& candidate : candidates) {
       const tamrix::IncompleteDataSet set =
           tamrix::dataSetLack(candidate, tamrix::dialogDataFiles());
-      searched += "\n" + tamrix::folderList({candidate}, "") +
-                  (set.dataFolderExists ? " (a Data mappából hiányzik: " + set.missingList() + ")"
-                                        : std::string(" (nincs Data mappája)"));
+      // Appended step by step: GCC 12 warns falsely of an overlapping copy
+      // in the one-expression form.
+      searched.append("\n").append(tamrix::folderList({candidate}, ""));
+      if (set.dataFolderExists)
+        searched.append(" (a Data mappából hiányzik: ").append(set.missingList()).append(")");
+      else
+        searched.append(" (nincs Data mappája)");
     }
     reportFailure("Nincs Data mappa az adatfájlokkal (" + readFileList() +
                   ") ezekben a mappákban:" + searched);
