@@ -69,10 +69,16 @@ FoundWarnings WarningKeeper::take() && {
   found.count = raised_;
   found.countOf = countOf_;
   found.countAfter = countAfter_;
-  found.kept.reserve(keptCount_);
+  // The first file that keeps any gives its own storage, so that a set
+  // whose warnings lie in one file is not held twice.
   for (std::vector<DataWarning>& heap : kept_) {
     std::sort_heap(heap.begin(), heap.end(), rankedBefore);
-    std::move(heap.begin(), heap.end(), std::back_inserter(found.kept));
+    if (found.kept.empty()) {
+      found.kept = std::move(heap);
+      found.kept.reserve(keptCount_);
+    } else {
+      std::move(heap.begin(), heap.end(), std::back_inserter(found.kept));
+    }
     heap = {};
   }
   return found;
