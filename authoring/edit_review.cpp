@@ -96,10 +96,10 @@ std::string recordOf(SetText& set, DataFile file, int32_t line) {
         const std::string type = "type " + (r.id ? firstToken(*r.id) : std::string("?"));
         if (data == r.id)
           return type + ", id line";
-        if (data == r.count)
+        if (data == r.count())
           return type + ", count line";
-        if (!r.amounts.empty() && data >= &r.amounts.front() && data <= &r.amounts.back())
-          return type + ", amount line " + std::to_string(data - &r.amounts.front() + 1);
+        if (!r.amounts().empty() && data >= &r.amounts().front() && data <= &r.amounts().back())
+          return type + ", amount line " + std::to_string(data - &r.amounts().front() + 1);
       }
       return "a type record";
     case DataFile::kRndItems:

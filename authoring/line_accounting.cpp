@@ -161,14 +161,14 @@ class Accounting {
     for (const TypeRecordLines& record : layout.records) {
       if (const std::size_t end = tokenEnd(record.id->text, 0); end < record.id->text.size()) {
         std::vector<DataNote> notes;
-        if (before != nullptr && before->count != nullptr)
-          notes.push_back(noteAt(fileName_, before->count->line,
+        if (before != nullptr && before->count() != nullptr)
+          notes.push_back(noteAt(fileName_, before->count()->line,
                                  "the line count of type " + str(readNumber(before->id->text)) +
-                                     " is " + str(readNumber(before->count->text)) +
+                                     " is " + str(readNumber(before->count()->text)) +
                                      ", so the line after its amount lines is read as the next id",
                                  hu("a(z) ") + str(readNumber(before->id->text)) +
                                      hu(" azonosítójú típus sorainak száma ") +
-                                     str(readNumber(before->count->text)) +
+                                     str(readNumber(before->count()->text)) +
                                      hu(", ezért a mennyiségsorai utáni sor a következő típus "
                                         "azonosítója lesz")));
         unread(*record.id, end, record.id->text.size(),
@@ -176,10 +176,10 @@ class Accounting {
                hu("egy típus azonosítója után (nincs fölötte eggyel több mennyiségsor?)"),
                std::move(notes));
       }
-      if (record.count != nullptr)
-        if (const std::size_t end = tokenEnd(record.count->text, 0);
-            end < record.count->text.size())
-          unread(*record.count, end, record.count->text.size(),
+      if (record.count() != nullptr)
+        if (const std::size_t end = tokenEnd(record.count()->text, 0);
+            end < record.count()->text.size())
+          unread(*record.count(), end, record.count()->text.size(),
                  "after the line count of type " + str(readNumber(record.id->text)) +
                      " (is its count line missing?)",
                  hu("a(z) ") + str(readNumber(record.id->text)) +

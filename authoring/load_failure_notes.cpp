@@ -30,7 +30,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   const TypeRecordLines* outOfStep = types.outOfStep;
   std::vector<DataNote> notes;
   if (failure->fileName == files[DataFile::kTypes]) {
-    if (outOfStep != nullptr && failure->line > outOfStep->count->line)
+    if (outOfStep != nullptr && failure->line > outOfStep->count()->line)
       notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
     return notes;
   }
@@ -56,7 +56,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
       const int32_t id = readNumber(current->type->text);
       for (const TypeRecordLines& record : types.records)
         if (record.cutShort && readNumber(record.id->text) == id)
-          notes.push_back(noteAt(files[DataFile::kTypes], record.count->line,
+          notes.push_back(noteAt(files[DataFile::kTypes], record.count()->line,
                                  "the record of type id " + str(id) +
                                      " is dropped: the file ends inside its amount lines",
                                  hu("a(z) ") + str(id) +
@@ -76,7 +76,7 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   if (reading != nullptr && reading->typeEntry != nullptr) {
     if (readOutOfStep(types, reading->typeEntry))
       notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
-    if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count->line)
+    if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count()->line)
       notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }
   return notes;

@@ -24,7 +24,7 @@ const DataLine* lineOf(const SourceFile& file, int32_t line) {
 // word: a remark written between records, read as an id or a count.
 const DataLine* wordInTypeRecord(const SourceFile& file, int32_t before) {
   for (const TypeRecordLines& record : typeFileLayout(file).records)
-    for (const DataLine* line : {record.id, record.count})
+    for (const DataLine* line : {record.id, record.count()})
       if (line != nullptr && (before == 0 || line->line <= before) &&
           !isPlainNumber(tokensOf(line->text).front().text))
         return line;

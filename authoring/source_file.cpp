@@ -34,11 +34,11 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
     return nullptr;
   SourceFile& file = found->second.emplace();
   const std::size_t end = std::min(bytes->find('\x1A'), bytes->size());
-  file.text = bytes->substr(0, end);
   file.afterEnd = bytes->substr(end);
-  // The reader reads the same bytes, so its pieces lie in `file.text` where
-  // they lie in its own copy.
-  DataLineReader reader(std::move(*bytes));
+  bytes->resize(end);
+  file.text = std::move(*bytes);
+  // The reader reads `file.text` in place, so its pieces lie there.
+  DataLineReader reader{std::string_view(file.text)};
   if (!reader.skipHeader())
     return &file;
   file.startLine = reader.lineNumber();
@@ -90,34 +90,37 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
   TypeFileLayout layout;
   std::optional<std::size_t> outOfStep;
   const std::vector<DataLine>& lines = file.lines;
+  // Each record but a last cut short takes three lines at least.
+  layout.records.reserve(lines.size() / 3 + 1);
   for (std::size_t i = 0; i < lines.size();) {
     TypeRecordLines& record = layout.records.emplace_back();
     record.id = &lines[i++];
     if (i == lines.size())
       break;  // the loader fails here
-    record.count = &lines[i++];
+    record.hasCount = true;
+    ++i;
     // A count of several numbers under a plain id is an amount line: this
     // record lost its count line, unless the record before swallowed the
     // real id as an amount line of one number. Otherwise the record before
     // read too few or too many amount lines.
     const TypeRecordLines* previous =
         layout.records.size() > 1 ? &layout.records[layout.records.size() - 2] : nullptr;
-    const bool swallowed = previous != nullptr && !previous->amounts.empty() &&
-                           !holdsSeveralNumbers(previous->amounts.back());
+    const bool swallowed = previous != nullptr && previous->amountCount > 0 &&
+                           !holdsSeveralNumbers(previous->amounts().back());
     if (!outOfStep && !swallowed && !holdsSeveralNumbers(*record.id) &&
-        holdsSeveralNumbers(*record.count)) {
+        holdsSeveralNumbers(*record.count())) {
       outOfStep = layout.records.size() - 1;
       layout.countLost = true;
     } else if (!outOfStep && layout.records.size() > 1 &&
-               (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count))) {
+               (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count()))) {
       outOfStep = layout.records.size() - 2;
     }
-    const int32_t count = readNumber(record.count->text);
+    const int32_t count = readNumber(record.count()->text);
     if (count > kTypeMaxLines)
       break;  // the loader fails here
     const std::size_t wanted = static_cast<std::size_t>(std::max(count, 1));
     const std::size_t given = std::min(wanted, lines.size() - i);
-    record.amounts = std::span(lines).subspan(i, given);
+    record.amountCount = static_cast<uint32_t>(given);
     record.cutShort = given < wanted;
     i += given;
   }

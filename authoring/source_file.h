@@ -67,13 +67,20 @@ std::vector<Token> tokensOf(std::string_view text);
 // Whether `token` is an optional sign and digits, and so reads as it says.
 bool isPlainNumber(std::string_view token);
 
-// A type record as the loader reads it: id line, count line, amount lines.
-// `cutShort` when the file ends before all its amount lines (it is dropped).
+// A type record as the loader reads it: id line, count line, amount lines,
+// which follow each other in the file's lines. `cutShort` when the file ends
+// before all its amount lines (it is dropped). A set of tiny records holds
+// one of these per dozen bytes, so it keeps only where its lines begin.
 struct TypeRecordLines {
   const DataLine* id = nullptr;
-  const DataLine* count = nullptr;
-  std::span<const DataLine> amounts;  // they follow each other
+  uint32_t amountCount = 0;
+  bool hasCount = false;
   bool cutShort = false;
+
+  const DataLine* count() const { return hasCount ? id + 1 : nullptr; }
+  std::span<const DataLine> amounts() const {
+    return amountCount == 0 ? std::span<const DataLine>() : std::span(id + 2, amountCount);
+  }
 };
 
 struct TypeFileLayout {

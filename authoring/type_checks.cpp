@@ -72,24 +72,24 @@ void checkTypes(WarningContext& context) {
   // What the walk over the records finds after a count that seems wrong
   // follows from that count.
   if (context.types.outOfStep != nullptr)
-    context.warnings.trailingNote = {context.types.outOfStep->count->line,
+    context.warnings.trailingNote = {context.types.outOfStep->count()->line,
                                      outOfStepNote(name, context.types)};
   for (const TypeRecordLines& record : context.types.records) {
     context.checkNumberField(DataFile::kTypes, *record.id, 0,
                              {"the type id", hu("a típusazonosító")});
-    if (record.count == nullptr)
+    if (record.count() == nullptr)
       continue;
-    context.checkNumberField(DataFile::kTypes, *record.count, 0,
+    context.checkNumberField(DataFile::kTypes, *record.count(), 0,
                              {"the line count", hu("a sorok száma")});
     if (record.cutShort)
-      context.add({name, record.count->line}, WarningCode::kTypeShort,
-                  "the file ends after " + str(std::ssize(record.amounts)) + " of this type's " +
-                      str(std::max(readNumber(record.count->text), 1)) +
+      context.add({name, record.count()->line}, WarningCode::kTypeShort,
+                  "the file ends after " + str(std::ssize(record.amounts())) + " of this type's " +
+                      str(std::max(readNumber(record.count()->text), 1)) +
                       " amount lines, so the record is dropped",
-                  hu("a fájl e típus ") + str(std::max(readNumber(record.count->text), 1)) +
-                      hu(" mennyiségsora közül ") + str(std::ssize(record.amounts)) +
+                  hu("a fájl e típus ") + str(std::max(readNumber(record.count()->text), 1)) +
+                      hu(" mennyiségsora közül ") + str(std::ssize(record.amounts())) +
                       hu(" után véget ér, ezért a típus kimarad"));
-    for (const DataLine& amounts : record.amounts)
+    for (const DataLine& amounts : record.amounts())
       checkAmountLine(context, amounts);
   }
   for (const TypeEntry& type : context.db.types())

@@ -127,7 +127,7 @@ DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
 DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types) {
   const TypeRecordLines& record = *types.outOfStep;
   if (types.countLost)
-    return noteAt(typeFile, record.count->line,
+    return noteAt(typeFile, record.count()->line,
                   "type " + str(readNumber(record.id->text)) +
                       " seems to lack its line count: this line, read as the count, holds several "
                       "numbers, and the records after it are read out of step",
@@ -135,7 +135,7 @@ DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types)
                       hu(" azonosítójú típusnak mintha hiányozna a sorainak száma: ez a sor, "
                          "amelyet a program annak olvas, több számot tartalmaz, és az utána "
                          "következő típusok elcsúsznak"));
-  return noteAt(typeFile, record.count->line,
+  return noteAt(typeFile, record.count()->line,
                 "the line count of type " + str(readNumber(record.id->text)) +
                     " does not seem to match its amount lines: the records after it are read out "
                     "of step",

@@ -5,8 +5,28 @@
 
 namespace tamrix {
 
-DataLineReader::DataLineReader(std::string fileBytes) : text_(std::move(fileBytes)) {
-  text_.resize(std::min(text_.size(), text_.find('\x1A')));
+DataLineReader::DataLineReader(std::string fileBytes) : owned_(std::move(fileBytes)) {
+  owned_.resize(std::min(owned_.size(), owned_.find('\x1A')));
+  text_ = owned_;
+}
+
+DataLineReader::DataLineReader(std::string_view fileBytes)
+    : text_(fileBytes.substr(0, std::min(fileBytes.size(), fileBytes.find('\x1A')))) {}
+
+// A short owned text lives inside the string object itself, so the view is
+// made again over the moved string.
+DataLineReader::DataLineReader(DataLineReader&& other) noexcept
+    : owned_(std::move(other.owned_)),
+      text_(other.text_),
+      pos_(other.pos_),
+      lineStart_(other.lineStart_),
+      lineNumber_(other.lineNumber_),
+      nextLineNumber_(other.nextLineNumber_),
+      pieceOffset_(other.pieceOffset_),
+      pieceStart_(other.pieceStart_) {
+  if (!owned_.empty() || text_.empty())
+    text_ = owned_;
+  other.text_ = {};
 }
 
 // A carriage return that a text-mode read drops can only be the byte right
@@ -20,7 +40,7 @@ bool DataLineReader::readLine(std::string& line) {
   lineNumber_ = nextLineNumber_;
   pieceOffset_ = static_cast<int32_t>(pos_ - lineStart_);
   pieceStart_ = pos_;
-  const std::string_view window = std::string_view(text_).substr(pos_, kMaxLinePiece + 1);
+  const std::string_view window = text_.substr(pos_, kMaxLinePiece + 1);
   const std::size_t feed = window.find('\n');
   std::size_t length = std::min(feed, window.size());
   if (feed != std::string_view::npos && length > 0 && window[length - 1] == '\r')

@@ -23,6 +23,14 @@ class DataLineReader {
   // `fileBytes` is the raw content of a file: a CR right before an LF is
   // dropped, a byte 0x1A ends the text, any other CR stays.
   explicit DataLineReader(std::string fileBytes);
+  // Reads `fileBytes` where they are, without a copy; they must outlive the
+  // reader.
+  explicit DataLineReader(std::string_view fileBytes);
+  DataLineReader(DataLineReader&& other) noexcept;
+  DataLineReader(const DataLineReader&) = delete;
+  DataLineReader& operator=(const DataLineReader&) = delete;
+  DataLineReader& operator=(DataLineReader&&) = delete;
+  ~DataLineReader() = default;
 
   // Reads the next piece into `line`: up to an LF (consumed, not stored) or
   // kMaxLinePiece bytes; the text ends at a NUL byte. Returns false at the
@@ -53,7 +61,8 @@ class DataLineReader {
   std::size_t pieceStart() const { return pieceStart_; }
 
  private:
-  std::string text_;
+  std::string owned_;      // the bytes, when the reader was given them
+  std::string_view text_;  // the bytes it reads: owned_ or the caller's
   std::size_t pos_ = 0;
   std::size_t lineStart_ = 0;  // where the line of the next piece begins
   int32_t lineNumber_ = 0;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -45,14 +46,24 @@ TEST(DataLineReaderTest, HeaderTranslationPiecesAndTheirPlaces) {
        true,
        {{x4999, 2, 0}, {"", 2, 4999}, {x4998, 3, 0}, {"z", 4, 0}}},
       {s + x4998 + "\r\nz\r", true, {{x4998, 2, 0}, {"z\r", 3, 0}}},  // a dropped CR does not count
+      {s + "1\x1A", true, {{"1", 2, 0}}},  // short enough to live inside its string
   };
+  // Each text read from its own copy, in place, and by a reader moved away
+  // from the one that took the copy.
   for (const auto& [bytes, header, pieces] : rows) {
-    DataLineReader reader(bytes);
-    EXPECT_EQ(reader.skipHeader(), header) << testing::PrintToString(bytes.substr(0, 40));
-    std::vector<Piece> got;
-    for (std::string line; reader.readLine(line);)
-      got.emplace_back(line, reader.lineNumber(), reader.pieceOffset());
-    EXPECT_EQ(got, pieces) << testing::PrintToString(bytes.substr(0, 40));
+    std::optional<DataLineReader> moved;
+    {
+      DataLineReader owner{std::string(bytes)};
+      moved.emplace(std::move(owner));
+    }
+    DataLineReader inPlace{std::string_view(bytes)};
+    for (DataLineReader* reader : {&*moved, &inPlace}) {
+      EXPECT_EQ(reader->skipHeader(), header) << testing::PrintToString(bytes.substr(0, 40));
+      std::vector<Piece> got;
+      for (std::string line; reader->readLine(line);)
+        got.emplace_back(line, reader->lineNumber(), reader->pieceOffset());
+      EXPECT_EQ(got, pieces) << testing::PrintToString(bytes.substr(0, 40));
+    }
   }
 }
 
