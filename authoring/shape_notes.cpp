@@ -89,7 +89,7 @@ std::vector<DataNote> findShapeNotes(const ItemDatabase& db, const DataFileSet& 
   if (file == nullptr)
     return notes;
   if (const DataLine* line = lineOf(*file, failure->line)) {
-    if (const std::optional<std::string> quotes = typographicQuotes(line->stored))
+    if (const std::optional<std::string> quotes = typographicQuotes(line->stored()))
       notes.push_back(noteAt(name, line->line,
                              "the line has typographic quotes (" + *quotes +
                                  ") where the double quote \" belongs: to the program they are "

@@ -11,6 +11,7 @@ namespace tamrix {
 // Normalisation drops the blanks at the start and makes each run of blanks
 // one: walk the stored piece until as many normalised bytes have passed.
 int32_t DataLine::column(std::size_t at) const {
+  const std::string_view stored = this->stored();
   std::size_t i = 0;
   while (i < stored.size() && stored[i] == ' ')
     ++i;
@@ -50,9 +51,13 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
       continue;
     const std::string_view stored =
         std::string_view(file.text).substr(reader.pieceStart(), piece.size());
-    const std::string_view normalized =
-        text == piece ? stored : std::string_view(file.normalized.emplace_back(std::move(text)));
-    file.lines.push_back({reader.lineNumber(), reader.pieceOffset(), stored, normalized});
+    if (text == piece) {
+      file.lines.push_back({stored, nullptr, reader.lineNumber(), reader.pieceOffset()});
+    } else {
+      const NormalizedLine& changed =
+          file.normalized.emplace_back(NormalizedLine{std::move(text), stored});
+      file.lines.push_back({changed.text, &changed, reader.lineNumber(), reader.pieceOffset()});
+    }
   }
   return &file;
 }

@@ -19,13 +19,24 @@
 
 namespace tamrix {
 
-// The texts are views into the SourceFile that holds the line.
-struct DataLine {
-  int32_t line = 0;         // the line of the file, from 1
-  int32_t offset = 0;       // bytes of that line before this piece (long lines come in pieces)
-  std::string_view stored;  // the piece as read, before normalisation
-  std::string_view text;    // normalised, as the loaders parse it
+// A line that normalisation changes: its text as the loaders parse it, and
+// the piece as stored, which the columns are counted in.
+struct NormalizedLine {
+  std::string text;
+  std::string_view stored;
+};
 
+// The texts are views into the SourceFile that holds the line. A set of tiny
+// records holds one of these per few bytes, so a line that normalisation
+// leaves alone, as nearly all are, holds its text once.
+struct DataLine {
+  std::string_view text;                       // normalised, as the loaders parse it
+  const NormalizedLine* normalized = nullptr;  // null when `text` is the stored piece
+  int32_t line = 0;                            // the line of the file, from 1
+  int32_t offset = 0;  // bytes of that line before this piece (long lines come in pieces)
+
+  // The piece as read, before normalisation.
+  std::string_view stored() const { return normalized != nullptr ? normalized->stored : text; }
   // The column (from 1) in the file's line of byte `at` of `text`.
   int32_t column(std::size_t at) const;
 };
@@ -40,9 +51,8 @@ struct SourceFile {
   std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
-  // The normalised texts of the lines that normalisation changes; the
-  // others are their stored piece.
-  std::deque<std::string> normalized;
+  // The lines that normalisation changes.
+  std::deque<NormalizedLine> normalized;
 };
 
 // The files of one data set, each read at most once.

@@ -69,7 +69,7 @@ void checkText(WarningContext& context, DataFile dataFile) {
     break;
   }
   for (const DataLine& line : file.lines) {
-    const std::string_view stored = line.stored;
+    const std::string_view stored = line.stored();
     // With one quote or none, no tab is both after `open` and before `close`.
     const std::size_t open = stored.find('"');
     const std::size_t close = stored.rfind('"');

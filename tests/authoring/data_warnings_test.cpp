@@ -133,6 +133,8 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
       {"rnd", 53, "23 t", "110 t", "bonus-to-damage", "rnd", 53, 1},
       {"change", 40, "1450 11 -1 1", "1450 11 112 1", "bonus-to-damage", "change", 40, 9},
       {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1, 0, "block"},
+      // Columns count the blanks that normalisation drops.
+      {"change", 40, "1450 11 -1 1", "  1450  11  -1  1x", "number-text", "change", 40, 17},
       // Prefix 63 on type 8 (count on type.txt:73) loses its last skill index line.
       {"rnd", 431, "79 p\xE1nc\xE9lt\xF6r\xE9s", "", "prefix-cut-short", "rnd", 427, 0, 73},
       {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
