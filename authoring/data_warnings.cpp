@@ -28,9 +28,11 @@ FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
     text = sources.file(files[file]);
     if (text == nullptr) {
       // It loaded, but is gone or locked now: what it would warn of is unknown.
-      context.add({files[file]}, WarningCode::kFileUnreadable,
-                  "the file cannot be read again to look for warnings: check it once more",
-                  hu("a fájl nem olvasható újra a figyelmeztetésekhez: ellenőrizzük még egyszer"));
+      context.add({files[file]}, WarningCode::kFileUnreadable, [&] {
+        return WarningTexts{
+            "the file cannot be read again to look for warnings: check it once more",
+            hu("a fájl nem olvasható újra a figyelmeztetésekhez: ellenőrizzük még egyszer")};
+      });
       text = &unreadable;
     }
     checkText(context, file);

@@ -28,6 +28,15 @@ struct DataNote {
   std::string hungarian;
 };
 
+// What a check says of a warning it raises: in English; names from the data
+// stay Windows-1250. The same in Hungarian, for the page, all of it
+// Windows-1250. And the earlier lines it follows from.
+struct WarningTexts {
+  std::string message;
+  std::string hungarian;
+  std::vector<DataNote> notes = {};
+};
+
 // A warning as the pass keeps it: its place by file, its code, and both its
 // texts in one string. A set can raise a warning per line, so each is small.
 struct DataWarning {

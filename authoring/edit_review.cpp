@@ -74,7 +74,7 @@ std::string shortened(std::string_view text) {
 }
 
 std::string firstToken(const DataLine& line) {
-  return shortened(line.text.substr(0, line.text.find(' ')));
+  return shortened(line.text().substr(0, line.text().find(' ')));
 }
 
 // What line `line` of `file` is in the set `set`: "type 3, amount line 2".
@@ -110,7 +110,7 @@ std::string recordOf(SetText& set, DataFile file, int32_t line) {
             !e.skills.empty() && data >= &e.skills.front() && data <= &e.skills.back();
         if (data != e.number && data != e.name && data != e.type && !inSkills)
           continue;
-        std::string prefix = "prefix " + shortened(e.number->text.substr(1));
+        std::string prefix = "prefix " + shortened(e.number->text().substr(1));
         const auto& entries = set.db.rndItems();
         for (std::size_t i = 0; i < entries.size(); ++i)
           if (entries[i] && entries[i]->line == e.number->line)
@@ -221,9 +221,9 @@ std::string changeOf(SetText& old, SetText& now, const ChangedPlace& place) {
   const DataLine* a = dataLineAt(old.sources->file(old.names[place.file]), h.oldFirst + 1);
   const DataLine* b = dataLineAt(now.sources->file(now.names[place.file]), h.newFirst + 1);
   const std::string_view before =
-      a ? a->text : withoutLineEnd(old.lines[i][static_cast<std::size_t>(h.oldFirst)]);
+      a ? a->text() : withoutLineEnd(old.lines[i][static_cast<std::size_t>(h.oldFirst)]);
   const std::string_view after =
-      b ? b->text : withoutLineEnd(now.lines[i][static_cast<std::size_t>(h.newFirst)]);
+      b ? b->text() : withoutLineEnd(now.lines[i][static_cast<std::size_t>(h.newFirst)]);
   if (before == after)
     return "the same data, written otherwise";
   const std::vector<Token> x = tokensOf(before);

@@ -35,7 +35,7 @@ SourceLine amountPlace(const std::string& typeFile, int32_t line, int32_t grade,
                                       [](const DataLine& l, int32_t n) { return l.line < n; });
   if (found == file->lines.end() || found->line != line)
     return place;
-  const std::vector<Token> tokens = tokensOf(found->text);
+  const std::vector<Token> tokens = tokensOf(found->text());
   if (static_cast<std::size_t>(grade) < tokens.size())
     place.column = found->column(tokens[static_cast<std::size_t>(grade)].at);
   return place;
@@ -61,10 +61,10 @@ SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumb
     return fallback;
   SourceLine found = fallback;
   for (const DataLine& line : file->lines) {
-    const std::size_t blank = line.text.find(' ');
-    if (readNumber(line.text) != itemNumber || blank == std::string::npos)
+    const std::size_t blank = line.text().find(' ');
+    if (readNumber(line.text()) != itemNumber || blank == std::string::npos)
       continue;
-    const KindLayout layout = layoutOf(readNumber(std::string_view(line.text).substr(blank + 1)));
+    const KindLayout layout = layoutOf(readNumber(std::string_view(line.text()).substr(blank + 1)));
     if (layout.find(field) != nullptr)
       found = {stdFile, line.line};
   }

@@ -48,7 +48,7 @@ class Accounting {
   // than blanks; `where` says where they stand.
   void unread(const DataLine& line, std::size_t from, std::size_t to, const std::string& where,
               const std::string& whereHu, std::vector<DataNote> notes = {}) {
-    const std::string_view text = std::string_view(line.text).substr(0, to);
+    const std::string_view text = std::string_view(line.text()).substr(0, to);
     while (from < text.size() && text[from] == ' ')
       ++from;
     std::string_view rest = text.substr(std::min(from, text.size()));
@@ -56,31 +56,34 @@ class Accounting {
       rest.remove_suffix(1);
     if (rest.empty())
       return;
-    add({fileName_, line.line, line.column(from)}, Code::kUnreadText,
-        quoted(rest) + " stands " + where + ", where nothing is read",
-        quoted(rest) + hu(" áll ") + whereHu + hu(", ahol a program semmit sem olvas"),
-        std::move(notes));
+    add({fileName_, line.line, line.column(from)}, Code::kUnreadText, [&] {
+      return WarningTexts{
+          quoted(rest) + " stands " + where + ", where nothing is read",
+          quoted(rest) + hu(" áll ") + whereHu + hu(", ahol a program semmit sem olvas"),
+          std::move(notes)};
+    });
   }
 
   // A remark that begins with a number is a field too many.
   void remark(const DataLine& line, std::size_t after, const std::string& field,
               const std::string& fieldHu) {
-    const std::string_view text = line.text;
+    const std::string_view text = line.text();
     if (after >= text.size())
       return;
     const std::size_t at = after + 1;
     const std::string_view first = text.substr(at, tokenEnd(text, at) - at);
     if (isPlainNumber(first))
-      add({fileName_, line.line, line.column(at)}, Code::kUnreadText,
-          "the number " + quoted(first) + " after " + field +
-              " is not read: the text after it is a remark",
-          hu("a ") + fieldHu + hu(" utáni ") + quoted(first) +
-              hu(" számot a program nem olvassa: ami utána áll, megjegyzés"));
+      add({fileName_, line.line, line.column(at)}, Code::kUnreadText, [&] {
+        return WarningTexts{"the number " + quoted(first) + " after " + field +
+                                " is not read: the text after it is a remark",
+                            hu("a ") + fieldHu + hu(" utáni ") + quoted(first) +
+                                hu(" számot a program nem olvassa: ami utána áll, megjegyzés")};
+      });
   }
 
   // A name's closing quote followed by more than a blank.
   void gluedAfter(const DataLine& line, std::size_t quote) {
-    const std::string_view text = line.text;
+    const std::string_view text = line.text();
     // A tab or a carriage return there has a warning of its own.
     if (quote + 1 < text.size() && text.find_first_of(" \t\r", quote + 1) != quote + 1)
       unread(line, quote + 1, tokenEnd(text, quote + 1), "right after the name's closing quote",
@@ -89,17 +92,19 @@ class Accounting {
 
   // A name between the first and the last quote that holds a quote itself.
   void nameHoldsNoQuote(const DataLine& line, std::size_t open, std::size_t close) {
-    const std::size_t inner = line.text.find('"', open + 1);
+    const std::size_t inner = line.text().find('"', open + 1);
     if (inner < close)
-      add({fileName_, line.line, line.column(inner)}, Code::kNameQuote,
-          "the name holds a double quote, so it runs on to the line's last one: " +
-              quoted(std::string_view(line.text).substr(open + 1, close - open - 1)),
-          hu("a név idézőjelet tartalmaz, ezért a sor utolsó idézőjeléig tart: ") +
-              quoted(std::string_view(line.text).substr(open + 1, close - open - 1)));
+      add({fileName_, line.line, line.column(inner)}, Code::kNameQuote, [&] {
+        return WarningTexts{
+            "the name holds a double quote, so it runs on to the line's last one: " +
+                quoted(std::string_view(line.text()).substr(open + 1, close - open - 1)),
+            hu("a név idézőjelet tartalmaz, ezért a sor utolsó idézőjeléig tart: ") +
+                quoted(std::string_view(line.text()).substr(open + 1, close - open - 1))};
+      });
   }
 
   void skillLine(const DataLine& line) {
-    const std::string_view text = line.text;
+    const std::string_view text = line.text();
     const std::size_t blank = text.find(' ');
     const std::size_t open = text.find('"');
     const std::size_t close = text.rfind('"');
@@ -114,7 +119,7 @@ class Accounting {
   }
 
   void stdItemLine(const DataLine& line) {
-    const std::string_view text = line.text;
+    const std::string_view text = line.text();
     const int64_t slot = int64_t{readNumber(text)} - db_.specItemCount();
     const std::size_t blank = text.find(' ');
     if (blank == npos || slot < 0 || slot >= db_.stdItemCount())
@@ -159,30 +164,30 @@ class Accounting {
     const TypeFileLayout layout = typeFileLayout(file);
     const TypeRecordLines* before = nullptr;
     for (const TypeRecordLines& record : layout.records) {
-      if (const std::size_t end = tokenEnd(record.id->text, 0); end < record.id->text.size()) {
+      if (const std::size_t end = tokenEnd(record.id->text(), 0); end < record.id->text().size()) {
         std::vector<DataNote> notes;
         if (before != nullptr && before->count() != nullptr)
           notes.push_back(noteAt(fileName_, before->count()->line,
-                                 "the line count of type " + str(readNumber(before->id->text)) +
-                                     " is " + str(readNumber(before->count()->text)) +
+                                 "the line count of type " + str(readNumber(before->id->text())) +
+                                     " is " + str(readNumber(before->count()->text())) +
                                      ", so the line after its amount lines is read as the next id",
-                                 hu("a(z) ") + str(readNumber(before->id->text)) +
+                                 hu("a(z) ") + str(readNumber(before->id->text())) +
                                      hu(" azonosítójú típus sorainak száma ") +
-                                     str(readNumber(before->count()->text)) +
+                                     str(readNumber(before->count()->text())) +
                                      hu(", ezért a mennyiségsorai utáni sor a következő típus "
                                         "azonosítója lesz")));
-        unread(*record.id, end, record.id->text.size(),
+        unread(*record.id, end, record.id->text().size(),
                "after the id of a type record (is an amount line too many above it?)",
                hu("egy típus azonosítója után (nincs fölötte eggyel több mennyiségsor?)"),
                std::move(notes));
       }
       if (record.count() != nullptr)
-        if (const std::size_t end = tokenEnd(record.count()->text, 0);
-            end < record.count()->text.size())
-          unread(*record.count(), end, record.count()->text.size(),
-                 "after the line count of type " + str(readNumber(record.id->text)) +
+        if (const std::size_t end = tokenEnd(record.count()->text(), 0);
+            end < record.count()->text().size())
+          unread(*record.count(), end, record.count()->text().size(),
+                 "after the line count of type " + str(readNumber(record.id->text())) +
                      " (is its count line missing?)",
-                 hu("a(z) ") + str(readNumber(record.id->text)) +
+                 hu("a(z) ") + str(readNumber(record.id->text())) +
                      hu(" azonosítójú típus sorainak száma után (hiányzik ez a sora?)"));
       before = &record;
     }
@@ -190,12 +195,12 @@ class Accounting {
 
   void rndFile(const SourceFile& file) {
     for (const RndEntryLines& entry : rndFileLayout(file, db_)) {
-      const std::string_view number = entry.number->text;
+      const std::string_view number = entry.number->text();
       const std::size_t numberAt = number.size() > 1 && number[1] == ' ' ? 2 : 1;
       unread(*entry.number, tokenEnd(number, numberAt), number.size(),
              "after the item number of a random prefix", hu("az előtag tárgyszáma után"));
       if (entry.name != nullptr) {
-        const std::string_view name = entry.name->text;
+        const std::string_view name = entry.name->text();
         const std::size_t open = name.find('"');
         const std::size_t close = name.rfind('"');
         if (open != npos && open != close) {
@@ -206,15 +211,15 @@ class Accounting {
         }
       }
       if (entry.type != nullptr)
-        unread(*entry.type, tokenEnd(entry.type->text, 0), entry.type->text.size(),
+        unread(*entry.type, tokenEnd(entry.type->text(), 0), entry.type->text().size(),
                "after the type id of a random prefix", hu("az előtag típusazonosítója után"));
       for (const DataLine& skill : entry.skills)
-        remark(skill, tokenEnd(skill.text, 0), "the skill index", hu("képesség-sorszám"));
+        remark(skill, tokenEnd(skill.text(), 0), "the skill index", hu("képesség-sorszám"));
     }
   }
 
   void changeLine(const DataLine& line) {
-    const std::vector<Token> tokens = tokensOf(line.text);
+    const std::vector<Token> tokens = tokensOf(line.text());
     if (tokens.size() > 4)
       remark(line, tokens[3].at + tokens[3].text.size(), "the multiplier", hu("szorzó"));
   }
@@ -225,13 +230,15 @@ class Accounting {
     const std::size_t data = file.afterEnd.find_first_not_of(" \t\r\n\x1A");
     if (data != npos) {
       const std::string whole = file.text + file.afterEnd;
-      add(placeIn(fileName_, whole, file.text.size() + data), Code::kAfterEnd,
-          "this text stands after a Ctrl-Z byte, where the file ends for the program, so it is "
-          "not read",
-          hu("ez a szöveg egy Ctrl-Z bájt után áll, ahol a fájl a program számára véget ér, "
-             "ezért nem olvassa"),
-          {{placeIn(fileName_, whole, file.text.size()), "the Ctrl-Z byte that ends the file",
-            hu("a fájlt lezáró Ctrl-Z bájt")}});
+      add(placeIn(fileName_, whole, file.text.size() + data), Code::kAfterEnd, [&] {
+        return WarningTexts{
+            "this text stands after a Ctrl-Z byte, where the file ends for the program, so it is "
+            "not read",
+            hu("ez a szöveg egy Ctrl-Z bájt után áll, ahol a fájl a program számára véget ér, "
+               "ezért nem olvassa"),
+            {{placeIn(fileName_, whole, file.text.size()), "the Ctrl-Z byte that ends the file",
+              hu("a fájlt lezáró Ctrl-Z bájt")}}};
+      });
     }
     std::size_t start = 0;  // the data part's first byte
     for (int32_t l = 0; l < file.startLine && start != npos; ++l)
@@ -261,13 +268,15 @@ class Accounting {
       message = "a NUL byte in a data line";
       hungarian = hu("NUL bájt egy adatsorban");
     }
-    add(placeIn(fileName_, file.text, nul), Code::kNulByte, message, hungarian);
+    add(placeIn(fileName_, file.text, nul), Code::kNulByte, [&] {
+      return WarningTexts{message, hungarian};
+    });
   }
 
  private:
-  void add(const SourceLine& where, Code code, const std::string& message,
-           const std::string& hungarian, std::vector<DataNote> notes = {}) {
-    sink_.add(where, code, message, hungarian, std::move(notes));
+  template <typename BuildTexts>
+  void add(const SourceLine& where, Code code, BuildTexts&& build) {
+    sink_.add(where, code, std::forward<BuildTexts>(build));
   }
 
   const std::string& fileName_;

@@ -53,9 +53,9 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
         notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
       if (current == nullptr || current->type == nullptr)
         break;
-      const int32_t id = readNumber(current->type->text);
+      const int32_t id = readNumber(current->type->text());
       for (const TypeRecordLines& record : types.records)
-        if (record.cutShort && readNumber(record.id->text) == id)
+        if (record.cutShort && readNumber(record.id->text()) == id)
           notes.push_back(noteAt(files[DataFile::kTypes], record.count()->line,
                                  "the record of type id " + str(id) +
                                      " is dropped: the file ends inside its amount lines",

@@ -46,15 +46,17 @@ class Names {
                    hu("a(z) ") + str(index) + hu(". képesség"));
       const auto [found, added] = first.try_emplace(skill->name, index);
       if (!added)
-        add(where, Code::kNameRepeated,
-            "skill " + str(index) + " has the name of skill " + str(found->second) + ", " +
-                quoted(skill->name) + ": the descriptions cannot tell them apart",
-            hu("a(z) ") + str(index) + hu(". képesség neve ugyanaz, mint a(z) ") +
-                str(found->second) + hu(". képességé, ") + quoted(skill->name) +
-                hu(": a leírásokban nem lehet őket megkülönböztetni"),
-            {{{fileName_, db_.skills()[static_cast<std::size_t>(found->second)]->line, 0},
-              "skill " + str(found->second) + " has this name",
-              hu("a(z) ") + str(found->second) + hu(". képességnek is ez a neve")}});
+        add(where, Code::kNameRepeated, [&] {
+          return WarningTexts{
+              "skill " + str(index) + " has the name of skill " + str(found->second) + ", " +
+                  quoted(skill->name) + ": the descriptions cannot tell them apart",
+              hu("a(z) ") + str(index) + hu(". képesség neve ugyanaz, mint a(z) ") +
+                  str(found->second) + hu(". képességé, ") + quoted(skill->name) +
+                  hu(": a leírásokban nem lehet őket megkülönböztetni"),
+              {{{fileName_, db_.skills()[static_cast<std::size_t>(found->second)]->line, 0},
+                "skill " + str(found->second) + " has this name",
+                hu("a(z) ") + str(found->second) + hu(". képességnek is ez a neve")}}};
+        });
     }
   }
 
@@ -70,21 +72,26 @@ class Names {
       const SourceLine where = nameAt(item.line, 0);
       questionMark(where, *item.name, what, whatHu);
       if (item.name->empty())
-        add(where, Code::kNameEmpty,
-            base ? "the name of " + what + " is empty: its plain items have no base word"
-                 : "the grade name of " + what + " is empty: the grade reads exactly like its base",
-            base ? whatHu + hu(" neve üres: előtag nélküli tárgyaiból hiányzik az alapszó")
-                 : whatHu + hu(" fokozatneve üres: a fokozat pontosan úgy olvasható, mint az "
-                               "alaptárgya"));
+        add(where, Code::kNameEmpty, [&] {
+          return WarningTexts{
+              base ? "the name of " + what + " is empty: its plain items have no base word"
+                   : "the grade name of " + what +
+                         " is empty: the grade reads exactly like its base",
+              base ? whatHu + hu(" neve üres: előtag nélküli tárgyaiból hiányzik az alapszó")
+                   : whatHu + hu(" fokozatneve üres: a fokozat pontosan úgy olvasható, mint az "
+                                 "alaptárgya")};
+        });
       if (base && item.prefixedName) {
         const SourceLine second = nameAt(item.line, 1);
         questionMark(second, *item.prefixedName, what, whatHu);
         if (item.prefixedName->empty())
-          add(second, Code::kNameEmpty,
-              "the second name of " + what +
-                  " is empty: every item of the group with a random prefix loses its base word",
-              whatHu + hu(" második neve üres: a csoport minden előtagos tárgyából hiányzik az "
-                          "alapszó"));
+          add(second, Code::kNameEmpty, [&] {
+            return WarningTexts{
+                "the second name of " + what +
+                    " is empty: every item of the group with a random prefix loses its base word",
+                whatHu + hu(" második neve üres: a csoport minden előtagos tárgyából hiányzik az "
+                            "alapszó")};
+          });
       }
     }
   }
@@ -111,41 +118,49 @@ class Names {
       const std::string own = !name.empty() && isVowel(name.front()) ? "az " : "a ";
       for (const std::string_view article : {"a ", "az ", "A ", "Az "})
         if (name.starts_with(article))
-          add(where, Code::kNameArticle,
-              "the name of " + what + " begins with the article " +
-                  quoted(article.substr(0, article.size() - 1)) +
-                  ", and the description puts its own before it: " +
-                  quoted(own + std::string(name)),
-              whatHu + hu(" neve névelővel kezdődik (") +
-                  quoted(article.substr(0, article.size() - 1)) +
-                  hu("), és a leírás a sajátját is elé teszi: ") + quoted(own + std::string(name)));
+          add(where, Code::kNameArticle, [&] {
+            return WarningTexts{"the name of " + what + " begins with the article " +
+                                    quoted(article.substr(0, article.size() - 1)) +
+                                    ", and the description puts its own before it: " +
+                                    quoted(own + std::string(name)),
+                                whatHu + hu(" neve névelővel kezdődik (") +
+                                    quoted(article.substr(0, article.size() - 1)) +
+                                    hu("), és a leírás a sajátját is elé teszi: ") +
+                                    quoted(own + std::string(name))};
+          });
       if (name.starts_with(' '))
-        add(where, Code::kNameBlank,
-            "the name of " + what + " begins with a blank, so the description reads " +
-                quoted(std::string("a").append(name)) + " with the article chosen for the blank",
-            whatHu + hu(" neve szóközzel kezdődik, ezért a leírásban ") +
-                quoted(std::string("a").append(name)) +
-                hu(" áll, a szóközhöz választott névelővel"));
+        add(where, Code::kNameBlank, [&] {
+          return WarningTexts{
+              "the name of " + what + " begins with a blank, so the description reads " +
+                  quoted(std::string("a").append(name)) + " with the article chosen for the blank",
+              whatHu + hu(" neve szóközzel kezdődik, ezért a leírásban ") +
+                  quoted(std::string("a").append(name)) +
+                  hu(" áll, a szóközhöz választott névelővel")};
+        });
       else if (!name.empty() && isCapital(name.front()))
-        add(where, Code::kNameCapital,
-            "the name of " + what +
-                " begins with a capital letter, which the description keeps after its small "
-                "article: " +
-                quoted(own + std::string(name)),
-            whatHu +
-                hu(" neve nagybetűvel kezdődik, amit a leírás a kisbetűs névelő után is "
-                   "megtart: ") +
-                quoted(own + std::string(name)));
+        add(where, Code::kNameCapital, [&] {
+          return WarningTexts{
+              "the name of " + what +
+                  " begins with a capital letter, which the description keeps after its small "
+                  "article: " +
+                  quoted(own + std::string(name)),
+              whatHu +
+                  hu(" neve nagybetűvel kezdődik, amit a leírás a kisbetűs névelő után is "
+                     "megtart: ") +
+                  quoted(own + std::string(name))};
+        });
       const auto [found, added] = first.try_emplace(prefix->name, slot);
       if (!added)
-        add(where, Code::kNameRepeated,
-            what + " has the name of random prefix " + str(found->second) + ", " + quoted(name) +
-                ": their items cannot be told apart by name",
-            whatHu + hu(" neve ugyanaz, mint a(z) ") + str(found->second) + hu(". előtagé, ") +
-                quoted(name) + hu(": tárgyaikat a nevük alapján nem lehet megkülönböztetni"),
-            {{{fileName_, db_.rndItems()[static_cast<std::size_t>(found->second)]->line, 0},
-              "random prefix " + str(found->second) + " has this name",
-              hu("a(z) ") + str(found->second) + hu(". előtagnak is ez a neve")}});
+        add(where, Code::kNameRepeated, [&] {
+          return WarningTexts{
+              what + " has the name of random prefix " + str(found->second) + ", " + quoted(name) +
+                  ": their items cannot be told apart by name",
+              whatHu + hu(" neve ugyanaz, mint a(z) ") + str(found->second) + hu(". előtagé, ") +
+                  quoted(name) + hu(": tárgyaikat a nevük alapján nem lehet megkülönböztetni"),
+              {{{fileName_, db_.rndItems()[static_cast<std::size_t>(found->second)]->line, 0},
+                "random prefix " + str(found->second) + " has this name",
+                hu("a(z) ") + str(found->second) + hu(". előtagnak is ez a neve")}}};
+        });
       remarks(*prefix, what, whatHu);
     }
   }
@@ -162,7 +177,7 @@ class Names {
       const DataLine* line = lineNumber == 0 ? nullptr : lineAt(lineNumber);
       if (line == nullptr)
         continue;
-      const std::string_view text = line->text;
+      const std::string_view text = line->text();
       const std::size_t blank = text.find(' ');
       if (blank == std::string_view::npos)
         continue;
@@ -174,29 +189,33 @@ class Names {
       const std::optional<SkillEntry>& own = db_.skills()[static_cast<std::size_t>(index)];
       if (named == skillNamed_.end() || named->second == index || (own && own->name == remark))
         continue;
-      add({fileName_, lineNumber, line->column(blank + 1)}, Code::kRemarkOtherSkill,
-          "the remark names skill " + str(named->second) + " " + quoted(remark) + ", but " + what +
-              " reads skill index " + str(index) +
-              (own ? std::string(" ").append(quoted(own->name)) : std::string()) +
-              ": which one is meant?",
-          hu("a megjegyzés a(z) ") + str(named->second) + hu(". képességet nevezi meg (") +
-              quoted(remark) + hu("), de ") + whatHu + hu(" a(z) ") + str(index) +
-              hu(". képesség sorszámát olvassa") +
-              (own ? std::string(" (").append(quoted(own->name)).append(")") : std::string()) +
-              hu(": melyik a helyes?"));
+      add({fileName_, lineNumber, line->column(blank + 1)}, Code::kRemarkOtherSkill, [&] {
+        return WarningTexts{
+            "the remark names skill " + str(named->second) + " " + quoted(remark) + ", but " +
+                what + " reads skill index " + str(index) +
+                (own ? std::string(" ").append(quoted(own->name)) : std::string()) +
+                ": which one is meant?",
+            hu("a megjegyzés a(z) ") + str(named->second) + hu(". képességet nevezi meg (") +
+                quoted(remark) + hu("), de ") + whatHu + hu(" a(z) ") + str(index) +
+                hu(". képesség sorszámát olvassa") +
+                (own ? std::string(" (").append(quoted(own->name)).append(")") : std::string()) +
+                hu(": melyik a helyes?")};
+      });
     }
   }
 
   void questionMark(const SourceLine& where, std::string_view name, const std::string& what,
                     const std::string& whatHu) {
     if (name.find('?') != std::string_view::npos)
-      add(where, Code::kNameQuestionMark,
-          "the name of " + what +
-              " holds a \"?\", the mark that descriptions show for a missing "
-              "name: " +
-              quoted(name),
-          whatHu + hu(" nevében „?” áll, amelyet a leírás a hiányzó név helyén mutat: ") +
-              quoted(name));
+      add(where, Code::kNameQuestionMark, [&] {
+        return WarningTexts{
+            "the name of " + what +
+                " holds a \"?\", the mark that descriptions show for a missing "
+                "name: " +
+                quoted(name),
+            whatHu + hu(" nevében „?” áll, amelyet a leírás a hiányzó név helyén mutat: ") +
+                quoted(name)};
+      });
   }
 
   // The first piece of line `line`, or null.
@@ -211,16 +230,16 @@ class Names {
     const DataLine* found = lineAt(line);
     if (found == nullptr)
       return {fileName_, line, 0};
-    const std::string_view text = found->text;
+    const std::string_view text = found->text();
     std::size_t quote = text.find('"');
     for (int k = 0; k < nth * 2 && quote != std::string_view::npos; ++k)
       quote = text.find('"', quote + 1);
     return {fileName_, line, quote == std::string_view::npos ? 0 : found->column(quote + 1)};
   }
 
-  void add(const SourceLine& where, Code code, const std::string& message,
-           const std::string& hungarian, std::vector<DataNote> notes = {}) {
-    sink_.add(where, code, message, hungarian, std::move(notes));
+  template <typename BuildTexts>
+  void add(const SourceLine& where, Code code, BuildTexts&& build) {
+    sink_.add(where, code, std::forward<BuildTexts>(build));
   }
 
  private:

@@ -83,25 +83,27 @@ Phrase cutShortText(WarningContext& context, const RndEntryLines& entry, int64_t
 void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeEntry& type,
                       std::size_t j, const Phrase& prefix) {
   const SourceLine where{context.name(DataFile::kRndItems), line.line, line.column(0)};
-  const int32_t skill = readNumber(line.text);
+  const int32_t skill = readNumber(line.text());
   const std::string amountLine = str(static_cast<int64_t>(j) + 1);
   if (skill < 0 || skill >= context.sumCount()) {
-    context.add(where, WarningCode::kPrefixSkillOutside,
-                "skill index " + str(skill) + " of " + prefix.english +
-                    " is outside the bonus table of 0 to " + str(context.sumCount() - 1) +
-                    ", so it adds nothing",
-                prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
-                    hu(") kívül esik a bónusztáblán (0-") + str(context.sumCount() - 1) +
-                    hu("), ezért semmit sem ad"));
+    context.add(where, WarningCode::kPrefixSkillOutside, [&] {
+      return WarningTexts{"skill index " + str(skill) + " of " + prefix.english +
+                              " is outside the bonus table of 0 to " + str(context.sumCount() - 1) +
+                              ", so it adds nothing",
+                          prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
+                              hu(") kívül esik a bónusztáblán (0-") + str(context.sumCount() - 1) +
+                              hu("), ezért semmit sem ad")};
+    });
   } else if (skill >= context.db.skillCount()) {
     const Phrase damage = context.damageName(skill);
-    context.add(where, WarningCode::kBonusToDamage,
-                "skill index " + str(skill) + " of " + prefix.english +
-                    " is no skill: it adds to a weapon's " + damage.english +
-                    ", and on other items to nothing",
-                prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
-                    hu(") nem képesség: fegyveren ") + damage.hungarian +
-                    hu(" nő általa, más tárgyon semmi"));
+    context.add(where, WarningCode::kBonusToDamage, [&] {
+      return WarningTexts{"skill index " + str(skill) + " of " + prefix.english +
+                              " is no skill: it adds to a weapon's " + damage.english +
+                              ", and on other items to nothing",
+                          prefix.hungarian + hu(" képesség-sorszáma (") + str(skill) +
+                              hu(") nem képesség: fegyveren ") + damage.hungarian +
+                              hu(" nő általa, más tárgyon semmi")};
+    });
   } else {
     const std::span<const int32_t> given =
         context.db.amountLine(type, static_cast<int32_t>(j)).given;
@@ -109,9 +111,10 @@ void checkPrefixSkill(WarningContext& context, const DataLine& line, const TypeE
     if (std::any_of(given.begin(),
                     given.begin() + std::min<std::ptrdiff_t>(std::ssize(given), kChaosGrade),
                     [](int32_t a) { return a != 0; }))
-      context.checkTargetSkill(where, skill,
-                               {"amount line " + amountLine + " of " + prefix.english,
-                                prefix.hungarian + hu(" ") + amountLine + hu(". mennyiségsora")});
+      context.checkTargetSkill(where, skill, [&] {
+        return Phrase{"amount line " + amountLine + " of " + prefix.english,
+                      prefix.hungarian + hu(" ") + amountLine + hu(". mennyiségsora")};
+      });
   }
 }
 
@@ -126,11 +129,13 @@ void checkRndItems(WarningContext& context) {
   // Slot 0 stands for "no prefix": no item number reaches its entry.
   if (std::none_of(prefixes.begin() + std::min<std::ptrdiff_t>(1, std::ssize(prefixes)),
                    prefixes.end(), [](const auto& prefix) { return prefix.has_value(); })) {
-    context.add({name, file.startLine}, WarningCode::kEmptyTable,
-                "no random prefix has an entry, so no item number above " +
-                    str(first + blockSize - 1) + " has a description",
-                hu("egyetlen előtagnak sincs bejegyzése, ezért a(z) ") +
-                    str(first + blockSize - 1) + hu(" fölötti tárgyszámoknak nincs leírása"));
+    context.add({name, file.startLine}, WarningCode::kEmptyTable, [&] {
+      return WarningTexts{"no random prefix has an entry, so no item number above " +
+                              str(first + blockSize - 1) + " has a description",
+                          hu("egyetlen előtagnak sincs bejegyzése, ezért a(z) ") +
+                              str(first + blockSize - 1) +
+                              hu(" fölötti tárgyszámoknak nincs leírása")};
+    });
     return;
   }
   std::vector<WarningContext::Keyed> slots;
@@ -140,29 +145,32 @@ void checkRndItems(WarningContext& context) {
     if (readOutOfStep(context.types, entry.typeEntry))
       context.warnings.trailingNote = {
           0, outOfStepNote(context.name(DataFile::kTypes), context.types)};
-    context.checkNumberField(DataFile::kRndItems, *entry.number, 1,
-                             {"the item number", hu("a tárgyszám")});
+    context.checkNumberField(DataFile::kRndItems, *entry.number, 1, [&] {
+      return Phrase{"the item number", hu("a tárgyszám")};
+    });
     const int64_t slot =
         blockSize > 0
-            ? (int64_t{readNumber(std::string_view(entry.number->text).substr(1))} - first) /
+            ? (int64_t{readNumber(std::string_view(entry.number->text()).substr(1))} - first) /
                   blockSize
             : 0;
     slots.push_back({slot, entry.number, entry.number->column(1)});
     if (entry.type != nullptr)
-      context.checkNumberField(DataFile::kRndItems, *entry.type, 0,
-                               {"the type id", hu("a típusazonosító")});
+      context.checkNumberField(DataFile::kRndItems, *entry.type, 0, [&] {
+        return Phrase{"the type id", hu("a típusazonosító")};
+      });
     // Appended step by step: MinGW's GCC 12 warns falsely of an overlapping
     // copy in the one-expression form.
     Phrase prefix{"random prefix " + str(slot), hu("a(z) ") + str(slot) + hu(". előtag")};
     if (entry.name != nullptr) {
-      const std::string prefixName = quoted(nameOf(entry.name->text));
+      const std::string prefixName = quoted(nameOf(entry.name->text()));
       prefix.english.append(" ").append(prefixName);
       prefix.hungarian.append(" (").append(prefixName).append(")");
     }
     for (std::size_t j = 0; j < entry.skills.size(); ++j) {
       const DataLine& line = entry.skills[j];
-      context.checkNumberField(DataFile::kRndItems, line, 0,
-                               {"the skill index", hu("a képesség-sorszám")});
+      context.checkNumberField(DataFile::kRndItems, line, 0, [&] {
+        return Phrase{"the skill index", hu("a képesség-sorszám")};
+      });
       if (static_cast<int64_t>(j) < entry.typeEntry->lineCount)
         checkPrefixSkill(context, line, *entry.typeEntry, j, prefix);
     }
@@ -172,8 +180,9 @@ void checkRndItems(WarningContext& context) {
       if (entry.typeEntry != nullptr)
         notes.push_back(skillLinesNote(context.name(DataFile::kTypes), *entry.typeEntry));
       const Phrase text = cutShortText(context, entry, slot, prefix);
-      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, text.english,
-                  text.hungarian, std::move(notes));
+      context.add({name, entry.number->line}, WarningCode::kPrefixCutShort, [&] {
+        return WarningTexts{text.english, text.hungarian, std::move(notes)};
+      });
     }
     context.warnings.trailingNote.reset();
   }
@@ -191,26 +200,29 @@ void checkRndItems(WarningContext& context) {
       continue;
     }
     if (runStart)
-      context.add(
-          {name}, WarningCode::kPrefixSlotEmpty,
-          "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
-              span(int64_t{first} + int64_t{*runStart} * blockSize,
-                   int64_t{first} + int64_t{slot} * blockSize - 1) +
-              ", so " + (typeZero ? "their names begin with \"?\"" : "they have no description"),
-          hu("egyetlen bejegyzés sem adja meg a(z) ") + huSpan(*runStart, slot - 1) +
-              hu(". előtagot (tárgyszámok: ") +
-              huSpan(int64_t{first} + int64_t{*runStart} * blockSize,
+      context.add({name}, WarningCode::kPrefixSlotEmpty, [&] {
+        return WarningTexts{
+            "no entry gives random prefix " + span(*runStart, slot - 1) + ", item numbers " +
+                span(int64_t{first} + int64_t{*runStart} * blockSize,
                      int64_t{first} + int64_t{slot} * blockSize - 1) +
-              hu(typeZero ? "), ezért a nevük „?”-lel kezdődik" : "), ezért nincs leírásuk"));
+                ", so " + (typeZero ? "their names begin with \"?\"" : "they have no description"),
+            hu("egyetlen bejegyzés sem adja meg a(z) ") + huSpan(*runStart, slot - 1) +
+                hu(". előtagot (tárgyszámok: ") +
+                huSpan(int64_t{first} + int64_t{*runStart} * blockSize,
+                       int64_t{first} + int64_t{slot} * blockSize - 1) +
+                hu(typeZero ? "), ezért a nevük „?”-lel kezdődik" : "), ezért nincs leírásuk")};
+      });
     runStart.reset();
     if (prefix != nullptr && context.db.findType((*prefix)->typeId) == nullptr &&
         !cutShort.contains(slot))
-      context.add({name, (*prefix)->line}, WarningCode::kPrefixTypeMissing,
-                  "random prefix " + str(slot) + " names type id " + str((*prefix)->typeId) +
-                      ", which no record has, so its items have no description",
-                  hu("a(z) ") + str(slot) + hu(". előtag a(z) ") + str((*prefix)->typeId) +
-                      hu(" típusazonosítót adja meg, de ilyen típus nincs, ezért tárgyainak "
-                         "nincs leírása"));
+      context.add({name, (*prefix)->line}, WarningCode::kPrefixTypeMissing, [&] {
+        return WarningTexts{
+            "random prefix " + str(slot) + " names type id " + str((*prefix)->typeId) +
+                ", which no record has, so its items have no description",
+            hu("a(z) ") + str(slot) + hu(". előtag a(z) ") + str((*prefix)->typeId) +
+                hu(" típusazonosítót adja meg, de ilyen típus nincs, ezért tárgyainak "
+                   "nincs leírása")};
+      });
   }
 }
 

@@ -26,7 +26,7 @@ const DataLine* wordInTypeRecord(const SourceFile& file, int32_t before) {
   for (const TypeRecordLines& record : typeFileLayout(file).records)
     for (const DataLine* line : {record.id, record.count()})
       if (line != nullptr && (before == 0 || line->line <= before) &&
-          !isPlainNumber(tokensOf(line->text).front().text))
+          !isPlainNumber(tokensOf(line->text()).front().text))
         return line;
   return nullptr;
 }
@@ -97,7 +97,7 @@ std::vector<DataNote> findShapeNotes(const ItemDatabase& db, const DataFileSet& 
                              hu("a sorban nyomdai idézőjelek (") + *quotes +
                                  hu(") állnak az egyenes \" helyén: a program betűnek veszi "
                                     "őket")));
-    if (line->text.find_first_not_of('\r') == std::string::npos)
+    if (line->text().find_first_not_of('\r') == std::string::npos)
       notes.push_back(noteAt(name, line->line,
                              "the line ends in CR CR LF: the carriage return before the CR LF "
                              "stays in it, so it looks empty but is read as data",
@@ -107,7 +107,7 @@ std::vector<DataNote> findShapeNotes(const ItemDatabase& db, const DataFileSet& 
   }
   // Two lines with the marker: the header ends at the first.
   const auto second = std::find_if(file->lines.begin(), file->lines.end(), [](const DataLine& l) {
-    return l.text.find(kMarker) != std::string::npos;
+    return l.text().find(kMarker) != std::string::npos;
   });
   if (second != file->lines.end() && failure->line == second->line)
     notes.push_back(noteAt(name, second->line,

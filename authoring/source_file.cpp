@@ -8,6 +8,8 @@
 
 namespace tamrix {
 
+static_assert(sizeof(DataLine) == 16, "a set of tiny records holds a DataLine per few bytes");
+
 // Normalisation drops the blanks at the start and makes each run of blanks
 // one: walk the stored piece until as many normalised bytes have passed.
 int32_t DataLine::column(std::size_t at) const {
@@ -23,7 +25,7 @@ int32_t DataLine::column(std::size_t at) const {
     while (i < stored.size() && stored[i] == ' ')
       ++i;
   }
-  return offset + static_cast<int32_t>(i) + 1;
+  return offset() + static_cast<int32_t>(i) + 1;
 }
 
 const SourceFile* SourceFiles::file(const std::string& fileName) {
@@ -51,13 +53,13 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
       continue;
     const std::string_view stored =
         std::string_view(file.text).substr(reader.pieceStart(), piece.size());
-    if (text == piece) {
-      file.lines.push_back({stored, nullptr, reader.lineNumber(), reader.pieceOffset()});
-    } else {
-      const NormalizedLine& changed =
-          file.normalized.emplace_back(NormalizedLine{std::move(text), stored});
-      file.lines.push_back({changed.text, &changed, reader.lineNumber(), reader.pieceOffset()});
-    }
+    if (text == piece && reader.pieceOffset() == 0)
+      file.lines.emplace_back(stored, reader.lineNumber());
+    else
+      file.lines.emplace_back(
+          file.details.emplace_back(LineDetail{
+              stored, text == piece ? std::string() : std::move(text), reader.pieceOffset()}),
+          reader.lineNumber());
   }
   return &file;
 }
@@ -84,7 +86,7 @@ namespace {
 // An id or count line that holds several numbers is an amount line read out
 // of step.
 bool holdsSeveralNumbers(const DataLine& line) {
-  const std::vector<Token> tokens = tokensOf(line.text);
+  const std::vector<Token> tokens = tokensOf(line.text());
   return std::count_if(tokens.begin(), tokens.end(),
                        [](const Token& t) { return isPlainNumber(t.text); }) > 1;
 }
@@ -120,7 +122,7 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
                (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count()))) {
       outOfStep = layout.records.size() - 2;
     }
-    const int32_t count = readNumber(record.count()->text);
+    const int32_t count = readNumber(record.count()->text());
     if (count > kTypeMaxLines)
       break;  // the loader fails here
     const std::size_t wanted = static_cast<std::size_t>(std::max(count, 1));
@@ -149,7 +151,7 @@ std::vector<RndEntryLines> rndFileLayout(const SourceFile& file, const ItemDatab
       entry.cutShort = true;
       break;
     }
-    const int32_t typeId = readNumber(entry.type->text);
+    const int32_t typeId = readNumber(entry.type->text());
     entry.typeEntry = typeId == 0 ? nullptr : db.findType(typeId);
     if (entry.typeEntry == nullptr)
       break;  // the loader fails here

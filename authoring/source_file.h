@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <map>
 #include <optional>
 #include <span>
@@ -19,26 +20,54 @@
 
 namespace tamrix {
 
-// A line that normalisation changes: its text as the loaders parse it, and
-// the piece as stored, which the columns are counted in.
-struct NormalizedLine {
-  std::string text;
+// A piece that normalisation changes, or a later piece of a long line: the
+// piece as stored, which the columns are counted in, its text as the loaders
+// parse it when that differs (normalisation leaves no line empty), and the
+// bytes of its line before it.
+struct LineDetail {
   std::string_view stored;
+  std::string normalized;  // empty when the piece is its own text
+  int32_t offset = 0;
+
+  std::string_view text() const { return normalized.empty() ? stored : normalized; }
 };
 
-// The texts are views into the SourceFile that holds the line. A set of tiny
-// records holds one of these per few bytes, so a line that normalisation
-// leaves alone, as nearly all are, holds its text once.
-struct DataLine {
-  std::string_view text;                       // normalised, as the loaders parse it
-  const NormalizedLine* normalized = nullptr;  // null when `text` is the stored piece
-  int32_t line = 0;                            // the line of the file, from 1
-  int32_t offset = 0;  // bytes of that line before this piece (long lines come in pieces)
+// A data line of a SourceFile, whose bytes it points into. A set of tiny
+// records holds one of these per few bytes, so it takes 16: a line that
+// normalisation leaves alone and that is its line's first piece, as nearly
+// all are, is its stored bytes and its line; any other line keeps its
+// LineDetail.
+class DataLine {
+ public:
+  DataLine(std::string_view stored, int32_t fileLine)
+      : bytes_(stored.data()), size_(static_cast<uint32_t>(stored.size())), line(fileLine) {}
+  DataLine(const LineDetail& detail, int32_t fileLine)
+      : detail_(&detail), size_(kDetailed), line(fileLine) {}
 
+  // Normalised, as the loaders parse it.
+  std::string_view text() const {
+    return detailed() ? detail_->text() : std::string_view(bytes_, size_);
+  }
   // The piece as read, before normalisation.
-  std::string_view stored() const { return normalized != nullptr ? normalized->stored : text; }
-  // The column (from 1) in the file's line of byte `at` of `text`.
+  std::string_view stored() const { return detailed() ? detail_->stored : text(); }
+  // The bytes of that line before this piece (long lines come in pieces).
+  int32_t offset() const { return detailed() ? detail_->offset : 0; }
+  // The column (from 1) in the file's line of byte `at` of `text()`.
   int32_t column(std::size_t at) const;
+
+ private:
+  // A piece is at most a few thousand bytes, so no size is this.
+  static constexpr uint32_t kDetailed = std::numeric_limits<uint32_t>::max();
+  bool detailed() const { return size_ == kDetailed; }
+
+  union {
+    const char* bytes_;         // the stored piece, which is also its text
+    const LineDetail* detail_;  // when size_ is kDetailed
+  };
+  uint32_t size_;
+
+ public:
+  int32_t line;  // the line of the file, from 1
 };
 
 // Its lines point into it, so it stays where it was made.
@@ -51,8 +80,8 @@ struct SourceFile {
   std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
-  // The lines that normalisation changes.
-  std::deque<NormalizedLine> normalized;
+  // The details of the lines that have them.
+  std::deque<LineDetail> details;
 };
 
 // The files of one data set, each read at most once.

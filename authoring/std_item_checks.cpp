@@ -47,13 +47,15 @@ void warnEmptySlots(WarningContext& context) {
       runStart = runStart.value_or(slot);
       continue;
     }
-    if (runStart)
-      context.add({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty,
-                  "no line gives item number " + span(base + *runStart, base + slot - 1) +
-                      ", so its name reads \"?\"",
-                  hu("egyetlen sor sem adja meg a(z) ") +
-                      huSpan(base + *runStart, base + slot - 1) +
-                      hu(" tárgyszámot, ezért a neve „?”"));
+    if (runStart) {
+      const int32_t first = base + *runStart;
+      context.add({context.name(DataFile::kStdItems)}, WarningCode::kStdSlotEmpty, [&] {
+        return WarningTexts{"no line gives item number " + span(first, base + slot - 1) +
+                                ", so its name reads \"?\"",
+                            hu("egyetlen sor sem adja meg a(z) ") + huSpan(first, base + slot - 1) +
+                                hu(" tárgyszámot, ezért a neve „?”")};
+      });
+    }
     runStart.reset();
   }
 }
@@ -69,11 +71,13 @@ void checkStdSlot(WarningContext& context, std::size_t slot, const StdPlace& pla
   if (&item != &base && item.name && base.name && inRange(item.kind) && inRange(base.kind) &&
       item.kind != base.kind)
     context.add({name, place.line->line, place.line->column(place.kindAt)},
-                WarningCode::kGradeKindDiffers,
-                "kind " + str(item.kind) + " differs from the group base's kind " + str(base.kind) +
-                    ", which is the one that counts for the item",
-                hu("a(z) ") + str(item.kind) + hu(" fajta eltér az alaptárgy fajtájától (") +
-                    str(base.kind) + hu("), és a tárgynál az alaptárgyé számít"));
+                WarningCode::kGradeKindDiffers, [&] {
+                  return WarningTexts{
+                      "kind " + str(item.kind) + " differs from the group base's kind " +
+                          str(base.kind) + ", which is the one that counts for the item",
+                      hu("a(z) ") + str(item.kind) + hu(" fajta eltér az alaptárgy fajtájától (") +
+                          str(base.kind) + hu("), és a tárgynál az alaptárgyé számít")};
+                });
   for (const OwnNumber& own : kOwnNumbers) {
     const StdNumberField field = own.field;
     if (own.skill < 0 || item.*field == 0)
@@ -83,9 +87,10 @@ void checkStdSlot(WarningContext& context, std::size_t slot, const StdPlace& pla
                                place.layout.fields.begin() + place.layout.count, field);
     const std::size_t f = static_cast<std::size_t>(at - place.layout.fields.begin());
     const int32_t column = f < place.layout.count ? place.line->column(place.fieldAt[f]) : 0;
-    context.checkTargetSkill({name, place.line->line, column}, skill,
-                             {"the item's own bonus of " + str(item.*field),
-                              hu("a tárgy saját ") + str(item.*field) + hu(" értékű bónusza")});
+    context.checkTargetSkill({name, place.line->line, column}, skill, [&] {
+      return Phrase{"the item's own bonus of " + str(item.*field),
+                    hu("a tárgy saját ") + str(item.*field) + hu(" értékű bónusza")};
+    });
   }
 }
 
@@ -99,31 +104,37 @@ void checkStdItems(WarningContext& context) {
   std::vector<StdPlace> places(items.size());
   std::vector<WarningContext::Keyed> numbers;
   for (const DataLine& line : file.lines) {
-    const std::string_view text = line.text;
+    const std::string_view text = line.text();
     const int64_t slot = int64_t{readNumber(text)} - base;
     const std::size_t blank = text.find(' ');
     if (slot < 0 || slot >= std::ssize(items) || blank == std::string_view::npos)
       continue;  // the load would have failed
-    context.checkNumberField(DataFile::kStdItems, line, 0, {"the item number", hu("a tárgyszám")});
+    context.checkNumberField(DataFile::kStdItems, line, 0, [&] {
+      return Phrase{"the item number", hu("a tárgyszám")};
+    });
     numbers.push_back({base + slot, &line, line.column(0)});
     StdPlace place{&line, blank + 1};
-    context.checkNumberField(DataFile::kStdItems, line, place.kindAt, {"the kind", hu("a fajta")});
+    context.checkNumberField(DataFile::kStdItems, line, place.kindAt, [&] {
+      return Phrase{"the kind", hu("a fajta")};
+    });
     const int32_t kind = readNumber(text.substr(place.kindAt));
     places[static_cast<std::size_t>(slot)] = place;
     const bool groupBase = context.db.groupSize() > 0 && slot % context.db.groupSize() == 0;
     if (kind < kFirstKind || kind > kLastKind) {
-      context.add(
-          {name, line.line, line.column(place.kindAt)}, WarningCode::kKindOutOfRange,
-          "kind " + str(kind) + " is outside " + span(kFirstKind, kLastKind) +
-              ", so the rest of the line is ignored" +
-              (groupBase ? " and the items of its group are of no kind (no weapon remark, no "
-                           "damage line)"
-                         : ""),
-          hu("a(z) ") + str(kind) + hu(" fajta nincs ") + str(kFirstKind) + hu(" és ") +
-              str(kLastKind) + hu(" között, ezért a sor többi részét a program nem olvassa") +
-              (groupBase ? hu(", és a csoportja tárgyainak nincs fajtája (nincs fegyvermegjegyzés, "
-                              "nincs sebzéssor)")
-                         : ""));
+      context.add({name, line.line, line.column(place.kindAt)}, WarningCode::kKindOutOfRange, [&] {
+        return WarningTexts{
+            "kind " + str(kind) + " is outside " + span(kFirstKind, kLastKind) +
+                ", so the rest of the line is ignored" +
+                (groupBase ? " and the items of its group are of no kind (no weapon remark, no "
+                             "damage line)"
+                           : ""),
+            hu("a(z) ") + str(kind) + hu(" fajta nincs ") + str(kFirstKind) + hu(" és ") +
+                str(kLastKind) + hu(" között, ezért a sor többi részét a program nem olvassa") +
+                (groupBase
+                     ? hu(", és a csoportja tárgyainak nincs fajtája (nincs fegyvermegjegyzés, "
+                          "nincs sebzéssor)")
+                     : "")};
+      });
       continue;
     }
     place.layout = layoutOf(kind);
@@ -132,7 +143,7 @@ void checkStdItems(WarningContext& context) {
       pos = std::min(text.find(' ', pos), text.size() - 1) + 1;
       place.fieldAt[f] = pos;
       if (!context.checkNumberField(DataFile::kStdItems, line, pos,
-                                    fieldName(place.layout.fields[f])))
+                                    [&] { return fieldName(place.layout.fields[f]); }))
         break;
     }
     places[static_cast<std::size_t>(slot)] = place;
@@ -144,13 +155,15 @@ void checkStdItems(WarningContext& context) {
     const auto& baseName =
         items[static_cast<std::size_t>(slot - slot % context.db.groupSize())].name;
     if (!grade.empty() && grade.back() != ' ')
-      context.add({name, line.line, line.column(open)}, WarningCode::kNameRunsOn,
-                  "the grade's name " + quoted(grade) +
-                      " does not end with a blank, so it runs into the base name: " +
-                      quoted(std::string(grade) + baseName.value_or("?")),
-                  hu("a fokozat neve (") + quoted(grade) +
-                      hu(") nem szóközzel végződik, ezért egybeolvad az alaptárgy nevével: ") +
-                      quoted(std::string(grade) + baseName.value_or("?")));
+      context.add({name, line.line, line.column(open)}, WarningCode::kNameRunsOn, [&] {
+        return WarningTexts{
+            "the grade's name " + quoted(grade) +
+                " does not end with a blank, so it runs into the base name: " +
+                quoted(std::string(grade) + baseName.value_or("?")),
+            hu("a fokozat neve (") + quoted(grade) +
+                hu(") nem szóközzel végződik, ezért egybeolvad az alaptárgy nevével: ") +
+                quoted(std::string(grade) + baseName.value_or("?"))};
+      });
   }
   context.warnRepeats(
       DataFile::kStdItems, numbers, WarningCode::kStdItemRepeated, [](int64_t number) -> Phrase {

@@ -43,29 +43,33 @@ void checkText(WarningContext& context, DataFile dataFile) {
   const SourceFile& file = context.text(dataFile);
   const std::optional<std::size_t> utf8 = firstUtf8Sequence(file.text);
   if (utf8)
-    context.add(
-        placeIn(fileName, file.text, *utf8), WarningCode::kUtf8Text,
-        "the file looks like UTF-8, not Windows-1250: its accented letters will show wrong",
-        hu("a fájl UTF-8 kódolásúnak látszik, nem Windows-1250-nek: az ékezetes betűi hibásan "
-           "jelennek meg"));
+    context.add(placeIn(fileName, file.text, *utf8), WarningCode::kUtf8Text, [&] {
+      return WarningTexts{
+          "the file looks like UTF-8, not Windows-1250: its accented letters will show wrong",
+          hu("a fájl UTF-8 kódolásúnak látszik, nem Windows-1250-nek: az ékezetes betűi hibásan "
+             "jelennek meg")};
+    });
   for (std::size_t cr = file.text.find('\r'); cr != std::string::npos;
        cr = file.text.find('\r', cr + 1)) {
     if (cr + 1 < file.text.size() && file.text[cr + 1] == '\n')
       continue;
     // CR CR LF: the last CR goes with the LF, the first stays in the line.
     if (file.text.compare(cr + 1, 2, "\r\n") == 0)
-      context.add(
-          placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds,
-          "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
-          "its last byte (a line of nothing else looks empty but is read as data)",
-          hu("a sor CR CR LF-re végződik: a CR LF előtti kocsivissza a sor utolsó bájtjaként "
-             "benne marad (egy csak ebből álló sor üresnek látszik, de adatként olvasódik)"));
+      context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds, [&] {
+        return WarningTexts{
+            "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
+            "its last byte (a line of nothing else looks empty but is read as data)",
+            hu("a sor CR CR LF-re végződik: a CR LF előtti kocsivissza a sor utolsó bájtjaként "
+               "benne marad (egy csak ebből álló sor üresnek látszik, de adatként olvasódik)")};
+      });
     else
-      context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds,
-                  "a carriage return without a line feed: a line that ends so is read as one "
-                  "with the next",
-                  hu("soremelés nélküli kocsivissza: az így végződő sort a program a következővel "
-                     "együtt egy sornak olvassa"));
+      context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds, [&] {
+        return WarningTexts{
+            "a carriage return without a line feed: a line that ends so is read as one "
+            "with the next",
+            hu("soremelés nélküli kocsivissza: az így végződő sort a program a következővel "
+               "együtt egy sornak olvassa")};
+      });
     break;
   }
   for (const DataLine& line : file.lines) {
@@ -77,21 +81,26 @@ void checkText(WarningContext& context, DataFile dataFile) {
          tab = stored.find('\t', tab + 1)) {
       if (tab > open && tab < close)
         continue;
-      context.add({fileName, line.line, line.offset + static_cast<int32_t>(tab) + 1},
-                  WarningCode::kTab,
-                  "a tab outside a name: fields are separated by blanks only, so it joins the "
-                  "text around it",
-                  hu("tabulátor a néven kívül: a mezőket csak a szóköz választja el, ezért "
-                     "egybeolvad a körülötte álló szöveggel"));
+      context.add(
+          {fileName, line.line, line.offset() + static_cast<int32_t>(tab) + 1}, WarningCode::kTab,
+          [&] {
+            return WarningTexts{
+                "a tab outside a name: fields are separated by blanks only, so it joins the "
+                "text around it",
+                hu("tabulátor a néven kívül: a mezőket csak a szóköz választja el, ezért "
+                   "egybeolvad a körülötte álló szöveggel")};
+          });
       break;
     }
     if (const std::optional<std::size_t> at = utf8 ? std::nullopt : firstUtf8Sequence(stored))
-      context.add({fileName, line.line, line.offset + static_cast<int32_t>(*at) + 1},
-                  WarningCode::kUtf8Line,
-                  "the line is written in UTF-8 in a Windows-1250 file: its accented letters "
-                  "will show wrong",
-                  hu("a sor UTF-8 kódolással áll egy Windows-1250 fájlban: az ékezetes betűi "
-                     "hibásan jelennek meg"));
+      context.add({fileName, line.line, line.offset() + static_cast<int32_t>(*at) + 1},
+                  WarningCode::kUtf8Line, [&] {
+                    return WarningTexts{
+                        "the line is written in UTF-8 in a Windows-1250 file: its accented letters "
+                        "will show wrong",
+                        hu("a sor UTF-8 kódolással áll egy Windows-1250 fájlban: az ékezetes betűi "
+                           "hibásan jelennek meg")};
+                  });
   }
 }
 

@@ -24,14 +24,16 @@ class Meaning {
       : fileName_(fileName), db_(db), sink_(sink) {}
 
   void skillLine(const DataLine& line) {
-    const std::size_t blank = line.text.find(' ');
+    const std::size_t blank = line.text().find(' ');
     if (blank == std::string::npos)
       return;
-    const int32_t flag = readNumber(std::string_view(line.text).substr(blank + 1));
+    const int32_t flag = readNumber(std::string_view(line.text()).substr(blank + 1));
     if (flag != 0 && flag != 1)
-      add(line, blank + 1, Code::kDoublingFlag,
-          "the doubling flag is " + str(flag) + ": only 1 doubles, so it reads as 0",
-          hu("a duplázás értéke ") + str(flag) + hu(": csak az 1 dupláz, ez 0-nak számít"));
+      add(line, blank + 1, Code::kDoublingFlag, [&] {
+        return WarningTexts{
+            "the doubling flag is " + str(flag) + ": only 1 doubles, so it reads as 0",
+            hu("a duplázás értéke ") + str(flag) + hu(": csak az 1 dupláz, ez 0-nak számít")};
+      });
   }
 
   // The item number `number` at byte `at` of `line`, which names a random
@@ -43,58 +45,64 @@ class Meaning {
       // Below: the plain items' block, which no prefix has; the load or the
       // change record's own warning says what is beyond.
       if (entry && number >= first && number < first + size)
-        add(line, at, Code::kPrefixUnreachable,
-            "item number " + str(number) + " lies in the block of the plain items, " + str(first) +
-                " to " + str(first + size - 1) +
-                ", which no random prefix has: no item number reaches this entry (a random "
-                "prefix's block begins at " +
-                str(first + size) + ")",
-            hu("a(z) ") + str(number) +
-                hu(" tárgyszám az előtag nélküli tárgyak blokkjába esik (") + str(first) + "-" +
-                str(first + size - 1) +
-                hu("): ezt a bejegyzést egyetlen tárgyszám sem éri el (az előtagok blokkjai ") +
-                str(first + size) + hu("-nál kezdődnek)"));
+        add(line, at, Code::kPrefixUnreachable, [&] {
+          return WarningTexts{
+              "item number " + str(number) + " lies in the block of the plain items, " +
+                  str(first) + " to " + str(first + size - 1) +
+                  ", which no random prefix has: no item number reaches this entry (a random "
+                  "prefix's block begins at " +
+                  str(first + size) + ")",
+              hu("a(z) ") + str(number) +
+                  hu(" tárgyszám az előtag nélküli tárgyak blokkjába esik (") + str(first) + "-" +
+                  str(first + size - 1) +
+                  hu("): ezt a bejegyzést egyetlen tárgyszám sem éri el (az előtagok blokkjai ") +
+                  str(first + size) + hu("-nál kezdődnek)")};
+        });
       return;
     }
     const int64_t blockStart = number - (number - first) % size;
     if (blockStart != number)
-      add(line, at, Code::kNumberInsideBlock,
-          "item number " + str(number) + " stands for the block of random prefix " +
-              str((number - first) / size) + ", " + str(blockStart) + " to " +
-              str(blockStart + size - 1) + ": write its first number, " + str(blockStart),
-          hu("a(z) ") + str(number) + hu(" tárgyszám a(z) ") + str((number - first) / size) +
-              hu(". előtag blokkját jelenti (") + str(blockStart) + "-" +
-              str(blockStart + size - 1) + hu("): írjuk az első számát, ") + str(blockStart));
+      add(line, at, Code::kNumberInsideBlock, [&] {
+        return WarningTexts{
+            "item number " + str(number) + " stands for the block of random prefix " +
+                str((number - first) / size) + ", " + str(blockStart) + " to " +
+                str(blockStart + size - 1) + ": write its first number, " + str(blockStart),
+            hu("a(z) ") + str(number) + hu(" tárgyszám a(z) ") + str((number - first) / size) +
+                hu(". előtag blokkját jelenti (") + str(blockStart) + "-" +
+                str(blockStart + size - 1) + hu("): írjuk az első számát, ") + str(blockStart)};
+      });
   }
 
   void rndNumberLine(const DataLine& line) {
-    if (line.text.size() < 2)
+    if (line.text().size() < 2)
       return;
-    const std::size_t at = line.text[1] == ' ' ? 2 : 1;
-    blockNumber(line, at, readNumber(std::string_view(line.text).substr(1)), true);
+    const std::size_t at = line.text()[1] == ' ' ? 2 : 1;
+    blockNumber(line, at, readNumber(std::string_view(line.text()).substr(1)), true);
   }
 
   void changeLine(const DataLine& line, const std::set<int32_t>& kinds) {
-    blockNumber(line, 0, readNumber(line.text), false);
-    const std::vector<Token> tokens = tokensOf(line.text);
+    blockNumber(line, 0, readNumber(line.text()), false);
+    const std::vector<Token> tokens = tokensOf(line.text());
     if (tokens.size() < 2)
       return;
     const int32_t kind = readNumber(tokens[1].text);
     if (!kinds.contains(kind)) {
       const bool swapped = tokens.size() > 2 && kinds.contains(readNumber(tokens[2].text));
-      add(line, tokens[1].at, Code::kChangeKindUnused,
-          "kind " + str(kind) + " is the kind of no group base, so the record never applies" +
-              (swapped ? " (are the kind and the target swapped?)" : ""),
-          hu("a(z) ") + str(kind) +
-              hu(" fajta egyik alaptárgyé sem, ezért a sor sosem érvényesül") +
-              (swapped ? hu(" (nincs felcserélve a fajta és a cél?)") : ""));
+      add(line, tokens[1].at, Code::kChangeKindUnused, [&] {
+        return WarningTexts{"kind " + str(kind) +
+                                " is the kind of no group base, so the record never applies" +
+                                (swapped ? " (are the kind and the target swapped?)" : ""),
+                            hu("a(z) ") + str(kind) +
+                                hu(" fajta egyik alaptárgyé sem, ezért a sor sosem érvényesül") +
+                                (swapped ? hu(" (nincs felcserélve a fajta és a cél?)") : "")};
+      });
     }
   }
 
  private:
-  void add(const DataLine& line, std::size_t at, Code code, const std::string& message,
-           const std::string& hungarian) {
-    sink_.add({fileName_, line.line, line.column(at)}, code, message, hungarian);
+  template <typename BuildTexts>
+  void add(const DataLine& line, std::size_t at, Code code, BuildTexts&& build) {
+    sink_.add({fileName_, line.line, line.column(at)}, code, std::forward<BuildTexts>(build));
   }
 
   const std::string& fileName_;

@@ -13,11 +13,6 @@
 
 namespace tamrix {
 
-void WarningContext::add(const SourceLine& where, WarningCode code, const std::string& message,
-                         const std::string& hungarian, std::vector<DataNote> notes) {
-  warnings.add(where, code, message, hungarian, std::move(notes));
-}
-
 bool WarningContext::hasSkill(int32_t index) const {
   return index >= 0 && index < db.skillCount() && db.skills()[static_cast<std::size_t>(index)];
 }
@@ -47,41 +42,53 @@ Phrase WarningContext::damageName(int32_t sum) const {
   return {"damage bonus", hu("a sebzésbónusz")};
 }
 
-void WarningContext::checkTargetSkill(const SourceLine& where, int32_t skill, const Phrase& what) {
+void WarningContext::checkTargetSkill(const SourceLine& where, int32_t skill,
+                                      const std::function<Phrase()>& what) {
   if (skill >= 0 && skill < db.skillCount() && !hasSkill(skill) && !skillTableEmpty())
-    add(where, WarningCode::kBonusToEmptySkill,
-        what.english + " goes to skill " + str(skill) +
-            ", which has no line in the skill file, so it shows as \"?\"",
-        what.hungarian + hu(" a(z) ") + str(skill) +
-            hu(". képességhez adódik, amelynek nincs sora a képességfájlban, ezért „?” jelenik "
-               "meg"));
+    add(where, WarningCode::kBonusToEmptySkill, [&] {
+      const Phrase field = what();
+      return WarningTexts{
+          field.english + " goes to skill " + str(skill) +
+              ", which has no line in the skill file, so it shows as \"?\"",
+          field.hungarian + hu(" a(z) ") + str(skill) +
+              hu(". képességhez adódik, amelynek nincs sora a képességfájlban, ezért „?” jelenik "
+                 "meg")};
+    });
 }
 
 bool WarningContext::checkNumberField(DataFile file, const DataLine& line, std::size_t at,
-                                      const Phrase& what) {
+                                      const std::function<Phrase()>& what) {
   const std::string& fileName = name(file);
-  const std::string_view text = line.text;
+  const std::string_view text = line.text();
   if (at < text.size() && text[at] == ' ')
     ++at;  // read past, as a number is (after a prefix's marker)
   const std::size_t quote = text.find('"');
   if (at >= text.size() || (quote != std::string_view::npos && at >= quote)) {
     const bool quoteThere = at < text.size();
     add({fileName, line.line, line.column(std::min(at, text.size()))}, WarningCode::kNumberMissing,
-        what.english + " is missing: " +
-            (quoteThere ? "the name's quote stands in its place" : "the line ends before it") +
-            ", so it reads as 0",
-        what.hungarian + hu(" hiányzik: ") +
-            hu(quoteThere ? "a helyén a név idézőjele áll" : "a sor előbb véget ér") +
-            hu(", ezért 0-nak számít"));
+        [&] {
+          const Phrase field = what();
+          return WarningTexts{
+              field.english + " is missing: " +
+                  (quoteThere ? "the name's quote stands in its place"
+                              : "the line ends before it") +
+                  ", so it reads as 0",
+              field.hungarian + hu(" hiányzik: ") +
+                  hu(quoteThere ? "a helyén a név idézőjele áll" : "a sor előbb véget ér") +
+                  hu(", ezért 0-nak számít")};
+        });
     return false;
   }
   const std::string_view token = text.substr(at, text.find(' ', at) - at);
   // A tab or a carriage return in it has a warning of its own.
   if (!isPlainNumber(token) && token.find_first_of("\t\r") == std::string_view::npos)
-    add({fileName, line.line, line.column(at)}, WarningCode::kNumberText,
-        what.english + " " + quoted(token) + " reads as " + str(readNumber(token)),
-        what.hungarian + " " + quoted(token) + hu(" nem szabályos szám, a program így olvassa: ") +
-            str(readNumber(token)));
+    add({fileName, line.line, line.column(at)}, WarningCode::kNumberText, [&] {
+      const Phrase field = what();
+      return WarningTexts{
+          field.english + " " + quoted(token) + " reads as " + str(readNumber(token)),
+          field.hungarian + " " + quoted(token) +
+              hu(" nem szabályos szám, a program így olvassa: ") + str(readNumber(token))};
+    });
   return true;
 }
 
@@ -96,17 +103,19 @@ void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines,
     const auto found = before.find(k.key);
     if (found != before.end()) {
       const DataLine* counts = last[k.key];
-      const Phrase key = what(k.key);
-      add({fileName, k.line->line, k.column}, code,
-          key.english + " is given again: " +
-              (counts == k.line ? std::string("this line counts, not the one before")
-                                : "the last line for it counts, line " + str(counts->line)),
-          key.hungarian + hu(" ismét szerepel: ") +
-              (counts == k.line
-                   ? hu("ez a sor számít, nem az előző")
-                   : hu("az utolsó sora számít, a(z) ") + str(counts->line) + hu(". sor")),
-          {noteAt(fileName, found->second->line, key.english + " was given here before",
-                  key.hungarian + hu(" itt szerepelt korábban"))});
+      add({fileName, k.line->line, k.column}, code, [&] {
+        const Phrase key = what(k.key);
+        return WarningTexts{
+            key.english + " is given again: " +
+                (counts == k.line ? std::string("this line counts, not the one before")
+                                  : "the last line for it counts, line " + str(counts->line)),
+            key.hungarian + hu(" ismét szerepel: ") +
+                (counts == k.line
+                     ? hu("ez a sor számít, nem az előző")
+                     : hu("az utolsó sora számít, a(z) ") + str(counts->line) + hu(". sor")),
+            {noteAt(fileName, found->second->line, key.english + " was given here before",
+                    key.hungarian + hu(" itt szerepelt korábban"))}};
+      });
     }
     before[k.key] = k.line;
   }
@@ -128,18 +137,18 @@ DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types)
   const TypeRecordLines& record = *types.outOfStep;
   if (types.countLost)
     return noteAt(typeFile, record.count()->line,
-                  "type " + str(readNumber(record.id->text)) +
+                  "type " + str(readNumber(record.id->text())) +
                       " seems to lack its line count: this line, read as the count, holds several "
                       "numbers, and the records after it are read out of step",
-                  hu("a(z) ") + str(readNumber(record.id->text)) +
+                  hu("a(z) ") + str(readNumber(record.id->text())) +
                       hu(" azonosítójú típusnak mintha hiányozna a sorainak száma: ez a sor, "
                          "amelyet a program annak olvas, több számot tartalmaz, és az utána "
                          "következő típusok elcsúsznak"));
   return noteAt(typeFile, record.count()->line,
-                "the line count of type " + str(readNumber(record.id->text)) +
+                "the line count of type " + str(readNumber(record.id->text())) +
                     " does not seem to match its amount lines: the records after it are read out "
                     "of step",
-                hu("a(z) ") + str(readNumber(record.id->text)) +
+                hu("a(z) ") + str(readNumber(record.id->text())) +
                     hu(" azonosítójú típus sorainak száma mintha nem egyezne a mennyiségsoraival: "
                        "az utána következő típusok elcsúsznak"));
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "authoring/data_warnings.h"
@@ -41,9 +42,12 @@ struct WarningContext {
   const SourceFile& text(DataFile file) const { return *texts[static_cast<std::size_t>(file)]; }
 
   // A warning in English, for tamrix-cli, and in Hungarian (Windows-1250),
-  // for the page; the two hold the same numbers, names and places.
-  void add(const SourceLine& where, WarningCode code, const std::string& message,
-           const std::string& hungarian, std::vector<DataNote> notes = {});
+  // for the page; the two hold the same numbers, names and places. `build`
+  // gives its WarningTexts, and is called only when the round keeps it.
+  template <typename BuildTexts>
+  void add(const SourceLine& where, WarningCode code, BuildTexts&& build) {
+    warnings.add(where, code, std::forward<BuildTexts>(build));
+  }
 
   bool hasSkill(int32_t index) const;
   bool skillTableEmpty() const;
@@ -55,12 +59,15 @@ struct WarningContext {
 
   // A bonus that lands on a skill without a line; reported only while the
   // skill table has lines at all (an empty one is reported once).
-  void checkTargetSkill(const SourceLine& where, int32_t skill, const Phrase& what);
+  void checkTargetSkill(const SourceLine& where, int32_t skill,
+                        const std::function<Phrase()>& what);
 
   // Warns of the number field of `line` that starts at byte `at` of its text
   // when it is missing or does not read as written. Returns false when it is
   // missing.
-  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at, const Phrase& what);
+  // `what` names the field, and is called only for a warning the round keeps.
+  bool checkNumberField(DataFile file, const DataLine& line, std::size_t at,
+                        const std::function<Phrase()>& what);
 
   // A key (skill index, slot) and the line that gives it.
   struct Keyed {

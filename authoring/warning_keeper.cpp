@@ -23,8 +23,7 @@ void dropLast(std::vector<DataWarning>& heap) {
 WarningKeeper::WarningKeeper(const DataFileSet& files, WarningWindow window)
     : files_(files), window_(window) {}
 
-void WarningKeeper::add(const SourceLine& where, WarningCode code, const std::string& message,
-                        const std::string& hungarian, std::vector<DataNote> notes) {
+bool WarningKeeper::admit(const SourceLine& where, WarningCode code) {
   const DataFile* named = files_.find(where.fileName);
   // Every warning names one of the set's files; one that does not would be
   // a fault of its check, ranked with the last file rather than lost.
@@ -32,33 +31,40 @@ void WarningKeeper::add(const SourceLine& where, WarningCode code, const std::st
   const WarningRank rank{file, where.line, where.column, raised_++};
   ++countOf_[static_cast<std::size_t>(file)];
   if (window_.after && rank <= *window_.after)
-    return;
+    return false;
   ++countAfter_;
   std::vector<DataWarning>& heap = kept_[static_cast<std::size_t>(file)];
   if (heap.size() >= window_.perFile) {
     if (heap.empty() || !(rank < heap.front().rank()))
-      return;
+      return false;
     dropLast(heap);
     --keptCount_;
   } else if (keptCount_ >= window_.capacity) {
     const auto last =
         std::find_if(kept_.rbegin(), kept_.rend(), [](const auto& h) { return !h.empty(); });
     if (last == kept_.rend() || !(rank < last->front().rank()))
-      return;
+      return false;
     dropLast(*last);
     --keptCount_;
   }
+  admitted_ = rank;
+  admittedCode_ = code;
+  return true;
+}
+
+void WarningKeeper::keep(WarningTexts texts) {
+  std::vector<DataWarning>& heap = kept_[static_cast<std::size_t>(admitted_.file)];
   DataWarning& w = heap.emplace_back();
-  w.file = file;
-  w.line = where.line;
-  w.column = where.column;
-  w.code = code;
-  w.raised = rank.raised;
-  w.englishSize = static_cast<uint32_t>(message.size());
-  w.texts.reserve(message.size() + hungarian.size());
-  w.texts.append(message).append(hungarian);
-  w.notes = std::move(notes);
-  if (trailingNote && where.line > trailingNote->afterLine)
+  w.file = admitted_.file;
+  w.line = admitted_.line;
+  w.column = admitted_.column;
+  w.code = admittedCode_;
+  w.raised = admitted_.raised;
+  w.englishSize = static_cast<uint32_t>(texts.message.size());
+  w.texts.reserve(texts.message.size() + texts.hungarian.size());
+  w.texts.append(texts.message).append(texts.hungarian);
+  w.notes = std::move(texts.notes);
+  if (trailingNote && w.line > trailingNote->afterLine)
     w.notes.push_back(trailingNote->note);
   std::push_heap(heap.begin(), heap.end(), rankedBefore);
   ++keptCount_;

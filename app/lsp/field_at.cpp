@@ -49,11 +49,11 @@ std::optional<FieldAt> fieldAt(const DataSetView& view, DataFile file, std::size
   const auto column = static_cast<int32_t>(offset - text->lineStart(lineNumber)) + 1;
   const DataLine* line = nullptr;
   for (const DataLine& l : source->lines)
-    if (l.line == lineNumber && l.offset < column)
+    if (l.line == lineNumber && l.offset() < column)
       line = &l;
   if (!line)
     return std::nullopt;
-  const std::vector<Token> tokens = tokensOf(line->text);
+  const std::vector<Token> tokens = tokensOf(line->text());
   const std::optional<std::size_t> token = tokenAt(*line, tokens, column);
   using Role = FieldAt::Role;
   switch (file) {
@@ -74,7 +74,7 @@ std::optional<FieldAt> fieldAt(const DataSetView& view, DataFile file, std::size
       for (const RndEntryLines& entry : rndFileLayout(*source, *view.db)) {
         if (entry.number == line) {
           // The number follows the entry's marker, with or without a blank.
-          std::string_view rest = std::string_view(line->text).substr(1);
+          std::string_view rest = std::string_view(line->text()).substr(1);
           if (rest.starts_with(' '))
             rest.remove_prefix(1);
           return field(Role::kItemNumber, rest);

@@ -65,19 +65,27 @@ TEST(WarningKeeperTest, KeepsTheWindowInReportOrderAndCountsAll) {
     WarningKeeper everything(names, {});
     for (std::size_t i = 0; i < raised.size(); ++i)
       everything.add({names[raised[i].file], raised[i].line, raised[i].column},
-                     WarningCode::kNumberText, "w" + std::to_string(i), "");
+                     WarningCode::kNumberText, [&] {
+                       return WarningTexts{"w" + std::to_string(i), ""};
+                     });
     const FoundWarnings all = std::move(everything).take();
     if (row.after)
       window.after = all.kept[*row.after].rank();
     WarningKeeper keeper(names, window);
+    // Texts are built only for the warnings the window takes in.
+    std::size_t built = 0;
     for (std::size_t i = 0; i < raised.size(); ++i)
       keeper.add({names[raised[i].file], raised[i].line, raised[i].column},
-                 WarningCode::kNumberText, "w" + std::to_string(i), "hu");
+                 WarningCode::kNumberText, [&] {
+                   ++built;
+                   return WarningTexts{"w" + std::to_string(i), "hu"};
+                 });
     const FoundWarnings found = std::move(keeper).take();
     std::vector<std::string> kept;
     for (const DataWarning& w : found.kept)
       kept.emplace_back(w.message());
     EXPECT_EQ(kept, expected) << label;
+    EXPECT_LE(built, std::min(found.countAfter, row.capacity == 0 ? 0 : raised.size())) << label;
     EXPECT_EQ(found.count, raised.size()) << label;
     EXPECT_EQ(found.countAfter, raised.size() - (row.after ? *row.after + 1 : 0)) << label;
     EXPECT_EQ(found.countOf[static_cast<std::size_t>(DataFile::kSkills)], 13u) << label;
@@ -91,10 +99,13 @@ TEST(WarningKeeperTest, TrailingNoteGoesOnTheWarningsPastItsLine) {
   WarningKeeper keeper(names, {});
   keeper.trailingNote = {{2, noteAt(names[DataFile::kTypes], 2, "count", "sz")}};
   for (const int32_t line : {1, 2, 3})
-    keeper.add({names[DataFile::kTypes], line}, WarningCode::kNumberText, "w", "",
-               {noteAt(names[DataFile::kTypes], 1, "own", "saj")});
+    keeper.add({names[DataFile::kTypes], line}, WarningCode::kNumberText, [&] {
+      return WarningTexts{"w", "", {noteAt(names[DataFile::kTypes], 1, "own", "saj")}};
+    });
   keeper.trailingNote.reset();
-  keeper.add({names[DataFile::kTypes], 4}, WarningCode::kNumberText, "w", "");
+  keeper.add({names[DataFile::kTypes], 4}, WarningCode::kNumberText, [] {
+    return WarningTexts{"w", ""};
+  });
   std::vector<std::size_t> notes;
   for (const DataWarning& w : std::move(keeper).take().kept)
     notes.push_back(w.notes.size());
