@@ -18,9 +18,12 @@
 
 namespace tamrix {
 
-FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
-                               const FileReader& readFile, const WarningWindow& window) {
-  SourceFiles sources(readFile);
+namespace {
+
+// One run of the pass over the files of `sources`, which each run reads at
+// most once however many rounds there are.
+FoundWarnings findIn(SourceFiles& sources, const ItemDatabase& db, const DataFileSet& files,
+                     const WarningWindow& window) {
   const SourceFile unreadable;
   WarningContext context(db, files, window);
   for (const DataFile file : kReadFiles) {
@@ -48,12 +51,21 @@ FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
   return std::move(context.warnings).take();
 }
 
+}  // namespace
+
+FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
+                               const FileReader& readFile, const WarningWindow& window) {
+  SourceFiles sources(readFile);
+  return findIn(sources, db, files, window);
+}
+
 std::size_t roundCapacityFor(int64_t setBytes) {
-  // A kept warning takes 200 to 400 bytes with its texts and notes, so a
-  // round of one per kBytesPerKept bytes of the set holds 2 to 3 bytes per
-  // byte of it; a set with a warning on every line of a dozen bytes needs
-  // about ten rounds, each a whole pass.
-  constexpr int64_t kBytesPerKept = 128;
+  // A kept warning takes 200 to 500 bytes with its texts and notes, so a
+  // round of one per kBytesPerKept bytes of the set holds about a byte per
+  // byte of it. A set with a warning on every line of a dozen bytes needs
+  // about forty rounds, each a whole pass; a pass builds the texts of only
+  // the warnings it keeps, and forEachDataWarning reads the files once.
+  constexpr int64_t kBytesPerKept = 512;
   constexpr std::size_t kLeast = 4096;
   return std::max(kLeast, static_cast<std::size_t>(std::max<int64_t>(setBytes, 0) / kBytesPerKept));
 }
@@ -72,8 +84,11 @@ uint64_t forEachDataWarning(const ItemDatabase& db, const DataFileSet& files,
                             std::size_t roundCapacity) {
   std::optional<WarningWindow> window = WarningWindow{};
   window->capacity = roundCapacity > 0 ? roundCapacity : roundCapacityFor(db.dataSetBytes());
+  // Every round holds the files' lines while it runs, so keeping them for
+  // the next costs no more at the peak, and each file is read once.
+  SourceFiles sources(readFile);
   for (;;) {
-    const FoundWarnings round = findDataWarnings(db, files, readFile, *window);
+    const FoundWarnings round = findIn(sources, db, files, *window);
     for (const DataWarning& w : round.kept)
       each(w);
     window = nextRound(*window, round);

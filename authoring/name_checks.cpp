@@ -45,17 +45,19 @@ class Names {
       questionMark(where, skill->name, "skill " + str(index),
                    hu("a(z) ") + str(index) + hu(". képesség"));
       const auto [found, added] = first.try_emplace(skill->name, index);
+      // Copied: the page's compiler lets no lambda name a structured binding.
+      const int32_t other = found->second;
       if (!added)
         add(where, Code::kNameRepeated, [&] {
-          return WarningTexts{
-              "skill " + str(index) + " has the name of skill " + str(found->second) + ", " +
-                  quoted(skill->name) + ": the descriptions cannot tell them apart",
-              hu("a(z) ") + str(index) + hu(". képesség neve ugyanaz, mint a(z) ") +
-                  str(found->second) + hu(". képességé, ") + quoted(skill->name) +
-                  hu(": a leírásokban nem lehet őket megkülönböztetni"),
-              {{{fileName_, db_.skills()[static_cast<std::size_t>(found->second)]->line, 0},
-                "skill " + str(found->second) + " has this name",
-                hu("a(z) ") + str(found->second) + hu(". képességnek is ez a neve")}}};
+          return WarningTexts{"skill " + str(index) + " has the name of skill " + str(other) +
+                                  ", " + quoted(skill->name) +
+                                  ": the descriptions cannot tell them apart",
+                              hu("a(z) ") + str(index) + hu(". képesség neve ugyanaz, mint a(z) ") +
+                                  str(other) + hu(". képességé, ") + quoted(skill->name) +
+                                  hu(": a leírásokban nem lehet őket megkülönböztetni"),
+                              {{{fileName_, db_.skills()[static_cast<std::size_t>(other)]->line, 0},
+                                "skill " + str(other) + " has this name",
+                                hu("a(z) ") + str(other) + hu(". képességnek is ez a neve")}}};
         });
     }
   }
@@ -150,16 +152,17 @@ class Names {
                   quoted(own + std::string(name))};
         });
       const auto [found, added] = first.try_emplace(prefix->name, slot);
+      const int32_t other = found->second;  // copied, as above
       if (!added)
         add(where, Code::kNameRepeated, [&] {
           return WarningTexts{
-              what + " has the name of random prefix " + str(found->second) + ", " + quoted(name) +
+              what + " has the name of random prefix " + str(other) + ", " + quoted(name) +
                   ": their items cannot be told apart by name",
-              whatHu + hu(" neve ugyanaz, mint a(z) ") + str(found->second) + hu(". előtagé, ") +
+              whatHu + hu(" neve ugyanaz, mint a(z) ") + str(other) + hu(". előtagé, ") +
                   quoted(name) + hu(": tárgyaikat a nevük alapján nem lehet megkülönböztetni"),
-              {{{fileName_, db_.rndItems()[static_cast<std::size_t>(found->second)]->line, 0},
-                "random prefix " + str(found->second) + " has this name",
-                hu("a(z) ") + str(found->second) + hu(". előtagnak is ez a neve")}}};
+              {{{fileName_, db_.rndItems()[static_cast<std::size_t>(other)]->line, 0},
+                "random prefix " + str(other) + " has this name",
+                hu("a(z) ") + str(other) + hu(". előtagnak is ez a neve")}}};
         });
       remarks(*prefix, what, whatHu);
     }

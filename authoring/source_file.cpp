@@ -8,7 +8,7 @@
 
 namespace tamrix {
 
-static_assert(sizeof(DataLine) == 16, "a set of tiny records holds a DataLine per few bytes");
+static_assert(sizeof(DataLine) <= 16, "a set of tiny records holds a DataLine per few bytes");
 
 // Normalisation drops the blanks at the start and makes each run of blanks
 // one: walk the stored piece until as many normalised bytes have passed.

@@ -372,8 +372,8 @@ TEST(DataWarningsTest, FailedLoadNamesWhatItsBytesLookLike) {
 }
 
 // Found in rounds of any size, the warnings are those of one pass, in the
-// same order: the sample set with slips in several files, and a set with
-// many more warnings than a round holds.
+// same order, from one reading of the files: the sample set with slips in
+// several files, and a set with many more warnings than a round holds.
 TEST(DataWarningsTest, RoundsGiveWhatOnePassGives) {
   std::map<std::string, std::string> slips = sampleFiles();
   edit(slips["type"], 69, " 16", " 16 17");
@@ -389,11 +389,20 @@ TEST(DataWarningsTest, RoundsGiveWhatOnePassGives) {
     const std::string whole = listed(allWarnings(*db, *files));
     for (const std::size_t capacity : {1u, 2u, 7u, 1000u}) {
       std::vector<DataWarning> given;
+      // However many rounds, each file is read once.
+      std::map<std::string, int> reads;
+      const FileReader read = memoryFiles(*files);
       const uint64_t count = forEachDataWarning(
-          *db, kNames, memoryFiles(*files), [&](const DataWarning& w) { given.push_back(w); },
-          capacity);
+          *db, kNames,
+          [&](const std::string& name) {
+            ++reads[name];
+            return read(name);
+          },
+          [&](const DataWarning& w) { given.push_back(w); }, capacity);
       EXPECT_EQ(listed(given), whole) << capacity;
       EXPECT_EQ(count, given.size()) << capacity;
+      for (const auto& [name, times] : reads)
+        EXPECT_EQ(times, 1) << name << " " << capacity;
     }
   }
 }
