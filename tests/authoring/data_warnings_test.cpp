@@ -135,6 +135,10 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
       {"change", 40, "1450 11", "1300 11", "change-no-prefix", "change", 40, 1, 0, "block"},
       // Columns count the blanks that normalisation drops.
       {"change", 40, "1450 11 -1 1", "  1450  11  -1  1x", "number-text", "change", 40, 17},
+      // A long line comes in pieces of 4999 bytes, each read as a line; the
+      // columns of a later one count the bytes before it.
+      {"change", 40, "1450 11 -1 1", "1450 11 -1 1" + std::string(4987, ' ') + "1450 2 -1 1x",
+       "number-text", "change", 40, 5010},
       // Prefix 63 on type 8 (count on type.txt:73) loses its last skill index line.
       {"rnd", 431, "79 p\xE1nc\xE9lt\xF6r\xE9s", "", "prefix-cut-short", "rnd", 427, 0, 73},
       {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
