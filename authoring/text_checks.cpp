@@ -54,22 +54,20 @@ void checkText(WarningContext& context, DataFile dataFile) {
     if (cr + 1 < file.text.size() && file.text[cr + 1] == '\n')
       continue;
     // CR CR LF: the last CR goes with the LF, the first stays in the line.
-    if (file.text.compare(cr + 1, 2, "\r\n") == 0)
-      context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds, [&] {
+    const bool beforeCrLf = file.text.compare(cr + 1, 2, "\r\n") == 0;
+    context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds, [&] {
+      if (beforeCrLf)
         return WarningTexts{
             "the line ends in CR CR LF: the carriage return before the CR LF stays in the line as "
             "its last byte (a line of nothing else looks empty but is read as data)",
             hu("a sor CR CR LF-re végződik: a CR LF előtti kocsivissza a sor utolsó bájtjaként "
                "benne marad (egy csak ebből álló sor üresnek látszik, de adatként olvasódik)")};
-      });
-    else
-      context.add(placeIn(fileName, file.text, cr), WarningCode::kCrLineEnds, [&] {
-        return WarningTexts{
-            "a carriage return without a line feed: a line that ends so is read as one "
-            "with the next",
-            hu("soremelés nélküli kocsivissza: az így végződő sort a program a következővel "
-               "együtt egy sornak olvassa")};
-      });
+      return WarningTexts{
+          "a carriage return without a line feed: a line that ends so is read as one with the "
+          "next",
+          hu("soremelés nélküli kocsivissza: az így végződő sort a program a következővel "
+             "együtt egy sornak olvassa")};
+    });
     break;
   }
   for (const DataLine& line : file.lines) {

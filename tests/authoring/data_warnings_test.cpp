@@ -144,7 +144,7 @@ TEST(DataWarningsTest, EachSlipWarnsAtItsCause) {
       {"std", 83, "1035 11", "1035 12", "grade-kind-differs", "std", 83, 6},
       {"std", 83, "\"csiszolt \"", "\"csiszolt\"", "name-runs-on", "std", 83, 20},
       {"type", 69, "6 7 8", "6 5 8", "amount-falls", "type", 69, 11},
-      {"change", 0, "\r\n", "\r", "cr-line-ends", "change", 1, 36},
+      {"change", 0, "\r\n", "\r", "cr-line-ends", "change", 1, 36, 0, "without a line feed"},
       {"skill", 38, "er\xF5", "er\xC2\x80\xC5\x91", "utf8-line", "skill", 38, 8},
       // A tab inside the name does not stop the scan; two outside warn once.
       {"skill", 38, "er\xF5\"", "e\tr\xF5\"\t\t", "tab", "skill", 38, 11},
