@@ -27,12 +27,15 @@ struct SetText {
       : names(files), reader(read), db(loaded) {
     for (const DataFile file : kReadFiles) {
       const auto i = static_cast<std::size_t>(file);
-      bytes[i] = read(files[file]).value_or("");
-      lines[i] = linesOf(bytes[i]);
+      // A file that cannot be read is taken as empty.
+      bytes[i] = read(files[file]);
+      if (!bytes[i])
+        bytes[i] = std::make_shared<const std::string>();
+      lines[i] = linesOf(*bytes[i]);
     }
     sources = std::make_unique<SourceFiles>([this](const std::string& name) {
       const DataFile* file = names.find(name);
-      return file ? std::optional(bytes[static_cast<std::size_t>(*file)]) : reader(name);
+      return file ? bytes[static_cast<std::size_t>(*file)] : reader(name);
     });
   }
 
@@ -51,7 +54,7 @@ struct SetText {
   const DataFileSet& names;
   const FileReader& reader;
   const ItemDatabase& db;
-  std::array<std::string, kDataFileCount> bytes;
+  std::array<SharedBytes, kDataFileCount> bytes;
   std::array<std::vector<std::string_view>, kDataFileCount> lines;
   std::unique_ptr<SourceFiles> sources;
   std::optional<TypeFileLayout> typeLayout;
@@ -364,8 +367,8 @@ EditReview reviewEdit(const DataFileSet& files, const FileReader& before, const 
   EditReview review;
   review.placesFound = static_cast<int32_t>(found.size());
   std::size_t setBytes = 0;
-  for (const std::string& bytes : old.bytes)
-    setBytes += bytes.size();
+  for (const SharedBytes& bytes : old.bytes)
+    setBytes += bytes ? bytes->size() : 0;
   review.places = joined(std::move(found),
                          maxPlaces > 0 ? maxPlaces : placesAloneLimit(changes.size(), setBytes));
   std::vector<bool> explained(changes.size());
@@ -378,13 +381,13 @@ EditReview reviewEdit(const DataFileSet& files, const FileReader& before, const 
     place.change = changeOf(old, now, place);
     if (changes.empty())
       continue;
-    const std::string patched = appliedAlone(old, now, place);
+    const auto patched = std::make_shared<const std::string>(appliedAlone(old, now, place));
     const std::string& patchedName = files[place.file];
-    ItemDatabase alone([&](const std::string& name) -> std::optional<std::string> {
+    ItemDatabase alone([&](const std::string& name) -> SharedBytes {
       if (name == patchedName)
         return patched;
       const DataFile* file = files.find(name);
-      return file ? std::optional(old.bytes[static_cast<std::size_t>(*file)]) : before(name);
+      return file ? old.bytes[static_cast<std::size_t>(*file)] : before(name);
     });
     if (!alone.loadAll(files)) {
       place.loadError = alone.lastError().value_or("");

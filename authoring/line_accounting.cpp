@@ -229,7 +229,7 @@ class Accounting {
   void unreached(const SourceFile& file) {
     const std::size_t data = file.afterEnd.find_first_not_of(" \t\r\n\x1A");
     if (data != npos) {
-      const std::string whole = file.text + file.afterEnd;
+      const std::string_view whole = *file.bytes;
       add(placeIn(fileName_, whole, file.text.size() + data), Code::kAfterEnd, [&] {
         return WarningTexts{
             "this text stands after a Ctrl-Z byte, where the file ends for the program, so it is "
@@ -248,7 +248,7 @@ class Accounting {
     if (nul == npos)
       return;
     const std::size_t lineEnd = std::min(file.text.find('\n', nul), file.text.size());
-    const std::string_view after = std::string_view(file.text).substr(nul, lineEnd - nul);
+    const std::string_view after = file.text.substr(nul, lineEnd - nul);
     const std::size_t lost = after.find_first_not_of(std::string_view(" \r\0", 3));
     std::string message;
     std::string hungarian;

@@ -68,7 +68,7 @@ std::vector<DataNote> findShapeNotes(const ItemDatabase& db, const DataFileSet& 
   if (!failure)
     return {};
   const std::string& name = failure->fileName;
-  const std::optional<std::string> bytes = readFile(name);
+  const SharedBytes bytes = readFile(name);
   if (!bytes)
     return {};
   std::vector<DataNote> notes;

@@ -32,16 +32,17 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
   auto [found, added] = files_.try_emplace(fileName);
   if (!added)
     return found->second ? &*found->second : nullptr;
-  std::optional<std::string> bytes = readFile_(fileName);
+  SharedBytes bytes = readFile_(fileName);
   if (!bytes)
     return nullptr;
   SourceFile& file = found->second.emplace();
-  const std::size_t end = std::min(bytes->find('\x1A'), bytes->size());
-  file.afterEnd = bytes->substr(end);
-  bytes->resize(end);
-  file.text = std::move(*bytes);
+  file.bytes = std::move(bytes);
+  const std::string_view whole = *file.bytes;
+  const std::size_t end = std::min(whole.find('\x1A'), whole.size());
+  file.afterEnd = whole.substr(end);
+  file.text = whole.substr(0, end);
   // The reader reads `file.text` in place, so its pieces lie there.
-  DataLineReader reader{std::string_view(file.text)};
+  DataLineReader reader{file.text};
   if (!reader.skipHeader())
     return &file;
   file.startLine = reader.lineNumber();
@@ -51,8 +52,7 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
     normalizeLine(text);
     if (text.empty())
       continue;
-    const std::string_view stored =
-        std::string_view(file.text).substr(reader.pieceStart(), piece.size());
+    const std::string_view stored = file.text.substr(reader.pieceStart(), piece.size());
     if (text == piece && reader.pieceOffset() == 0)
       file.lines.emplace_back(stored, reader.lineNumber());
     else

@@ -76,8 +76,9 @@ struct SourceFile {
   SourceFile(const SourceFile&) = delete;
   SourceFile& operator=(const SourceFile&) = delete;
 
-  std::string text;             // the bytes that the reader reads: up to a Ctrl-Z
-  std::string afterEnd;         // the bytes from that Ctrl-Z on, which it never reads
+  SharedBytes bytes;            // the file's, which the views below lie in
+  std::string_view text;        // the bytes that the reader reads: up to a Ctrl-Z
+  std::string_view afterEnd;    // the bytes from that Ctrl-Z on, which it never reads
   int32_t startLine = 0;        // the -start- line; 0 when there is none
   std::vector<DataLine> lines;  // the data lines after it, in order
   // The details of the lines that have them.

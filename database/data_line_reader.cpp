@@ -5,29 +5,16 @@
 
 namespace tamrix {
 
-DataLineReader::DataLineReader(std::string fileBytes) : owned_(std::move(fileBytes)) {
-  owned_.resize(std::min(owned_.size(), owned_.find('\x1A')));
-  text_ = owned_;
+DataLineReader::DataLineReader(std::string fileBytes)
+    : DataLineReader(std::make_shared<const std::string>(std::move(fileBytes))) {}
+
+DataLineReader::DataLineReader(std::shared_ptr<const std::string> fileBytes)
+    : DataLineReader(std::string_view(*fileBytes)) {
+  owned_ = std::move(fileBytes);
 }
 
 DataLineReader::DataLineReader(std::string_view fileBytes)
     : text_(fileBytes.substr(0, std::min(fileBytes.size(), fileBytes.find('\x1A')))) {}
-
-// A short owned text lives inside the string object itself, so the view is
-// made again over the moved string.
-DataLineReader::DataLineReader(DataLineReader&& other) noexcept
-    : owned_(std::move(other.owned_)),
-      text_(other.text_),
-      pos_(other.pos_),
-      lineStart_(other.lineStart_),
-      lineNumber_(other.lineNumber_),
-      nextLineNumber_(other.nextLineNumber_),
-      pieceOffset_(other.pieceOffset_),
-      pieceStart_(other.pieceStart_) {
-  if (!owned_.empty() || text_.empty())
-    text_ = owned_;
-  other.text_ = {};
-}
 
 // A carriage return that a text-mode read drops can only be the byte right
 // before the line feed that ends a piece, so it is left out here rather than

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,10 +24,12 @@ class DataLineReader {
   // `fileBytes` is the raw content of a file: a CR right before an LF is
   // dropped, a byte 0x1A ends the text, any other CR stays.
   explicit DataLineReader(std::string fileBytes);
+  // Shares `fileBytes`, without a copy.
+  explicit DataLineReader(std::shared_ptr<const std::string> fileBytes);
   // Reads `fileBytes` where they are, without a copy; they must outlive the
   // reader.
   explicit DataLineReader(std::string_view fileBytes);
-  DataLineReader(DataLineReader&& other) noexcept;
+  DataLineReader(DataLineReader&& other) noexcept = default;
   DataLineReader(const DataLineReader&) = delete;
   DataLineReader& operator=(const DataLineReader&) = delete;
   DataLineReader& operator=(DataLineReader&&) = delete;
@@ -61,7 +64,9 @@ class DataLineReader {
   std::size_t pieceStart() const { return pieceStart_; }
 
  private:
-  std::string owned_;      // the bytes, when the reader was given them
+  // The bytes, when the reader was given them; they stay where they are
+  // when the reader moves.
+  std::shared_ptr<const std::string> owned_;
   std::string_view text_;  // the bytes it reads: owned_ or the caller's
   std::size_t pos_ = 0;
   std::size_t lineStart_ = 0;  // where the line of the next piece begins

@@ -29,7 +29,7 @@ bool ItemDatabase::loadAll(const DataFileSet& files) {
   int64_t total = 0;
   std::pair<int64_t, DataFile> largest{-1, DataFile::kSkills};
   for (const DataFile file : kReadFiles) {
-    std::optional<std::string> bytes = readFile_(files[file]);
+    SharedBytes bytes = readFile_(files[file]);
     if (!bytes)
       break;
     const auto size = static_cast<int64_t>(bytes->size());
@@ -41,7 +41,7 @@ bool ItemDatabase::loadAll(const DataFileSet& files) {
       readAhead_.clear();
       return reject(tooLargeText(), files[largest.second], LoadFault::kDataSetTooLarge, 0);
     }
-    readAhead_.insert_or_assign(files[file], std::move(*bytes));
+    readAhead_.insert_or_assign(files[file], std::move(bytes));
   }
   dataSetBytes_ = total;
   bool loaded = true;
@@ -86,7 +86,7 @@ void ItemDatabase::setLoadError(std::string_view line, std::string_view fileName
 }
 
 std::optional<DataLineReader> ItemDatabase::openDataFile(const std::string& fileName) {
-  std::optional<std::string> bytes;
+  SharedBytes bytes;
   if (const auto ahead = readAhead_.find(fileName); ahead != readAhead_.end()) {
     bytes = std::move(ahead->second);
     readAhead_.erase(ahead);
@@ -102,7 +102,7 @@ std::optional<DataLineReader> ItemDatabase::openDataFile(const std::string& file
     reject(tooLargeText(), fileName, LoadFault::kDataSetTooLarge, 0);
     return std::nullopt;
   }
-  DataLineReader reader(std::move(*bytes));
+  DataLineReader reader(std::move(bytes));
   if (!reader.skipHeader()) {
     reject(kNoStartLineText, fileName, LoadFault::kNoStartLine, 0);
     return std::nullopt;

@@ -219,7 +219,7 @@ class ItemDatabase {
   FileReader readFile_;
   // The bytes that loadAll has read ahead, by file name; each loader takes
   // its own out, so that they are freed as the load goes on.
-  std::unordered_map<std::string, std::string> readAhead_;
+  std::unordered_map<std::string, SharedBytes> readAhead_;
   int64_t dataSetBytes_ = 0;
   int32_t specItemCount_ = 0;
   int32_t groupSize_ = 0;

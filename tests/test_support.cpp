@@ -47,11 +47,11 @@ std::filesystem::path sampleDataDir() {
 }
 
 FileReader memoryFiles(std::map<std::string, std::string> files) {
-  return [files = std::move(files)](const std::string& name) -> std::optional<std::string> {
+  return [files = std::move(files)](const std::string& name) -> SharedBytes {
     const auto found = files.find(name);
     if (found == files.end())
-      return std::nullopt;
-    return found->second;
+      return nullptr;
+    return std::make_shared<const std::string>(found->second);
   };
 }
 

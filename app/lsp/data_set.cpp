@@ -75,12 +75,12 @@ std::optional<std::pair<std::filesystem::path, DataFile>> dataFileAt(
 }
 
 FileReader readerOf(const DataSetView& view) {
-  return [&view](const std::string& name) -> std::optional<std::string> {
+  return [&view](const std::string& name) -> SharedBytes {
     const DataFile* file = dialogDataFiles().find(name);
     const DocumentText* text = file ? view.text(*file) : nullptr;
     if (!text)
-      return std::nullopt;
-    return text->bytes();
+      return nullptr;
+    return std::make_shared<const std::string>(text->bytes());
   };
 }
 

@@ -24,11 +24,12 @@ std::string baseName(const std::string& path) {
 // file named skill.txt in any letter case; a file the set lacks cannot be
 // opened, as on disk.
 FileReader readerOf(std::shared_ptr<const FileSet> files) {
-  return [files = std::move(files)](const std::string& fileName) -> std::optional<std::string> {
+  return [files = std::move(files)](const std::string& fileName) -> SharedBytes {
     const auto found = files->find(lowerCase(baseName(fileName)));
     if (found == files->end())
-      return std::nullopt;
-    return found->second;
+      return nullptr;
+    // Lent, not copied: the set lives as long as any reader of its files.
+    return SharedBytes(files, &found->second);
   };
 }
 

@@ -39,9 +39,11 @@ inline const std::map<std::string, std::string> kSmallDataSet = {
 // the set does not load.
 inline std::unique_ptr<Catalogue> buildSmallCatalogue(
     const std::map<std::string, std::string>& files = kSmallDataSet) {
-  ItemDatabase db([&](const std::string& name) -> std::optional<std::string> {
+  ItemDatabase db([&](const std::string& name) -> SharedBytes {
     const auto file = files.find(name.substr(name.find('\\') + 1));
-    return file == files.end() ? std::nullopt : utf8ToCp1250(file->second);
+    const std::optional<std::string> bytes =
+        file == files.end() ? std::nullopt : utf8ToCp1250(file->second);
+    return bytes ? std::make_shared<const std::string>(*bytes) : nullptr;
   });
   if (!db.loadAll(DataFileSet::inFolder("Data")))
     return nullptr;
