@@ -75,24 +75,17 @@ FoundWarnings WarningKeeper::take() && {
   found.count = raised_;
   found.countOf = countOf_;
   found.countAfter = countAfter_;
-  for (std::vector<DataWarning>& heap : kept_)
+  // The first file that keeps any gives its own storage, so that a set
+  // whose warnings lie in one file is not held twice.
+  for (std::vector<DataWarning>& heap : kept_) {
     std::sort_heap(heap.begin(), heap.end(), rankedBefore);
-  // The file that keeps the most gives its storage, which has room for the
-  // few of the others more often than not: a set warned of mostly in one
-  // file does not hold them twice. Those of the files before it are added
-  // after its own and turned to the front.
-  const auto largest = std::max_element(
-      kept_.begin(), kept_.end(), [](const auto& a, const auto& b) { return a.size() < b.size(); });
-  found.kept = std::move(*largest);
-  found.kept.reserve(keptCount_);
-  const std::size_t ownCount = found.kept.size();
-  for (auto heap = kept_.begin(); heap != kept_.end(); ++heap) {
-    if (heap == largest)
-      std::rotate(found.kept.begin(), found.kept.begin() + static_cast<std::ptrdiff_t>(ownCount),
-                  found.kept.end());
-    else
-      std::move(heap->begin(), heap->end(), std::back_inserter(found.kept));
-    *heap = {};
+    if (found.kept.empty()) {
+      found.kept = std::move(heap);
+      found.kept.reserve(keptCount_);
+    } else {
+      std::move(heap.begin(), heap.end(), std::back_inserter(found.kept));
+    }
+    heap = {};
   }
   return found;
 }
