@@ -24,12 +24,15 @@ void checkChanges(WarningContext& context) {
   static const std::array<Phrase, 4> kFields = {
       Phrase{"the item number", hu("a tárgyszám")}, Phrase{"the kind", hu("a fajta")},
       Phrase{"the target", hu("a cél")}, Phrase{"the multiplier", hu("a szorzó")}};
-  for (std::size_t i = 0; i < std::min(file.lines.size(), changes.size()); ++i) {
-    const DataLine& line = file.lines[i];
+  // Only the records loaded: a file the load failed in has no warnings.
+  std::size_t i = 0;
+  file.forEachLine([&](const DataLine& line) {
+    if (i == changes.size())
+      return;
     const std::vector<Token> tokens = tokensOf(line.text());
     for (std::size_t k = 0; k < std::min(tokens.size(), kFields.size()); ++k)
       context.checkNumberField(DataFile::kChanges, line, tokens[k].at, [&] { return kFields[k]; });
-    const ChangeEntry& change = changes[i];
+    const ChangeEntry& change = changes[i++];
     const ChangeEntry* first = context.db.findChange(change.prefixIndex, change.itemKind);
     if (first != &change) {
       context.add({name, line.line}, WarningCode::kChangeHidden, [&] {
@@ -42,7 +45,7 @@ void checkChanges(WarningContext& context) {
                             {noteAt(name, first->line, "the record that applies",
                                     hu("az érvényesülő átirányítás"))}};
       });
-      continue;
+      return;
     }
     const int32_t prefix = change.prefixIndex;
     const int64_t blocksFirst = context.db.specItemCount() + context.db.stdItemCount();
@@ -66,7 +69,7 @@ void checkChanges(WarningContext& context) {
     const SourceLine target{name, line.line, tokens.size() > 2 ? line.column(tokens[2].at) : 0};
     const int32_t skill = change.skillIndex;
     if (skill == -1)
-      continue;  // the damage bonus, as documented
+      return;  // the damage bonus, as documented
     if (skill < -context.sumCount() || skill >= context.sumCount())
       context.add(target, WarningCode::kChangeTargetOutside, [&] {
         return WarningTexts{
@@ -93,7 +96,7 @@ void checkChanges(WarningContext& context) {
       context.checkTargetSkill(target, skill, [&] {
         return Phrase{"the change record's bonus", hu("az átirányítás bónusza")};
       });
-  }
+  });
 }
 
 }  // namespace tamrix

@@ -65,9 +65,9 @@ struct SetText {
 const DataLine* dataLineAt(const SourceFile* source, int32_t line) {
   if (source == nullptr)
     return nullptr;
-  const auto at = std::lower_bound(source->lines.begin(), source->lines.end(), line,
+  const auto at = std::lower_bound(source->lines().begin(), source->lines().end(), line,
                                    [](const DataLine& l, int32_t n) { return l.line < n; });
-  return at != source->lines.end() && at->line == line ? &*at : nullptr;
+  return at != source->lines().end() && at->line == line ? &*at : nullptr;
 }
 
 // A piece of a data line (Windows-1250) as UTF-8, cut after 60 bytes.

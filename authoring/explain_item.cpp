@@ -31,9 +31,9 @@ SourceLine amountPlace(const std::string& typeFile, int32_t line, int32_t grade,
   const SourceFile* file = sources != nullptr ? sources->file(typeFile) : nullptr;
   if (file == nullptr)
     return place;
-  const auto found = std::lower_bound(file->lines.begin(), file->lines.end(), line,
+  const auto found = std::lower_bound(file->lines().begin(), file->lines().end(), line,
                                       [](const DataLine& l, int32_t n) { return l.line < n; });
-  if (found == file->lines.end() || found->line != line)
+  if (found == file->lines().end() || found->line != line)
     return place;
   const std::vector<Token> tokens = tokensOf(found->text());
   if (static_cast<std::size_t>(grade) < tokens.size())
@@ -60,7 +60,7 @@ SourceLine ownNumberLine(const std::string& stdFile, int32_t itemNumber, StdNumb
   if (file == nullptr)
     return fallback;
   SourceLine found = fallback;
-  for (const DataLine& line : file->lines) {
+  for (const DataLine& line : file->lines()) {
     const std::size_t blank = line.text().find(' ');
     if (readNumber(line.text()) != itemNumber || blank == std::string::npos)
       continue;

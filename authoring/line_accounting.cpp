@@ -292,12 +292,10 @@ void findUnreadBytes(const SourceFile& file, DataFile role, const std::string& f
   accounting.unreached(file);
   switch (role) {
     case DataFile::kSkills:
-      for (const DataLine& line : file.lines)
-        accounting.skillLine(line);
+      file.forEachLine([&](const DataLine& line) { accounting.skillLine(line); });
       break;
     case DataFile::kStdItems:
-      for (const DataLine& line : file.lines)
-        accounting.stdItemLine(line);
+      file.forEachLine([&](const DataLine& line) { accounting.stdItemLine(line); });
       break;
     case DataFile::kTypes:
       accounting.typeFile(file);
@@ -306,8 +304,7 @@ void findUnreadBytes(const SourceFile& file, DataFile role, const std::string& f
       accounting.rndFile(file);
       break;
     case DataFile::kChanges:
-      for (const DataLine& line : file.lines)
-        accounting.changeLine(line);
+      file.forEachLine([&](const DataLine& line) { accounting.changeLine(line); });
       break;
     case DataFile::kSpecItems:
       break;

@@ -33,7 +33,7 @@ class Names {
  public:
   Names(const SourceFile& file, const std::string& fileName, const ItemDatabase& db,
         WarningKeeper& sink)
-      : fileName_(fileName), db_(db), lines_(file.lines), sink_(sink) {}
+      : fileName_(fileName), db_(db), file_(file), sink_(sink) {}
 
   void skills() {
     std::map<std::string, int32_t> first;  // name -> index
@@ -111,7 +111,7 @@ class Names {
       const std::string whatHu = hu("a(z) ") + str(slot) + hu(". előtag");
       const DataLine* numberLine = lineAt(prefix->line);
       const int32_t nameLine =
-          numberLine != nullptr && numberLine + 1 < lines_.data() + lines_.size()
+          numberLine != nullptr && numberLine + 1 < file_.lines().data() + file_.lines().size()
               ? (numberLine + 1)->line
               : 0;
       const SourceLine where = nameAt(nameLine, 0);
@@ -223,9 +223,10 @@ class Names {
 
   // The first piece of line `line`, or null.
   const DataLine* lineAt(int32_t line) const {
-    const auto found = std::lower_bound(lines_.begin(), lines_.end(), line,
+    const std::vector<DataLine>& lines = file_.lines();
+    const auto found = std::lower_bound(lines.begin(), lines.end(), line,
                                         [](const DataLine& l, int32_t n) { return l.line < n; });
-    return found == lines_.end() || found->line != line ? nullptr : &*found;
+    return found == lines.end() || found->line != line ? nullptr : &*found;
   }
 
   // The place of the `nth` name (from 0) of line `line`: its first byte.
@@ -248,7 +249,7 @@ class Names {
  private:
   const std::string& fileName_;
   const ItemDatabase& db_;
-  const std::vector<DataLine>& lines_;
+  const SourceFile& file_;
   std::map<std::string, int32_t, std::less<>> skillNamed_;  // the first index of each name
   WarningKeeper& sink_;
 };

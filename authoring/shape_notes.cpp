@@ -15,9 +15,9 @@ namespace {
 constexpr std::string_view kMarker = "-start-";
 
 const DataLine* lineOf(const SourceFile& file, int32_t line) {
-  const auto found = std::find_if(file.lines.begin(), file.lines.end(),
+  const auto found = std::find_if(file.lines().begin(), file.lines().end(),
                                   [line](const DataLine& l) { return l.line == line; });
-  return found == file.lines.end() ? nullptr : &*found;
+  return found == file.lines().end() ? nullptr : &*found;
 }
 
 // The first line of a type record that should hold a number and holds a
@@ -106,17 +106,17 @@ std::vector<DataNote> findShapeNotes(const ItemDatabase& db, const DataFileSet& 
                                 "olvassa")));
   }
   // Two lines with the marker: the header ends at the first.
-  const auto second = std::find_if(file->lines.begin(), file->lines.end(), [](const DataLine& l) {
-    return l.text().find(kMarker) != std::string::npos;
-  });
-  if (second != file->lines.end() && failure->line == second->line)
+  const auto second =
+      std::find_if(file->lines().begin(), file->lines().end(),
+                   [](const DataLine& l) { return l.text().find(kMarker) != std::string::npos; });
+  if (second != file->lines().end() && failure->line == second->line)
     notes.push_back(noteAt(name, second->line,
                            "a second -start- line: the header ends at the first, line " +
                                str(file->startLine) + ", and this one is read as data",
                            hu("második -start- sor: a fejléc az elsőnél, a(z) ") +
                                str(file->startLine) +
                                hu(". sorban véget ér, ezt a program adatként olvassa")));
-  else if (second != file->lines.end() && failure->line < second->line)
+  else if (second != file->lines().end() && failure->line < second->line)
     notes.push_back(
         noteAt(name, file->startLine,
                "this header line holds -start-, so the header ends here and the "

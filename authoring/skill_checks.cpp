@@ -15,7 +15,7 @@ void checkSkills(WarningContext& context) {
           hu("egyetlen képességnek sincs sora: minden bónusz „?”-ként jelenik meg")};
     });
   std::vector<WarningContext::Keyed> indices;
-  for (const DataLine& line : context.text(file).lines) {
+  for (const DataLine& line : context.text(file).lines()) {
     context.checkNumberField(file, line, 0, [&] {
       return Phrase{"the skill index", hu("a képesség-sorszám")};
     });

@@ -28,6 +28,71 @@ int32_t DataLine::column(std::size_t at) const {
   return offset() + static_cast<int32_t>(i) + 1;
 }
 
+namespace {
+
+// Gives `each` the data lines of `text` as the loaders read them: each
+// piece as stored, its text when normalisation changes it (else empty), the
+// bytes of its line before it, and its line. Normalisation leaves no line
+// empty; a line it empties is no data line.
+template <typename Each>
+void walkLines(std::string_view text, Each&& each) {
+  // The reader reads `text` in place, so its pieces lie there.
+  DataLineReader reader{text};
+  if (!reader.skipHeader())
+    return;
+  for (std::string piece; reader.readLine(piece);) {
+    std::string normalized = piece;
+    normalizeLine(normalized);
+    if (normalized.empty())
+      continue;
+    if (normalized == piece)
+      normalized.clear();
+    each(text.substr(reader.pieceStart(), piece.size()), std::move(normalized),
+         reader.pieceOffset(), reader.lineNumber());
+  }
+}
+
+// A line needs its LineDetail when normalisation changes it or it is a later
+// piece of a long line.
+bool needsDetail(const std::string& normalized, int32_t offset) {
+  return !normalized.empty() || offset != 0;
+}
+
+}  // namespace
+
+const std::vector<DataLine>& SourceFile::lines() const {
+  if (lines_)
+    return *lines_;
+  std::vector<DataLine>& lines = lines_.emplace();
+  DataLineReader counter{text};
+  if (counter.skipHeader())
+    lines.reserve(counter.remainingDataLineCount());
+  walkLines(text,
+            [&](std::string_view stored, std::string normalized, int32_t offset, int32_t line) {
+              if (needsDetail(normalized, offset))
+                lines.emplace_back(
+                    details_.emplace_back(LineDetail{stored, std::move(normalized), offset}), line);
+              else
+                lines.emplace_back(stored, line);
+            });
+  return lines;
+}
+
+void SourceFile::forEachLine(const std::function<void(const DataLine&)>& each) const {
+  if (lines_) {
+    for (const DataLine& line : *lines_)
+      each(line);
+    return;
+  }
+  walkLines(text,
+            [&](std::string_view stored, std::string normalized, int32_t offset, int32_t line) {
+              if (!needsDetail(normalized, offset))
+                return each(DataLine(stored, line));
+              const LineDetail detail{stored, std::move(normalized), offset};
+              each(DataLine(detail, line));
+            });
+}
+
 const SourceFile* SourceFiles::file(const std::string& fileName) {
   auto [found, added] = files_.try_emplace(fileName);
   if (!added)
@@ -41,26 +106,8 @@ const SourceFile* SourceFiles::file(const std::string& fileName) {
   const std::size_t end = std::min(whole.find('\x1A'), whole.size());
   file.afterEnd = whole.substr(end);
   file.text = whole.substr(0, end);
-  // The reader reads `file.text` in place, so its pieces lie there.
-  DataLineReader reader{file.text};
-  if (!reader.skipHeader())
-    return &file;
-  file.startLine = reader.lineNumber();
-  file.lines.reserve(reader.remainingDataLineCount());
-  for (std::string piece; reader.readLine(piece);) {
-    std::string text = piece;
-    normalizeLine(text);
-    if (text.empty())
-      continue;
-    const std::string_view stored = file.text.substr(reader.pieceStart(), piece.size());
-    if (text == piece && reader.pieceOffset() == 0)
-      file.lines.emplace_back(stored, reader.lineNumber());
-    else
-      file.lines.emplace_back(
-          file.details.emplace_back(LineDetail{
-              stored, text == piece ? std::string() : std::move(text), reader.pieceOffset()}),
-          reader.lineNumber());
-  }
+  if (DataLineReader reader{file.text}; reader.skipHeader())
+    file.startLine = reader.lineNumber();
   return &file;
 }
 
@@ -96,7 +143,7 @@ bool holdsSeveralNumbers(const DataLine& line) {
 TypeFileLayout typeFileLayout(const SourceFile& file) {
   TypeFileLayout layout;
   std::optional<std::size_t> outOfStep;
-  const std::vector<DataLine>& lines = file.lines;
+  const std::vector<DataLine>& lines = file.lines();
   // Each record but a last cut short takes three lines at least.
   layout.records.reserve(lines.size() / 3 + 1);
   for (std::size_t i = 0; i < lines.size();) {
@@ -138,7 +185,7 @@ TypeFileLayout typeFileLayout(const SourceFile& file) {
 
 std::vector<RndEntryLines> rndFileLayout(const SourceFile& file, const ItemDatabase& db) {
   std::vector<RndEntryLines> entries;
-  const std::vector<DataLine>& lines = file.lines;
+  const std::vector<DataLine>& lines = file.lines();
   std::size_t i = 0;
   const auto next = [&](const DataLine*& into) {
     into = i < lines.size() ? &lines[i++] : nullptr;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <map>
 #include <optional>
@@ -76,13 +77,24 @@ struct SourceFile {
   SourceFile(const SourceFile&) = delete;
   SourceFile& operator=(const SourceFile&) = delete;
 
-  SharedBytes bytes;            // the file's, which the views below lie in
-  std::string_view text;        // the bytes that the reader reads: up to a Ctrl-Z
-  std::string_view afterEnd;    // the bytes from that Ctrl-Z on, which it never reads
-  int32_t startLine = 0;        // the -start- line; 0 when there is none
-  std::vector<DataLine> lines;  // the data lines after it, in order
-  // The details of the lines that have them.
-  std::deque<LineDetail> details;
+  SharedBytes bytes;          // the file's, which the views below lie in
+  std::string_view text;      // the bytes that the reader reads: up to a Ctrl-Z
+  std::string_view afterEnd;  // the bytes from that Ctrl-Z on, which it never reads
+  int32_t startLine = 0;      // the -start- line; 0 when there is none
+
+  // The data lines after the -start- line, in order: read on first use and
+  // kept, for the checks that look lines up or keep their places.
+  const std::vector<DataLine>& lines() const;
+  // Gives `each` the data lines in order, the same as lines(), without
+  // keeping them when they are not kept already: a line lasts for its call
+  // only. A set of tiny records holds a kept line per few bytes, so a check
+  // that goes through a file once, line by line, walks it.
+  void forEachLine(const std::function<void(const DataLine&)>& each) const;
+
+ private:
+  mutable std::optional<std::vector<DataLine>> lines_;
+  // The details of the kept lines that have them.
+  mutable std::deque<LineDetail> details_;
 };
 
 // The files of one data set, each read at most once.

@@ -103,7 +103,7 @@ void checkStdItems(WarningContext& context) {
   const int32_t base = context.db.specItemCount();
   std::vector<StdPlace> places(items.size());
   std::vector<WarningContext::Keyed> numbers;
-  for (const DataLine& line : file.lines) {
+  for (const DataLine& line : file.lines()) {
     const std::string_view text = line.text();
     const int64_t slot = int64_t{readNumber(text)} - base;
     const std::size_t blank = text.find(' ');

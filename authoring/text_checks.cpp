@@ -16,15 +16,15 @@ namespace {
 // well-formed UTF-8; nothing otherwise. Accented Windows-1250 text almost
 // never passes: its letters are single bytes above 0x7F followed by ASCII.
 std::optional<std::size_t> firstUtf8Sequence(std::string_view text) {
-  std::optional<std::size_t> first;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t start = i;
-    const std::optional<char32_t> c = nextUtf8CodePoint(text, i);
-    if (!c)
+  // The bytes before the first above 0x7F are ASCII, and so well-formed.
+  const auto high = std::find_if(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (high == text.end())
+    return std::nullopt;
+  const auto first = static_cast<std::size_t>(high - text.begin());
+  for (std::size_t i = first; i < text.size();)
+    if (!nextUtf8CodePoint(text, i))
       return std::nullopt;
-    if (*c >= 0x80)
-      first = first.value_or(start);
-  }
   return first;
 }
 
@@ -70,7 +70,7 @@ void checkText(WarningContext& context, DataFile dataFile) {
     });
     break;
   }
-  for (const DataLine& line : file.lines) {
+  file.forEachLine([&](const DataLine& line) {
     const std::string_view stored = line.stored();
     // With one quote or none, no tab is both after `open` and before `close`.
     const std::size_t open = stored.find('"');
@@ -99,7 +99,7 @@ void checkText(WarningContext& context, DataFile dataFile) {
                         hu("a sor UTF-8 kódolással áll egy Windows-1250 fájlban: az ékezetes betűi "
                            "hibásan jelennek meg")};
                   });
-  }
+  });
 }
 
 }  // namespace tamrix

@@ -126,8 +126,7 @@ void findMeaninglessValues(const SourceFile& file, DataFile role, const std::str
   Meaning meaning(fileName, db, sink);
   switch (role) {
     case DataFile::kSkills:
-      for (const DataLine& line : file.lines)
-        meaning.skillLine(line);
+      file.forEachLine([&](const DataLine& line) { meaning.skillLine(line); });
       break;
     case DataFile::kRndItems:
       for (const RndEntryLines& entry : rndFileLayout(file, db))
@@ -136,9 +135,13 @@ void findMeaninglessValues(const SourceFile& file, DataFile role, const std::str
     case DataFile::kChanges: {
       const std::set<int32_t> kinds = groupBaseKinds(db);
       // Only the records loaded: a file the load failed in has no warnings.
-      for (std::size_t i = 0; i < std::min<std::size_t>(file.lines.size(), db.changes().size());
-           ++i)
-        meaning.changeLine(file.lines[i], kinds);
+      std::size_t records = db.changes().size();
+      file.forEachLine([&](const DataLine& line) {
+        if (records > 0) {
+          --records;
+          meaning.changeLine(line, kinds);
+        }
+      });
       break;
     }
     default:

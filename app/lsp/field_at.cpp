@@ -48,7 +48,7 @@ std::optional<FieldAt> fieldAt(const DataSetView& view, DataFile file, std::size
   const int32_t lineNumber = text->lineOf(offset);
   const auto column = static_cast<int32_t>(offset - text->lineStart(lineNumber)) + 1;
   const DataLine* line = nullptr;
-  for (const DataLine& l : source->lines)
+  for (const DataLine& l : source->lines())
     if (l.line == lineNumber && l.offset() < column)
       line = &l;
   if (!line)
