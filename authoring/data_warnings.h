@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "authoring/source_line.h"
@@ -19,13 +20,25 @@
 
 namespace tamrix {
 
-// An earlier line that a warning or a failed load follows from.
+// An earlier line that a warning or a failed load follows from, with both
+// its texts in one string, as a kept warning has them.
 struct DataNote {
+  DataNote() = default;
+  DataNote(SourceLine at, std::string_view english, std::string_view inHungarian)
+      : where(std::move(at)), englishSize(static_cast<uint32_t>(english.size())) {
+    texts.reserve(english.size() + inHungarian.size());
+    texts.append(english).append(inHungarian);
+  }
+
   SourceLine where;
-  std::string message;  // English; names from the data stay Windows-1250
+  std::string texts;  // the English, then the Hungarian
+  uint32_t englishSize = 0;
+
+  // English; names from the data stay Windows-1250.
+  std::string_view message() const { return std::string_view(texts).substr(0, englishSize); }
   // The same in Hungarian, for the page, all of it Windows-1250: the same
   // numbers, names and places.
-  std::string hungarian;
+  std::string_view hungarian() const { return std::string_view(texts).substr(englishSize); }
 };
 
 // What a check says of a warning it raises: in English; names from the data

@@ -128,8 +128,8 @@ DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
   DataNote note;
   note.where.fileName = fileName;
   note.where.line = line;
-  note.message = std::move(message);
-  note.hungarian = std::move(hungarian);
+  note.englishSize = static_cast<uint32_t>(message.size());
+  note.texts = std::move(message).append(hungarian);
   return note;
 }
 

@@ -57,7 +57,7 @@ std::string noteLines(const DataSetPlace& place, const std::vector<DataNote>& no
                       Format format) {
   std::string text;
   for (const DataNote& note : notes)
-    text += diagnostic(place, note.where, "note", note.message, format);
+    text += diagnostic(place, note.where, "note", note.message(), format);
   return text;
 }
 
@@ -66,7 +66,7 @@ Json jsonNotes(const DataSetPlace& place, const std::vector<DataNote>& notes) {
   Json list = Json::array();
   for (const DataNote& note : notes) {
     Json record = jsonPlace(place, note.where);
-    record["message"] = utf8(note.message);
+    record["message"] = utf8(note.message());
     list.push_back(std::move(record));
   }
   return list;

@@ -45,7 +45,7 @@ Json relatedOf(const DataSetView& view, const std::vector<DataNote>& notes,
     related.push_back({{"location",
                         {{"uri", uriOfName(view, note.where.fileName)},
                          {"range", rangeOfPlace(view, note.where, encoding)}}},
-                       {"message", cp1250ToUtf8(note.message)}});
+                       {"message", cp1250ToUtf8(note.message())}});
   return related;
 }
 

@@ -86,7 +86,7 @@ Json notesAnswer(const std::vector<DataNote>& notes) {
     answer.push_back({{"file", cp1250ToUtf8(note.where.fileName)},
                       {"line", lineNumber(note.where.line)},
                       {"column", lineNumber(note.where.column)},
-                      {"text", cp1250ToUtf8(note.hungarian)}});
+                      {"text", cp1250ToUtf8(note.hungarian())}});
   return answer;
 }
 
@@ -164,7 +164,7 @@ Json checkRound(LoadedSet& set, bool fromStart, std::size_t roundCapacity) {
     for (const DataNote& note : w.notes)
       text.append(location(note.where))
           .append(": note: ")
-          .append(cp1250ToUtf8(note.message))
+          .append(cp1250ToUtf8(note.message()))
           .append("\n");
   }
   set.download = nextRound(*set.download, round);

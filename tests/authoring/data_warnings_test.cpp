@@ -45,8 +45,8 @@ std::string listed(const std::vector<DataWarning>& warnings) {
     text.append(std::to_string(w.column) + " ").append(w.codeName()).append(" ");
     text.append(w.message()).append("\n");
     for (const DataNote& n : w.notes)
-      text += "  note " + n.where.fileName + ":" + std::to_string(n.where.line) + " " + n.message +
-              "\n";
+      text += "  note " + n.where.fileName + ":" + std::to_string(n.where.line) + " " +
+              std::string(n.message()) + "\n";
   }
   return text;
 }
@@ -76,7 +76,7 @@ void expectOwnHungarian(const std::vector<DataWarning>& warnings) {
   for (const DataWarning& w : warnings) {
     expectOwnHungarian(w.message(), w.hungarian());
     for (const DataNote& note : w.notes)
-      expectOwnHungarian(note.message, note.hungarian);
+      expectOwnHungarian(note.message(), note.hungarian());
   }
 }
 
@@ -318,7 +318,7 @@ TEST(DataWarningsTest, FailedLoadIsTracedToTheCountThatCausedIt) {
     std::vector<int32_t> noteLines;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
       EXPECT_EQ(note.where.fileName, "type");
-      expectOwnHungarian(note.message, note.hungarian);
+      expectOwnHungarian(note.message(), note.hungarian());
       noteLines.push_back(note.where.line);
     }
     EXPECT_EQ(noteLines, row.noteLines) << row.file << ":" << row.line;
@@ -365,11 +365,11 @@ TEST(DataWarningsTest, FailedLoadNamesWhatItsBytesLookLike) {
     std::string notes;
     bool found = false;
     for (const DataNote& note : findLoadFailureNotes(*db, kNames, memoryFiles(files))) {
-      expectOwnHungarian(note.message, note.hungarian);
-      notes +=
-          note.where.fileName + ":" + std::to_string(note.where.line) + " " + note.message + "\n";
+      expectOwnHungarian(note.message(), note.hungarian());
+      notes += note.where.fileName + ":" + std::to_string(note.where.line) + " " +
+               std::string(note.message()) + "\n";
       found = found || (note.where.fileName == row.noteFile && note.where.line == row.noteLine &&
-                        note.message.find(row.says) != std::string::npos);
+                        note.message().find(row.says) != std::string::npos);
     }
     EXPECT_TRUE(found) << row.says << "\n" << notes;
   }
