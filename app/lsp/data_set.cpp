@@ -80,7 +80,7 @@ FileReader readerOf(const DataSetView& view) {
     const DocumentText* text = file ? view.text(*file) : nullptr;
     if (!text)
       return nullptr;
-    return std::make_shared<const std::string>(text->bytes());
+    return text->sharedBytes();
   };
 }
 

@@ -1,6 +1,7 @@
 #include "app/lsp/document_text.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 #include "text/encoding.h"
@@ -43,26 +44,28 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
 DocumentText DocumentText::fromEditor(std::string_view utf8) {
   DocumentText doc;
   const auto& bytes = cp1250Bytes();
-  doc.bytes_.reserve(utf8.size());
+  std::string stored;
+  stored.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t c = nextCodePoint(utf8, i);
     const auto found = bytes.find(c);
     if (c == 0xFFFD)
       doc.decodedWrongly_ = true;
     if (found == bytes.end())
-      doc.unmappable_.push_back(doc.bytes_.size());
-    doc.bytes_.push_back(found == bytes.end() ? '?' : found->second);
+      doc.unmappable_.push_back(stored.size());
+    stored.push_back(found == bytes.end() ? '?' : found->second);
     doc.characters_.push_back(c);
   }
+  doc.bytes_ = std::make_shared<const std::string>(std::move(stored));
   doc.index();
   return doc;
 }
 
 DocumentText DocumentText::fromBytes(std::string bytes) {
   DocumentText doc;
-  doc.bytes_ = std::move(bytes);
-  doc.characters_.reserve(doc.bytes_.size());
-  for (const char b : doc.bytes_)
+  doc.bytes_ = std::make_shared<const std::string>(std::move(bytes));
+  doc.characters_.reserve(doc.bytes().size());
+  for (const char b : doc.bytes())
     doc.characters_.push_back(cp1250ToCodePoint(static_cast<unsigned char>(b)));
   doc.index();
   return doc;
@@ -71,11 +74,11 @@ DocumentText DocumentText::fromBytes(std::string bytes) {
 void DocumentText::index() {
   editorLines_ = {0};
   feedLines_ = {0};
-  for (std::size_t i = 0; i < bytes_.size(); ++i) {
-    if (bytes_[i] == '\n') {
+  for (std::size_t i = 0; i < bytes().size(); ++i) {
+    if (bytes()[i] == '\n') {
       editorLines_.push_back(i + 1);
       feedLines_.push_back(i + 1);
-    } else if (bytes_[i] == '\r' && (i + 1 == bytes_.size() || bytes_[i + 1] != '\n')) {
+    } else if (bytes()[i] == '\r' && (i + 1 == bytes().size() || bytes()[i + 1] != '\n')) {
       editorLines_.push_back(i + 1);  // the editors take a lone CR as a line end
     }
   }
@@ -89,7 +92,7 @@ std::size_t DocumentText::width(std::size_t offset, PositionEncoding encoding) c
 }
 
 Json DocumentText::position(std::size_t offset, PositionEncoding encoding) const {
-  offset = std::min(offset, bytes_.size());
+  offset = std::min(offset, bytes().size());
   const auto next = std::upper_bound(editorLines_.begin(), editorLines_.end(), offset);
   const std::size_t line = static_cast<std::size_t>(next - editorLines_.begin()) - 1;
   std::size_t character = 0;
@@ -103,14 +106,14 @@ std::size_t DocumentText::offsetAt(int64_t line, int64_t character,
   if (line < 0)
     return 0;
   if (static_cast<std::size_t>(line) >= editorLines_.size())
-    return bytes_.size();
+    return bytes().size();
   const std::size_t start = editorLines_[static_cast<std::size_t>(line)];
   const std::size_t end = static_cast<std::size_t>(line) + 1 < editorLines_.size()
                               ? editorLines_[static_cast<std::size_t>(line) + 1]
-                              : bytes_.size();
+                              : bytes().size();
   std::size_t at = start;
   for (int64_t units = 0; at < end && units < character; ++at) {
-    if (bytes_[at] == '\n' || bytes_[at] == '\r')
+    if (bytes()[at] == '\n' || bytes()[at] == '\r')
       break;
     units += static_cast<int64_t>(width(at, encoding));
   }
@@ -121,14 +124,14 @@ std::size_t DocumentText::lineStart(int32_t line) const {
   if (line < 1)
     return 0;
   const auto index = static_cast<std::size_t>(line - 1);
-  return index < feedLines_.size() ? feedLines_[index] : bytes_.size();
+  return index < feedLines_.size() ? feedLines_[index] : bytes().size();
 }
 
 std::size_t DocumentText::lineEnd(int32_t line) const {
-  std::size_t end = bytes_.find('\n', lineStart(line));
+  std::size_t end = bytes().find('\n', lineStart(line));
   if (end == std::string::npos)
-    end = bytes_.size();
-  while (end > lineStart(line) && bytes_[end - 1] == '\r')
+    end = bytes().size();
+  while (end > lineStart(line) && bytes()[end - 1] == '\r')
     --end;
   return end;
 }

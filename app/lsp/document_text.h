@@ -5,11 +5,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/json.h"
+#include "database/file_reader.h"
 
 namespace tamrix::lsp {
 
@@ -24,7 +26,9 @@ class DocumentText {
   // A file's Windows-1250 bytes, shown as an editor decoding them would.
   static DocumentText fromBytes(std::string bytes);
 
-  const std::string& bytes() const { return bytes_; }
+  const std::string& bytes() const { return *bytes_; }
+  // The same bytes, for the engine's readers to share rather than copy.
+  const SharedBytes& sharedBytes() const { return bytes_; }
   // The byte offsets of the characters that Windows-1250 lacks.
   const std::vector<std::size_t>& unmappable() const { return unmappable_; }
   // The character at a byte's place in the editor's text.
@@ -50,8 +54,8 @@ class DocumentText {
   void index();
   std::size_t width(std::size_t offset, PositionEncoding encoding) const;
 
-  std::string bytes_;
-  std::vector<char32_t> characters_;  // one per byte
+  SharedBytes bytes_ = std::make_shared<const std::string>();  // never null
+  std::vector<char32_t> characters_;                           // one per byte
   std::vector<std::size_t> unmappable_;
   bool decodedWrongly_ = false;
   std::vector<std::size_t> editorLines_;  // offsets where the editor's lines begin
