@@ -42,7 +42,7 @@ FoundWarnings findIn(SourceFiles& sources, const ItemDatabase& db, const DataFil
     for (auto* check : {findUnreadBytes, findMeaninglessValues, findNameSlips})
       check(*text, file, files[file], db, context.warnings);
   }
-  context.types = typeFileLayout(context.text(DataFile::kTypes));
+  context.typesOutOfStep = findTypeOutOfStep(context.text(DataFile::kTypes));
   checkSkills(context);
   checkStdItems(context);
   checkTypes(context);

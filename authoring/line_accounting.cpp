@@ -161,9 +161,8 @@ class Accounting {
   // An id or count line that holds more than its number is an amount line
   // out of place: the first line whose shape does not fit its role.
   void typeFile(const SourceFile& file) {
-    const TypeFileLayout layout = typeFileLayout(file);
-    const TypeRecordLines* before = nullptr;
-    for (const TypeRecordLines& record : layout.records) {
+    forEachTypeRecord(file, [&](const TypeRecordLines& record, const TypeRecordLines* before,
+                                std::size_t) {
       if (const std::size_t end = tokenEnd(record.id->text(), 0); end < record.id->text().size()) {
         std::vector<DataNote> notes;
         if (before != nullptr && before->count() != nullptr)
@@ -189,8 +188,7 @@ class Accounting {
                      " (is its count line missing?)",
                  hu("a(z) ") + str(readNumber(record.id->text())) +
                      hu(" azonosítójú típus sorainak száma után (hiányzik ez a sora?)"));
-      before = &record;
-    }
+    });
   }
 
   void rndFile(const SourceFile& file) {

@@ -27,11 +27,11 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   if (typeFile == nullptr)
     return {};
   const TypeFileLayout types = typeFileLayout(*typeFile);
-  const TypeRecordLines* outOfStep = types.outOfStep;
+  const std::optional<TypeOutOfStep>& outOfStep = types.outOfStep;
   std::vector<DataNote> notes;
   if (failure->fileName == files[DataFile::kTypes]) {
-    if (outOfStep != nullptr && failure->line > outOfStep->count()->line)
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
+    if (outOfStep && failure->line > outOfStep->countLine)
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
     return notes;
   }
   const SourceFile* rndFile = sources.file(files[DataFile::kRndItems]);
@@ -49,8 +49,8 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
   switch (failure->fault) {
     case LoadFault::kRndTypeZero:
     case LoadFault::kRndTypeUnknown: {
-      if (outOfStep != nullptr)
-        notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
+      if (outOfStep)
+        notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
       if (current == nullptr || current->type == nullptr)
         break;
       const int32_t id = readNumber(current->type->text());
@@ -74,9 +74,9 @@ std::vector<DataNote> lineCountNotes(const ItemDatabase& db, const DataFileSet& 
       break;
   }
   if (reading != nullptr && reading->typeEntry != nullptr) {
-    if (readOutOfStep(types, reading->typeEntry))
-      notes.push_back(outOfStepNote(files[DataFile::kTypes], types));
-    if (outOfStep == nullptr || reading->typeEntry->countLine != outOfStep->count()->line)
+    if (readOutOfStep(outOfStep, reading->typeEntry))
+      notes.push_back(outOfStepNote(files[DataFile::kTypes], *outOfStep));
+    if (!outOfStep || reading->typeEntry->countLine != outOfStep->countLine)
       notes.push_back(skillLinesNote(files[DataFile::kTypes], *reading->typeEntry));
   }
   return notes;

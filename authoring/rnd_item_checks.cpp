@@ -142,9 +142,9 @@ void checkRndItems(WarningContext& context) {
   std::set<int64_t> cutShort;
   for (const RndEntryLines& entry : rndFileLayout(file, context.db)) {
     // What an entry read out of step warns of follows from the type's count.
-    if (readOutOfStep(context.types, entry.typeEntry))
+    if (readOutOfStep(context.typesOutOfStep, entry.typeEntry))
       context.warnings.trailingNote = {
-          0, outOfStepNote(context.name(DataFile::kTypes), context.types)};
+          0, outOfStepNote(context.name(DataFile::kTypes), *context.typesOutOfStep)};
     context.checkNumberField(DataFile::kRndItems, *entry.number, 1, [&] {
       return Phrase{"the item number", hu("a tárgyszám")};
     });

@@ -1,6 +1,7 @@
 #include "authoring/source_file.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "database/data_line_reader.h"
@@ -140,46 +141,125 @@ bool holdsSeveralNumbers(const DataLine& line) {
 
 }  // namespace
 
-TypeFileLayout typeFileLayout(const SourceFile& file) {
-  TypeFileLayout layout;
-  std::optional<std::size_t> outOfStep;
-  const std::vector<DataLine>& lines = file.lines();
-  // Each record but a last cut short takes three lines at least.
-  layout.records.reserve(lines.size() / 3 + 1);
-  for (std::size_t i = 0; i < lines.size();) {
-    TypeRecordLines& record = layout.records.emplace_back();
-    record.id = &lines[i++];
-    if (i == lines.size())
-      break;  // the loader fails here
-    record.hasCount = true;
-    ++i;
+namespace {
+
+// A type record's lines while it is walked or is the record before: a
+// line's detail is the walk's for one call only, so it is copied.
+struct TypeRecordBuffer {
+  std::vector<DataLine> lines;
+  std::deque<LineDetail> details;
+  TypeRecordLines record;
+
+  void add(const DataLine& line) {
+    if (line.offset() == 0 && line.text() == line.stored()) {
+      lines.emplace_back(line.stored(), line.line);
+      return;
+    }
+    const std::string normalized = line.text() == line.stored() ? "" : std::string(line.text());
+    lines.emplace_back(details.emplace_back(LineDetail{line.stored(), normalized, line.offset()}),
+                       line.line);
+  }
+  void clear() {
+    lines.clear();
+    details.clear();
+  }
+};
+
+// Finds the out-of-step record from each record and the one before it.
+class OutOfStepSearch {
+ public:
+  void see(const TypeRecordLines& record, const TypeRecordLines* previous) {
+    if (found || record.count() == nullptr)
+      return;
     // A count of several numbers under a plain id is an amount line: this
     // record lost its count line, unless the record before swallowed the
     // real id as an amount line of one number. Otherwise the record before
     // read too few or too many amount lines.
-    const TypeRecordLines* previous =
-        layout.records.size() > 1 ? &layout.records[layout.records.size() - 2] : nullptr;
     const bool swallowed = previous != nullptr && previous->amountCount > 0 &&
                            !holdsSeveralNumbers(previous->amounts().back());
-    if (!outOfStep && !swallowed && !holdsSeveralNumbers(*record.id) &&
-        holdsSeveralNumbers(*record.count())) {
-      outOfStep = layout.records.size() - 1;
-      layout.countLost = true;
-    } else if (!outOfStep && layout.records.size() > 1 &&
-               (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count()))) {
-      outOfStep = layout.records.size() - 2;
-    }
-    const int32_t count = readNumber(record.count()->text());
-    if (count > kTypeMaxLines)
-      break;  // the loader fails here
-    const std::size_t wanted = static_cast<std::size_t>(std::max(count, 1));
-    const std::size_t given = std::min(wanted, lines.size() - i);
-    record.amountCount = static_cast<uint32_t>(given);
-    record.cutShort = given < wanted;
-    i += given;
+    if (!swallowed && !holdsSeveralNumbers(*record.id) && holdsSeveralNumbers(*record.count()))
+      found = of(record, true);
+    else if (previous != nullptr &&
+             (holdsSeveralNumbers(*record.id) || holdsSeveralNumbers(*record.count())))
+      found = of(*previous, false);
   }
-  if (outOfStep)
-    layout.outOfStep = &layout.records[*outOfStep];
+
+  std::optional<TypeOutOfStep> found;
+
+ private:
+  static TypeOutOfStep of(const TypeRecordLines& record, bool countLost) {
+    return {readNumber(record.id->text()), record.id->line, record.count()->line, countLost};
+  }
+};
+
+}  // namespace
+
+void forEachTypeRecord(const SourceFile& file, const EachTypeRecord& each) {
+  std::array<TypeRecordBuffer, 2> buffers;
+  TypeRecordBuffer* now = &buffers[0];
+  const TypeRecordLines* before = nullptr;
+  std::size_t seen = 0;    // data lines walked
+  std::size_t first = 0;   // the place of the walked record's id line
+  std::size_t wanted = 0;  // its amount lines
+  bool stopped = false;
+  const auto give = [&] {
+    TypeRecordLines& record = now->record;
+    record.id = now->lines.data();
+    record.hasCount = now->lines.size() > 1;
+    record.amountCount = static_cast<uint32_t>(record.hasCount ? now->lines.size() - 2 : 0);
+    record.cutShort = record.hasCount && record.amountCount < wanted;
+    each(record, before, first);
+    before = &now->record;
+    now = now == &buffers[0] ? &buffers[1] : &buffers[0];
+    now->clear();
+  };
+  file.forEachLine([&](const DataLine& line) {
+    if (stopped)
+      return;
+    if (now->lines.empty())
+      first = seen;
+    ++seen;
+    now->add(line);
+    if (now->lines.size() == 2) {
+      const int32_t count = readNumber(line.text());
+      if (count > kTypeMaxLines) {
+        stopped = true;  // the loader fails here
+        wanted = 0;
+        give();
+        return;
+      }
+      // At least one amount line, even for a count of 0 or below.
+      wanted = static_cast<std::size_t>(std::max(count, 1));
+    } else if (now->lines.size() == 2 + wanted) {
+      give();
+    }
+  });
+  // The file ends after an id (the loader fails there) or inside the
+  // amount lines.
+  if (!stopped && !now->lines.empty())
+    give();
+}
+
+std::optional<TypeOutOfStep> findTypeOutOfStep(const SourceFile& file) {
+  OutOfStepSearch search;
+  forEachTypeRecord(file, [&](const TypeRecordLines& record, const TypeRecordLines* before,
+                              std::size_t) { search.see(record, before); });
+  return search.found;
+}
+
+TypeFileLayout typeFileLayout(const SourceFile& file) {
+  TypeFileLayout layout;
+  const std::vector<DataLine>& lines = file.lines();
+  // Each record but a last cut short takes three lines at least.
+  layout.records.reserve(lines.size() / 3 + 1);
+  OutOfStepSearch search;
+  forEachTypeRecord(
+      file, [&](const TypeRecordLines& record, const TypeRecordLines* before, std::size_t first) {
+        search.see(record, before);
+        layout.records.push_back(record);
+        layout.records.back().id = &lines[first];
+      });
+  layout.outOfStep = search.found;
   return layout;
 }
 

@@ -120,9 +120,9 @@ std::vector<Token> tokensOf(std::string_view text);
 bool isPlainNumber(std::string_view token);
 
 // A type record as the loader reads it: id line, count line, amount lines,
-// which follow each other in the file's lines. `cutShort` when the file ends
-// before all its amount lines (it is dropped). A set of tiny records holds
-// one of these per dozen bytes, so it keeps only where its lines begin.
+// which follow each other. `cutShort` when the file ends before all its
+// amount lines (it is dropped). A set of tiny records holds one of these per
+// dozen bytes when it keeps them, so it keeps only where its lines begin.
 struct TypeRecordLines {
   const DataLine* id = nullptr;
   uint32_t amountCount = 0;
@@ -135,15 +135,31 @@ struct TypeRecordLines {
   }
 };
 
-struct TypeFileLayout {
-  std::vector<TypeRecordLines> records;
-  // The first record whose line count seems not to match its amount lines:
-  // the id or count line of the record after it holds several numbers. The
-  // records after it are read out of step.
-  const TypeRecordLines* outOfStep = nullptr;
-  // That record seems to lack its count line: the line read as its count
+// Gives `each` the type file's records in order, as the loader groups its
+// lines, without keeping them: a record's lines last for its call and the
+// next, when it is `before`, the record before (null for the first).
+// `first` is the place of its id line among the file's data lines.
+using EachTypeRecord = std::function<void(const TypeRecordLines& record,
+                                          const TypeRecordLines* before, std::size_t first)>;
+void forEachTypeRecord(const SourceFile& file, const EachTypeRecord& each);
+
+// The first record whose line count seems not to match its amount lines:
+// the id or count line of the record after it holds several numbers. The
+// records after it are read out of step.
+struct TypeOutOfStep {
+  int32_t id = 0;  // the record's type id, as read
+  int32_t idLine = 0;
+  int32_t countLine = 0;
+  // The record seems to lack its count line: the line read as its count
   // holds several numbers.
   bool countLost = false;
+};
+std::optional<TypeOutOfStep> findTypeOutOfStep(const SourceFile& file);
+
+// The type file's records kept, pointing into its lines().
+struct TypeFileLayout {
+  std::vector<TypeRecordLines> records;
+  std::optional<TypeOutOfStep> outOfStep;
 };
 
 TypeFileLayout typeFileLayout(const SourceFile& file);

@@ -76,15 +76,15 @@ void checkTypes(WarningContext& context) {
   const std::string& name = context.name(DataFile::kTypes);
   // What the walk over the records finds after a count that seems wrong
   // follows from that count.
-  if (context.types.outOfStep != nullptr)
-    context.warnings.trailingNote = {context.types.outOfStep->count()->line,
-                                     outOfStepNote(name, context.types)};
-  for (const TypeRecordLines& record : context.types.records) {
+  if (const std::optional<TypeOutOfStep>& outOfStep = context.typesOutOfStep)
+    context.warnings.trailingNote = {outOfStep->countLine, outOfStepNote(name, *outOfStep)};
+  forEachTypeRecord(context.text(DataFile::kTypes), [&](const TypeRecordLines& record,
+                                                        const TypeRecordLines*, std::size_t) {
     context.checkNumberField(DataFile::kTypes, *record.id, 0, [&] {
       return Phrase{"the type id", hu("a típusazonosító")};
     });
     if (record.count() == nullptr)
-      continue;
+      return;
     context.checkNumberField(DataFile::kTypes, *record.count(), 0, [&] {
       return Phrase{"the line count", hu("a sorok száma")};
     });
@@ -100,7 +100,7 @@ void checkTypes(WarningContext& context) {
       });
     for (const DataLine& amounts : record.amounts())
       checkAmountLine(context, amounts);
-  }
+  });
   for (const TypeEntry& type : context.db.types())
     if (const TypeEntry* first = context.db.findType(type.id); first != &type)
       context.add({name, type.line, 1}, WarningCode::kTypeIdRepeated, [&] {

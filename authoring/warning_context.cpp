@@ -133,22 +133,21 @@ DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
   return note;
 }
 
-DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types) {
-  const TypeRecordLines& record = *types.outOfStep;
-  if (types.countLost)
-    return noteAt(typeFile, record.count()->line,
-                  "type " + str(readNumber(record.id->text())) +
+DataNote outOfStepNote(const std::string& typeFile, const TypeOutOfStep& record) {
+  if (record.countLost)
+    return noteAt(typeFile, record.countLine,
+                  "type " + str(record.id) +
                       " seems to lack its line count: this line, read as the count, holds several "
                       "numbers, and the records after it are read out of step",
-                  hu("a(z) ") + str(readNumber(record.id->text())) +
+                  hu("a(z) ") + str(record.id) +
                       hu(" azonosítójú típusnak mintha hiányozna a sorainak száma: ez a sor, "
                          "amelyet a program annak olvas, több számot tartalmaz, és az utána "
                          "következő típusok elcsúsznak"));
-  return noteAt(typeFile, record.count()->line,
-                "the line count of type " + str(readNumber(record.id->text())) +
+  return noteAt(typeFile, record.countLine,
+                "the line count of type " + str(record.id) +
                     " does not seem to match its amount lines: the records after it are read out "
                     "of step",
-                hu("a(z) ") + str(readNumber(record.id->text())) +
+                hu("a(z) ") + str(record.id) +
                     hu(" azonosítójú típus sorainak száma mintha nem egyezne a mennyiségsoraival: "
                        "az utána következő típusok elcsúsznak"));
 }
@@ -165,8 +164,8 @@ DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type) {
                     hu(" képesség-sorszám sort olvas"));
 }
 
-bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type) {
-  return types.outOfStep != nullptr && type != nullptr && type->line >= types.outOfStep->id->line;
+bool readOutOfStep(const std::optional<TypeOutOfStep>& outOfStep, const TypeEntry* type) {
+  return outOfStep && type != nullptr && type->line >= outOfStep->idLine;
 }
 
 }  // namespace tamrix

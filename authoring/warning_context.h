@@ -33,9 +33,9 @@ struct WarningContext {
   const ItemDatabase& db;
   const DataFileSet& files;
   // Each read file's text as the warnings' pass read it again (empty when
-  // it cannot be), and the type file's records.
+  // it cannot be), and the type file's record read out of step.
   std::array<const SourceFile*, kDataFileCount> texts{};
-  TypeFileLayout types;
+  std::optional<TypeOutOfStep> typesOutOfStep;
   WarningKeeper warnings;
 
   const std::string& name(DataFile file) const { return files[file]; }
@@ -85,9 +85,9 @@ struct WarningContext {
 DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
                 std::string hungarian);
 
-// The note for the type record (types.outOfStep) whose line count, or the
-// lack of it, makes the records after it read out of step.
-DataNote outOfStepNote(const std::string& typeFile, const TypeFileLayout& types);
+// The note for the type record whose line count, or the lack of it, makes
+// the records after it read out of step.
+DataNote outOfStepNote(const std::string& typeFile, const TypeOutOfStep& record);
 
 // The note for the count line that decides how many skill index lines an
 // entry of that type reads.
@@ -95,6 +95,6 @@ DataNote skillLinesNote(const std::string& typeFile, const TypeEntry& type);
 
 // Whether an entry's type is read out of step: it is the type whose count
 // seems wrong or one after it.
-bool readOutOfStep(const TypeFileLayout& types, const TypeEntry* type);
+bool readOutOfStep(const std::optional<TypeOutOfStep>& outOfStep, const TypeEntry* type);
 
 }  // namespace tamrix
