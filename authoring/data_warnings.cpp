@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 #include "authoring/change_checks.h"
@@ -20,15 +21,24 @@ namespace tamrix {
 
 namespace {
 
-// One run of the pass over the files of `sources`, which each run reads at
-// most once however many rounds there are.
-FoundWarnings findIn(SourceFiles& sources, const ItemDatabase& db, const DataFileSet& files,
+// The files of the pass, each read at most once however many rounds there
+// are, and what every round finds the same in them.
+struct PassSources {
+  explicit PassSources(FileReader readFile) : files(std::move(readFile)) {}
+
+  SourceFiles files;
+  // The type record read out of step, once the type file has been walked.
+  std::optional<std::optional<TypeOutOfStep>> typesOutOfStep;
+};
+
+// One run of the pass over the files of `sources`.
+FoundWarnings findIn(PassSources& sources, const ItemDatabase& db, const DataFileSet& files,
                      const WarningWindow& window) {
   const SourceFile unreadable;
   WarningContext context(db, files, window);
   for (const DataFile file : kReadFiles) {
     const SourceFile*& text = context.texts[static_cast<std::size_t>(file)];
-    text = sources.file(files[file]);
+    text = sources.files.file(files[file]);
     if (text == nullptr) {
       // It loaded, but is gone or locked now: what it would warn of is unknown.
       context.add({files[file]}, WarningCode::kFileUnreadable, [&] {
@@ -42,7 +52,9 @@ FoundWarnings findIn(SourceFiles& sources, const ItemDatabase& db, const DataFil
     for (auto* check : {findUnreadBytes, findMeaninglessValues, findNameSlips})
       check(*text, file, files[file], db, context.warnings);
   }
-  context.typesOutOfStep = findTypeOutOfStep(context.text(DataFile::kTypes));
+  if (!sources.typesOutOfStep)
+    sources.typesOutOfStep = findTypeOutOfStep(context.text(DataFile::kTypes));
+  context.typesOutOfStep = *sources.typesOutOfStep;
   checkSkills(context);
   checkStdItems(context);
   checkTypes(context);
@@ -55,7 +67,7 @@ FoundWarnings findIn(SourceFiles& sources, const ItemDatabase& db, const DataFil
 
 FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
                                const FileReader& readFile, const WarningWindow& window) {
-  SourceFiles sources(readFile);
+  PassSources sources(readFile);
   return findIn(sources, db, files, window);
 }
 
@@ -86,7 +98,7 @@ uint64_t forEachDataWarning(const ItemDatabase& db, const DataFileSet& files,
   window->capacity = roundCapacity > 0 ? roundCapacity : roundCapacityFor(db.dataSetBytes());
   // Every round holds the files' lines while it runs, so keeping them for
   // the next costs no more at the peak, and each file is read once.
-  SourceFiles sources(readFile);
+  PassSources sources(readFile);
   for (;;) {
     const FoundWarnings round = findIn(sources, db, files, *window);
     for (const DataWarning& w : round.kept)
