@@ -124,7 +124,7 @@ void WarningContext::warnRepeats(DataFile file, const std::vector<Keyed>& lines,
 // Built member by member: GCC 12 takes the nested braces of a note inside a
 // list for a use of uninitialised memory.
 DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
-                std::string hungarian) {
+                std::string_view hungarian) {
   DataNote note;
   note.where.fileName = fileName;
   note.where.line = line;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,7 +84,7 @@ struct WarningContext {
 
 // A note at `line` of `fileName`.
 DataNote noteAt(const std::string& fileName, int32_t line, std::string message,
-                std::string hungarian);
+                std::string_view hungarian);
 
 // The note for the type record whose line count, or the lack of it, makes
 // the records after it read out of step.
