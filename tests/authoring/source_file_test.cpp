@@ -41,8 +41,10 @@ TEST(SourceFileTest, WalkedLinesAreTheKeptLines) {
       {"no start line\n1\n", 0, {}},
   };
   for (const auto& [bytes, startLine, want] : rows) {
+    // Copied: clang lets no lambda name a structured binding.
+    const std::string stored = bytes;
     SourceFiles files(
-        [&](const std::string&) { return std::make_shared<const std::string>(bytes); });
+        [&](const std::string&) { return std::make_shared<const std::string>(stored); });
     const SourceFile* file = files.file("type.txt");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->startLine, startLine) << bytes.substr(0, 20);
