@@ -52,6 +52,9 @@ class DataLineReader {
   // many as the data lines left, for sizing a table before it is filled.
   std::size_t remainingDataLineCount() const;
 
+  // How many bytes of the text are left to read.
+  std::size_t remainingBytes() const { return text_.size() - pos_; }
+
   // The line of the file (1-based, counting line feeds) that the last piece
   // read comes from.
   int32_t lineNumber() const { return lineNumber_; }

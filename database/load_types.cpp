@@ -32,6 +32,27 @@ int32_t readAmounts(std::string_view line, std::vector<int32_t>& store) {
   return static_cast<int32_t>(kept - first);
 }
 
+// Makes room in the amount store for the record about to be read. Doubling
+// would leave the page's memory, which never shrinks, holding each smaller
+// store beside the next; so the store grows at once to what the rest of the
+// file needs at the rate of words per byte read so far, about its final size
+// in a file of like records, and by a quarter at least when that falls short.
+// Every word takes a byte of the file or more, so the rate cannot run away.
+void makeRoomForRecord(std::vector<int32_t>& store, uint64_t bytesRead, uint64_t bytesLeft) {
+  constexpr std::size_t kRecordMost = kTypeMaxLines * (1 + kTypeGrades);
+  // Room for a whole file of realistic size, or for enough of a larger one
+  // to give the rate of the rest.
+  constexpr uint64_t kFirstRoom = uint64_t{1} << 16;
+  if (store.size() + kRecordMost <= store.capacity())
+    return;
+  const uint64_t rest = store.empty()
+                            ? kFirstRoom
+                            : store.size() * bytesLeft / std::max<uint64_t>(bytesRead, 1) * 9 / 8;
+  store.reserve(std::max(store.size() + static_cast<std::size_t>(rest),
+                         store.capacity() + store.capacity() / 4) +
+                kRecordMost);
+}
+
 }  // namespace
 
 bool ItemDatabase::loadTypes(const std::string& fileName) {
@@ -49,8 +70,10 @@ bool ItemDatabase::readTypeRecords(DataLineReader& reader, const std::string& fi
   // Every record takes at least three data lines; reserving that many saves
   // copying the table as it grows.
   types_.reserve(reader.remainingDataLineCount() / 3);
+  const uint64_t bytes = reader.remainingBytes();
   std::string line;
   while (reader.readDataLine(line)) {
+    makeRoomForRecord(typeAmounts_, bytes - reader.remainingBytes(), reader.remainingBytes());
     TypeEntry type;
     type.id = readNumber(line);
     type.line = reader.lineNumber();
