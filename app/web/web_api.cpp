@@ -88,9 +88,12 @@ TAMRIX_EXPORT(tamrix_add_file) void tamrixAddFile(size_t nameSize) {
   tamrix::web::Session& s = session();
   if (nameSize > s.input.size())
     return;
-  s.staged.try_emplace(tamrix::web::lowerCase(s.input.substr(0, nameSize)),
-                       s.input.substr(nameSize));
-  s.input = {};
+  std::string name = tamrix::web::lowerCase(s.input.substr(0, nameSize));
+  // The content stays where the page wrote it: a copy would hold a large
+  // file twice in a memory that never shrinks.
+  std::string content = std::exchange(s.input, {});
+  content.erase(0, nameSize);
+  s.staged.try_emplace(std::move(name), std::move(content));
 }
 
 // {"files":[the data file names in load order, lower case]}.
