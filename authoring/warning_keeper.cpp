@@ -75,18 +75,26 @@ FoundWarnings WarningKeeper::take() && {
   found.count = raised_;
   found.countOf = countOf_;
   found.countAfter = countAfter_;
-  // The first file that keeps any gives its own storage, so that a set
-  // whose warnings lie in one file is not held twice.
-  for (std::vector<DataWarning>& heap : kept_) {
+  for (std::vector<DataWarning>& heap : kept_)
     std::sort_heap(heap.begin(), heap.end(), rankedBefore);
-    if (found.kept.empty()) {
-      found.kept = std::move(heap);
-      found.kept.reserve(keptCount_);
-    } else {
-      std::move(heap.begin(), heap.end(), std::back_inserter(found.kept));
-    }
+  // The file with the most room gives its storage and the others' warnings
+  // join it in file order, so that a set whose warnings lie mostly in one
+  // file is not held twice while they are gathered.
+  const auto roomiest =
+      std::max_element(kept_.begin(), kept_.end(),
+                       [](const auto& a, const auto& b) { return a.capacity() < b.capacity(); });
+  found.kept = std::move(*roomiest);
+  found.kept.reserve(keptCount_);
+  auto at = found.kept.begin();
+  for (auto heap = kept_.begin(); heap != roomiest; ++heap)
+    at = found.kept.insert(at, std::make_move_iterator(heap->begin()),
+                           std::make_move_iterator(heap->end())) +
+         static_cast<std::ptrdiff_t>(heap->size());
+  for (auto heap = std::next(roomiest); heap != kept_.end(); ++heap)
+    found.kept.insert(found.kept.end(), std::make_move_iterator(heap->begin()),
+                      std::make_move_iterator(heap->end()));
+  for (std::vector<DataWarning>& heap : kept_)
     heap = {};
-  }
   return found;
 }
 
