@@ -108,8 +108,7 @@ ItemExplanation explainItem(const ItemDatabase& db, const DataFileSet& files, in
   out.ownSlot = {files[DataFile::kStdItems], own.line};
   if (item.prefix >= 1) {
     out.prefix = db.rndItems()[static_cast<std::size_t>(item.prefix)];
-    if (const TypeEntry* type = db.findType(out.prefix ? out.prefix->typeId : 0))
-      out.type = *type;
+    out.type = db.findType(out.prefix ? out.prefix->typeId : 0);
     if (const ChangeEntry* change = db.findChange(item.prefix, out.kind); change && out.type)
       out.change = *change;
   }

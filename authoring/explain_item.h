@@ -43,7 +43,7 @@ struct ItemExplanation {
   SourceLine ownSlot;
   bool chaos = false;
   std::optional<RndItemEntry> prefix;  // the prefix's entry, when it has one
-  std::optional<TypeEntry> type;       // the prefix's type, when it is found
+  const TypeEntry* type = nullptr;     // the prefix's type in the database, when it is found
   std::optional<ChangeEntry> change;   // the change record that applies
   // With a change record: the prefix's skill index lines that it overrides.
   std::vector<SourceLine> overridden;

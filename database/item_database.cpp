@@ -1,6 +1,7 @@
 #include "database/item_database.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -124,15 +125,26 @@ const TypeEntry* ItemDatabase::findType(int32_t id) const {
 }
 
 TypeAmountLine ItemDatabase::amountLine(const TypeEntry& type, int32_t i) const {
-  if (i < 0 || i >= std::max(type.lineCount, 1))
+  // A record of another database, or a copy, has no amounts here.
+  const std::less<const TypeEntry*> before;
+  if (i < 0 || i >= std::max(type.lineCount, 1) || before(&type, types_.data()) ||
+      !before(&type, types_.data() + types_.size()))
     return {};
-  std::size_t at = type.amountsAt;
+  std::size_t at = amountsStart(static_cast<std::size_t>(&type - types_.data()));
   for (; i > 0; --i)
-    at += 1 + static_cast<std::size_t>(typeAmounts_[at] % kAmountCountSpan);
+    at = afterAmountLine(at);
   const int32_t word = typeAmounts_[at];
   return {word / kAmountCountSpan,
           std::span<const int32_t>(typeAmounts_)
               .subspan(at + 1, static_cast<std::size_t>(word % kAmountCountSpan))};
+}
+
+std::size_t ItemDatabase::amountsStart(std::size_t record) const {
+  std::size_t at = typeStarts_[record / kTypeStartStride];
+  for (std::size_t r = record - record % kTypeStartStride; r < record; ++r)
+    for (int32_t line = 0; line < std::max(types_[r].lineCount, 1); ++line)
+      at = afterAmountLine(at);
+  return at;
 }
 
 const ChangeEntry* ItemDatabase::findChange(int32_t prefixIndex, int32_t itemKind) const {

@@ -53,7 +53,6 @@ struct TypeEntry {
   int32_t lineCount = 0;
   int32_t line = 0;
   int32_t countLine = 0;
-  uint32_t amountsAt = 0;  // where its amount lines begin in the database's store
 };
 
 // One amount line of a type record: the line of the file it was read from and
@@ -158,8 +157,9 @@ class ItemDatabase {
 
   // The first type record in file order with this id, or null.
   const TypeEntry* findType(int32_t id) const;
-  // Amount line `i` of `type`, a record of this database; i runs from 0 to
-  // max(type.lineCount, 1) - 1, and any other i has no amounts and line 0.
+  // Amount line `i` of `type`, a record of types(); i runs from 0 to
+  // max(type.lineCount, 1) - 1. Any other i, and a record that is not one of
+  // types() (a copy of one included), has no amounts and line 0.
   TypeAmountLine amountLine(const TypeEntry& type, int32_t i) const;
   // The first change record in file order with this prefix index and item
   // kind, or null.
@@ -230,6 +230,18 @@ class ItemDatabase {
   // The amount lines of every type record, each a word of its line number
   // times kAmountCountSpan plus how many amounts follow, then those amounts.
   std::vector<int32_t> typeAmounts_;
+  // Where the amount lines of every kTypeStartStride-th record begin in
+  // typeAmounts_; those of the records between are found by walking the
+  // words from there. A start for every record would cost a set of tiny
+  // records more than its amounts.
+  static constexpr std::size_t kTypeStartStride = 16;
+  std::vector<uint32_t> typeStarts_;
+  // Where the amount lines of types_[record] begin in typeAmounts_.
+  std::size_t amountsStart(std::size_t record) const;
+  // Where the amount line after the one whose word is typeAmounts_[at] begins.
+  std::size_t afterAmountLine(std::size_t at) const {
+    return at + 1 + static_cast<std::size_t>(typeAmounts_[at] % kAmountCountSpan);
+  }
   std::vector<ChangeEntry> changes_;
   // Lookups: the position of the first record in file order with each key,
   // sorted by key; built when the table's loader ends.

@@ -58,6 +58,7 @@ void makeRoomForRecord(std::vector<int32_t>& store, uint64_t bytesRead, uint64_t
 bool ItemDatabase::loadTypes(const std::string& fileName) {
   types_.clear();
   typeAmounts_.clear();
+  typeStarts_.clear();
   std::optional<DataLineReader> reader = openDataFile(fileName);
   bool loaded = reader && readTypeRecords(*reader, fileName);
   reader.reset();
@@ -70,6 +71,7 @@ bool ItemDatabase::readTypeRecords(DataLineReader& reader, const std::string& fi
   // Every record takes at least three data lines; reserving that many saves
   // copying the table as it grows.
   types_.reserve(reader.remainingDataLineCount() / 3);
+  typeStarts_.reserve(types_.capacity() / kTypeStartStride + 1);
   const uint64_t bytes = reader.remainingBytes();
   std::string line;
   while (reader.readDataLine(line)) {
@@ -84,12 +86,12 @@ bool ItemDatabase::readTypeRecords(DataLineReader& reader, const std::string& fi
     type.countLine = reader.lineNumber();
     if (type.lineCount > kTypeMaxLines)
       return reject(line, fileName, LoadFault::kTypeTooManyLines, reader.lineNumber());
-    type.amountsAt = static_cast<uint32_t>(typeAmounts_.size());
+    const std::size_t start = typeAmounts_.size();
     // At least one amount line, even for a count of 0 or below; a record
     // that the end of the file cuts short is dropped.
     for (int32_t i = 0; i < std::max(type.lineCount, 1); ++i) {
       if (!reader.readDataLine(line)) {
-        typeAmounts_.resize(type.amountsAt);
+        typeAmounts_.resize(start);
         return true;
       }
       const std::size_t word = typeAmounts_.size();
@@ -97,6 +99,8 @@ bool ItemDatabase::readTypeRecords(DataLineReader& reader, const std::string& fi
       const int32_t given = readAmounts(line, typeAmounts_);
       typeAmounts_[word] = reader.lineNumber() * kAmountCountSpan + given;
     }
+    if (types_.size() % kTypeStartStride == 0)
+      typeStarts_.push_back(static_cast<uint32_t>(start));
     types_.push_back(type);
   }
   return true;

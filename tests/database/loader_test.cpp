@@ -123,7 +123,7 @@ TEST(LoaderTest, StandardItems) {
 using Type = std::tuple<int32_t, int32_t, std::vector<std::vector<int32_t>>>;
 
 TEST(LoaderTest, Types) {
-  const std::vector<Row<Type>> rows = {
+  std::vector<Row<Type>> rows = {
       // Fifteen amounts at most; empty lines are skipped inside a record too; a
       // word reads as 0, and a count below 1 still takes one amount line.
       {"7\n2\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n\n  4   5\n3\n-1\n\v+6 x 7\n",
@@ -134,6 +134,20 @@ TEST(LoaderTest, Types) {
       {"1\n1\n5\n2", {{1, 1, {{5}}}}, ""},  // the file ends after an id: no line was read
       {"1\n6\n1\n2\n3\n4\n5\n6\n1\n7 x\n5", {{1, 6, {{1}, {2}, {3}, {4}, {5}, {6}}}}, "7 x"},
   };
+  // Forty records of one to three lines, one with a count below 1: each
+  // keeps its own amounts however far into the file it lies.
+  Row<Type> many{"", {}, kLoads};
+  for (int32_t id = 1; id <= 40; ++id) {
+    const int32_t count = id == 30 ? -4 : 1 + id % 3;
+    many.data += std::to_string(id) + "\n" + std::to_string(count) + "\n";
+    std::vector<std::vector<int32_t>> lines;
+    for (int32_t i = 1; i <= std::max(count, 1); ++i) {
+      lines.push_back({id, i});
+      many.data += std::to_string(id) + " " + std::to_string(i) + "\n";
+    }
+    many.records.emplace_back(id, count, lines);
+  }
+  rows.push_back(many);
   expectRows(&ItemDatabase::loadTypes, rows, [](const ItemDatabase& db) {
     std::vector<Type> types;
     for (const TypeEntry& t : db.types()) {
