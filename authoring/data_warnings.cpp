@@ -93,8 +93,9 @@ std::optional<WarningWindow> nextRound(const WarningWindow& window, const FoundW
 uint64_t forEachDataWarning(const ItemDatabase& db, const DataFileSet& files,
                             const FileReader& readFile,
                             const std::function<void(const DataWarning&)>& each,
-                            std::size_t roundCapacity) {
+                            std::size_t roundCapacity, WarningLanguage language) {
   std::optional<WarningWindow> window = WarningWindow{};
+  window->language = language;
   window->capacity = roundCapacity > 0 ? roundCapacity : roundCapacityFor(db.dataSetBytes());
   // Every round holds the files' lines while it runs, so keeping them for
   // the next costs no more at the peak, and each file is read once.

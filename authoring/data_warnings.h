@@ -50,8 +50,9 @@ struct WarningTexts {
   std::vector<DataNote> notes = {};
 };
 
-// A warning as the pass keeps it: its place by file, its code, and both its
-// texts in one string. A set can raise a warning per line, so each is small.
+// A warning as the pass keeps it: its place by file, its code, and the texts
+// its window keeps in one string. A set can raise a warning per line, so each
+// is small.
 struct DataWarning {
   // The line that holds the cause, and its column where one field is to blame.
   DataFile file = DataFile::kSkills;
@@ -59,7 +60,7 @@ struct DataWarning {
   int32_t column = 0;
   WarningCode code = WarningCode::kFileUnreadable;
   uint64_t raised = 0;  // how many warnings the pass raised before this one
-  std::string texts;    // the English message, then the Hungarian (as a note's)
+  std::string texts;    // the English message, then the Hungarian, as the window keeps them
   uint32_t englishSize = 0;
   std::vector<DataNote> notes;
 
@@ -99,12 +100,13 @@ std::optional<WarningWindow> nextRound(const WarningWindow& window, const FoundW
 
 // Gives `each` every warning of the set in report order, running the pass
 // once per round of at most `roundCapacity` warnings (0: roundCapacityFor
-// the set's bytes), so that no more than a round is held at once. Returns
-// the count.
+// the set's bytes), so that no more than a round is held at once, with the
+// texts of `language`. Returns the count.
 uint64_t forEachDataWarning(const ItemDatabase& db, const DataFileSet& files,
                             const FileReader& readFile,
                             const std::function<void(const DataWarning&)>& each,
-                            std::size_t roundCapacity = 0);
+                            std::size_t roundCapacity = 0,
+                            WarningLanguage language = WarningLanguage::kBoth);
 
 // After a failed load of `db` from `files`: the earlier lines that the
 // failure follows from, such as the line count of a type record that made

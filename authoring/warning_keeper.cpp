@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace tamrix {
@@ -10,6 +12,20 @@ namespace {
 
 bool rankedBefore(const DataWarning& a, const DataWarning& b) {
   return a.rank() < b.rank();
+}
+
+// Sets `texts` to the English and the Hungarian that `language` keeps, one
+// after the other, and `englishSize` to the English's size.
+void setTexts(std::string& texts, uint32_t& englishSize, std::string_view english,
+              std::string_view hungarian, WarningLanguage language) {
+  if (language == WarningLanguage::kHungarian)
+    english = {};
+  if (language == WarningLanguage::kEnglish)
+    hungarian = {};
+  englishSize = static_cast<uint32_t>(english.size());
+  texts.clear();
+  texts.reserve(english.size() + hungarian.size());
+  texts.append(english).append(hungarian);
 }
 
 // Drops the last of a heap's warnings.
@@ -60,12 +76,16 @@ void WarningKeeper::keep(WarningTexts texts) {
   w.column = admitted_.column;
   w.code = admittedCode_;
   w.raised = admitted_.raised;
-  w.englishSize = static_cast<uint32_t>(texts.message.size());
-  w.texts.reserve(texts.message.size() + texts.hungarian.size());
-  w.texts.append(texts.message).append(texts.hungarian);
+  setTexts(w.texts, w.englishSize, texts.message, texts.hungarian, window_.language);
   w.notes = std::move(texts.notes);
   if (trailingNote && w.line > trailingNote->afterLine)
     w.notes.push_back(trailingNote->note);
+  if (window_.language != WarningLanguage::kBoth)
+    for (DataNote& note : w.notes) {
+      const std::string both = std::move(note.texts);
+      setTexts(note.texts, note.englishSize, std::string_view(both).substr(0, note.englishSize),
+               std::string_view(both).substr(note.englishSize), window_.language);
+    }
   std::push_heap(heap.begin(), heap.end(), rankedBefore);
   ++keptCount_;
 }

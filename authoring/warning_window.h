@@ -25,12 +25,18 @@ struct WarningRank {
   auto operator<=>(const WarningRank&) const = default;
 };
 
+// The texts of a warning and its notes that its reader shows: the programs
+// and the editors show the English, the page the Hungarian.
+enum class WarningLanguage : uint8_t { kBoth, kEnglish, kHungarian };
+
 struct WarningWindow {
   // The most warnings kept, in all and of each file.
   std::size_t capacity = std::numeric_limits<std::size_t>::max();
   std::size_t perFile = std::numeric_limits<std::size_t>::max();
   // Only the warnings ranked after this one are kept; none: from the first.
   std::optional<WarningRank> after;
+  // The texts kept of each warning it keeps; the others read empty.
+  WarningLanguage language = WarningLanguage::kBoth;
 };
 
 }  // namespace tamrix

@@ -44,10 +44,12 @@ Outcome checkDataSet(const Options& options, const ItemDatabase& db, const DataS
   if (!options.maxWarnings) {
     // In rounds, so that a set with a warning on every line is never held
     // as a list of warnings.
-    count = forEachDataWarning(db, dialogDataFiles(), dataSetReader(place), write);
+    count = forEachDataWarning(db, dialogDataFiles(), dataSetReader(place), write, 0,
+                               WarningLanguage::kEnglish);
   } else {
     // The window holds at most the warnings shown.
     WarningWindow window;
+    window.language = WarningLanguage::kEnglish;
     window.capacity = static_cast<std::size_t>(
         std::min<uint64_t>(*options.maxWarnings, std::numeric_limits<std::size_t>::max()));
     const FoundWarnings found =

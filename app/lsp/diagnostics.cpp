@@ -103,6 +103,7 @@ std::vector<std::pair<std::string, Json>> diagnosticsOf(const DataSetView& view,
   } else {
     WarningWindow window;
     window.perFile = kMostWarningsPerFile;
+    window.language = WarningLanguage::kEnglish;
     const FoundWarnings found = findDataWarnings(db, dialogDataFiles(), readerOf(view), window);
     for (const DataWarning& w : found.kept) {
       Json d = diagnostic(rangeOfPlace(view, w.where(dialogDataFiles()), encoding), kWarning,

@@ -108,6 +108,7 @@ Json loadSet(FileSet files, LoadedSet& loaded) {
   LoadedSet set;
   WarningWindow listed;
   listed.capacity = kListedWarnings;
+  listed.language = WarningLanguage::kHungarian;
   set.warnings = findDataWarnings(*db, dialogDataFiles(), readFile, listed);
   set.readFile = readFile;
   set.catalogue = std::make_unique<Catalogue>(*db);
@@ -129,6 +130,7 @@ Json warningsAnswer(const LoadedSet& set, std::size_t limit) {
   if (limit > kept.kept.size() && kept.kept.size() < kept.count) {
     WarningWindow window;
     window.capacity = limit;
+    window.language = WarningLanguage::kHungarian;
     more = findDataWarnings(*set.db, dialogDataFiles(), set.readFile, window);
   }
   const std::vector<DataWarning>& warnings = more.count > 0 ? more.kept : kept.kept;
@@ -148,6 +150,7 @@ Json warningsAnswer(const LoadedSet& set, std::size_t limit) {
 Json checkRound(LoadedSet& set, bool fromStart, std::size_t roundCapacity) {
   if (fromStart || !set.download) {
     set.download = WarningWindow{};
+    set.download->language = WarningLanguage::kEnglish;
     set.download->capacity =
         roundCapacity > 0 ? roundCapacity : roundCapacityFor(set.db->dataSetBytes());
   }

@@ -114,5 +114,35 @@ TEST(WarningKeeperTest, TrailingNoteGoesOnTheWarningsPastItsLine) {
   EXPECT_EQ(notes, (std::vector<std::size_t>{1, 1, 2, 0}));
 }
 
+// A window keeps the texts its reader shows, of each warning and its notes.
+TEST(WarningKeeperTest, KeepsTheTextsOfItsLanguage) {
+  const DataFileSet& names = shortNames();
+  // English, then Hungarian: the warning's, its own note's, the trailing note's.
+  const std::tuple<WarningLanguage, std::string, std::string> rows[] = {
+      {WarningLanguage::kBoth, "w|own|count", "f|saj|sz"},
+      {WarningLanguage::kEnglish, "w|own|count", "||"},
+      {WarningLanguage::kHungarian, "||", "f|saj|sz"},
+  };
+  for (const auto& [language, english, hungarian] : rows) {
+    WarningWindow window;
+    window.language = language;
+    WarningKeeper keeper(names, window);
+    keeper.trailingNote = {{0, noteAt(names[DataFile::kTypes], 1, "count", "sz")}};
+    keeper.add({names[DataFile::kTypes], 2}, WarningCode::kNumberText, [&] {
+      return WarningTexts{"w", "f", {noteAt(names[DataFile::kTypes], 1, "own", "saj")}};
+    });
+    const FoundWarnings found = std::move(keeper).take();
+    ASSERT_EQ(found.kept.size(), 1u);
+    const DataWarning& w = found.kept[0];
+    std::string gotEnglish(w.message()), gotHungarian(w.hungarian());
+    for (const DataNote& note : w.notes) {
+      gotEnglish.append("|").append(note.message());
+      gotHungarian.append("|").append(note.hungarian());
+    }
+    EXPECT_EQ(std::pair(gotEnglish, gotHungarian), std::pair(english, hungarian))
+        << static_cast<int>(language);
+  }
+}
+
 }  // namespace
 }  // namespace tamrix::test
