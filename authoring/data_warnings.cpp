@@ -72,9 +72,9 @@ FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
 }
 
 std::size_t roundCapacityFor(int64_t setBytes) {
-  // A kept warning takes 200 to 500 bytes with its texts and notes, so a
-  // round of one per kBytesPerKept bytes of the set holds about a byte per
-  // byte of it. A set with a warning on every line of a dozen bytes needs
+  // A kept warning takes 150 to 400 bytes with its texts and notes in one
+  // language, so a round of one per kBytesPerKept bytes of the set holds
+  // under a byte per byte of it. A set with a warning on every line of a dozen bytes needs
   // about forty rounds, each a whole pass; a pass builds the texts of only
   // the warnings it keeps, and forEachDataWarning reads the files once.
   constexpr int64_t kBytesPerKept = 512;
