@@ -74,9 +74,10 @@ FoundWarnings findDataWarnings(const ItemDatabase& db, const DataFileSet& files,
 std::size_t roundCapacityFor(int64_t setBytes) {
   // A kept warning takes 150 to 400 bytes with its texts and notes in one
   // language, so a round of one per kBytesPerKept bytes of the set holds
-  // under a byte per byte of it. A set with a warning on every line of a dozen bytes needs
-  // about forty rounds, each a whole pass; a pass builds the texts of only
-  // the warnings it keeps, and forEachDataWarning reads the files once.
+  // under a byte per byte of it. A set with a warning on every line of a
+  // dozen bytes needs about forty rounds, each a whole pass; a pass builds
+  // the texts of only the warnings it keeps, and forEachDataWarning reads
+  // the files once.
   constexpr int64_t kBytesPerKept = 512;
   constexpr std::size_t kLeast = 4096;
   return std::max(kLeast, static_cast<std::size_t>(std::max<int64_t>(setBytes, 0) / kBytesPerKept));
